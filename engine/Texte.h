@@ -88,4 +88,14 @@ const char* Eintrag(const Tabelle<N>& tabelle, Index index) noexcept {
   return "";
 }
 
+// Name of device type `typ` (0 "ZO 10", 1 "RA 20"); "" for any other value, so that a
+// type read from a file or the controller never picks a piece of the mismatch question.
+template <std::integral Index>
+const char* Geraetetypname(Index typ) noexcept {
+  if (std::cmp_greater_equal(typ, 0) && std::cmp_less(typ, 2)) {
+    return Geraetetypen[static_cast<std::size_t>(typ)];
+  }
+  return "";
+}
+
 }  // namespace Texte
