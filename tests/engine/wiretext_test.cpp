@@ -1,0 +1,72 @@
+#include "WireText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Fall {
+  std::string Ein;  // Windows-1252 bytes
+  std::string Aus;
+};
+
+class Kodiere : public testing::TestWithParam<Fall> {};
+class Dekodiere : public testing::TestWithParam<Fall> {};
+
+TEST_P(Kodiere, BildetByteFuerByteAb) {
+  std::string text = GetParam().Ein;
+  KodiereText(text);
+  EXPECT_EQ(text, GetParam().Aus);
+  EXPECT_EQ(text.size(), GetParam().Ein.size());
+}
+
+TEST_P(Dekodiere, BildetByteFuerByteAb) {
+  std::string text = GetParam().Ein;
+  DekodiereText(text);
+  EXPECT_EQ(text, GetParam().Aus);
+  EXPECT_EQ(text.size(), GetParam().Ein.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WireText, Kodiere,
+    testing::Values(Fall{"T\xFCr 1", "T&r!1"}, Fall{"Stra\xDF" "e", "Stra$e"},
+                    Fall{"\xE4\xC4\xF6\xD6\xFC\xDC", "##//&&"}, Fall{"  ", "!!"},
+                    Fall{"Caf\xE9 \x80", "Caf\xE9!\x80"}, Fall{"!#/&$%\xA7", "!#/&$%\xA7"},
+                    Fall{"", ""}));
+
+INSTANTIATE_TEST_SUITE_P(
+    WireText, Dekodiere,
+    testing::Values(Fall{"T&r!1", "T\xFCr 1"}, Fall{"!\xA7%", "   "}, Fall{"$#/&", "\xDF\xE4\xF6\xFC"},
+                    Fall{"Caf\xE9\x80", "Caf\xE9\x80"}, Fall{"\xC4\xD6\xDC", "\xC4\xD6\xDC"},
+                    Fall{"", ""}));
+
+TEST(WireText, NameKommtNachKodierenUndDekodierenZurueckGrossUmlauteKlein) {
+  std::string text = "m\xFCller \xE4\xF6\xDF 42 \xC4\xD6\xDC";
+  KodiereText(text);
+  DekodiereText(text);
+  EXPECT_EQ(text, "m\xFCller \xE4\xF6\xDF 42 \xE4\xF6\xFC");
+}
+
+TEST(WireText, ArbeitetBisZumNul) {
+  char feld[8] = "a b";
+  feld[4] = ' ';  // after the terminator: not part of the text
+  KodiereText(feld);
+  EXPECT_STREQ(feld, "a!b");
+  EXPECT_EQ(feld[4], ' ');
+}
+
+TEST(WireText, FeldOhneNulWirdNurBisZuSeinemEndeBearbeitet) {
+  struct {
+    char Feld[4];
+    char Dahinter[4];
+  } speicher = {{'a', ' ', 'b', ' '}, {' ', '#', ' ', '\0'}};
+  KodiereText(speicher.Feld);
+  EXPECT_EQ(std::string(speicher.Feld, 4), "a!b!");
+  EXPECT_STREQ(speicher.Dahinter, " # ");
+  DekodiereText(speicher.Feld);
+  EXPECT_EQ(std::string(speicher.Feld, 4), "a b ");
+  EXPECT_STREQ(speicher.Dahinter, " # ");
+}
+
+}  // namespace
