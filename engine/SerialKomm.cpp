@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <cstring>
+#include <string_view>
 #include <thread>
 
+#include "Codec1252.h"
 #include "KommFunktionen.h"
 #include "Plattform.h"
 
@@ -13,8 +15,11 @@ constexpr int kBaudRate = 9600;
 constexpr int kNummernBereich = 64;
 constexpr int kWiederholung = 0x40;  // marks a repeat after a missing or unusable answer
 
-// The answer text in the reply buffer, read no further than the buffer reaches.
-int TextLaenge(AntwortPufferRef reply) { return static_cast<int>(strnlen(reply.data(), reply.size())); }
+// The answer text in the reply buffer, read no further than the buffer reaches, for the log
+// (telegram texts are Windows-1252, the log is UTF-8).
+std::string AntwortText(AntwortPufferRef reply) {
+  return Cp1252NachUtf8(std::string_view(reply.data(), strnlen(reply.data(), reply.size())));
+}
 
 }  // namespace
 
@@ -77,12 +82,13 @@ int TSerialKomm::Transaktion(Form form, int dest, int source, std::FILE* log, in
   Folgenummer = (Folgenummer + 1) % kNummernBereich;
   int nummer = Folgenummer;
   const KommFunktionen& bibliothek = KommTabelle();
+  const std::string logText = log != nullptr ? Cp1252NachUtf8(text.c_str()) : std::string();
   for (int versuch = 1; versuch <= attempts; ++versuch) {
     if (log != nullptr) {
       std::fprintf(log,
                    form == Form::Kommando ? "Versuch %d : von %d an %d Kommando %d \n '%s' \r\n"
                                           : "Versuch %d :von %d an %d Kommando %d \n '%s'\n",
-                   versuch, source, dest, command, text.c_str());
+                   versuch, source, dest, command, logText.c_str());
     }
     if (bibliothek.SendeTele(Handle, dest, source, command, text.c_str(), nummer) < 0) return kKommKeineAntwort;
 
@@ -96,12 +102,12 @@ int TSerialKomm::Transaktion(Form form, int dest, int source, std::FILE* log, in
     if (sender != dest) {
       // Another device answered: the same telegram goes out again unchanged.
       if (log != nullptr) {
-        std::fprintf(log, "Telegramm von %d statt von %d '%.*s'\r\n", sender, dest, TextLaenge(reply), reply.data());
+        std::fprintf(log, "Telegramm von %d statt von %d '%s'\r\n", sender, dest, AntwortText(reply).c_str());
       }
       continue;
     }
     if (code == expected) {
-      if (log != nullptr) std::fprintf(log, "Kommando %d '%.*s' empfangen\r\n", code, TextLaenge(reply), reply.data());
+      if (log != nullptr) std::fprintf(log, "Kommando %d '%s' empfangen\r\n", code, AntwortText(reply).c_str());
       Folgenummer = 0;
       return kKommOk;
     }
