@@ -1,0 +1,54 @@
+// The library-wide state behind the exports (one copy per process, caller's thread only).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace komm {
+
+class T_Serial_Interface;
+class T_Netz_Interface;
+
+constexpr int kInterfaceNone = 0;
+constexpr int kInterfaceNetz = 1;
+constexpr int kInterfaceSerial = 2;
+
+constexpr std::size_t kReplyBufferSize = 1030;  // 6 header bytes and 1024 text bytes
+
+// A failure raised as a text; the export that catches it makes it the last-error text.
+struct KommText {
+  std::string text;
+};
+
+struct KommGlobals {
+  KommGlobals();
+  ~KommGlobals();
+
+  bool open = false;
+  int interfaceType = kInterfaceNone;
+  int replyTimeoutMs = 2000;
+  std::uint8_t telegramCounter = 0;
+  int pingMode = 0;
+  std::string logDirectory;
+  std::uint16_t debugLevel = 0;  // 0 none, 1 with the debug window (TCP), 2 without
+  std::string lastError;
+  std::unique_ptr<T_Serial_Interface> serial;
+  std::unique_ptr<T_Netz_Interface> netz;
+  std::array<std::uint8_t, kReplyBufferSize> replyBuffer{};
+};
+
+KommGlobals& Globals();
+
+void SetLastError(std::string text);
+
+// Millisecond clock (CLOCK_MONOTONIC); compare values by difference, never by order.
+std::uint32_t MsClock();
+
+// True once the clock has passed the deadline, also across a wrap of the 32-bit value.
+inline bool Passed(std::uint32_t now, std::uint32_t deadline) {
+  return static_cast<std::int32_t>(now - deadline) > 0;
+}
+
+}  // namespace komm

@@ -1,0 +1,71 @@
+// The transport of a network link: one TCP connection to the controller (or to a
+// serial-to-network converter in front of it), and at debug level 1 the debug window.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "KommQt.h"
+#include "UniqueFd.h"
+
+namespace komm {
+
+// The English text of a socket error, by the code of the original socket interface.
+std::string WsaErrorText(int errnoValue);
+
+class Client_Socket {
+ public:
+  Client_Socket();
+
+  // 1 connected, 0 not (the reason is left as the last-error text).
+  int Connect(int port, const std::string& host);
+  void Close();
+  // count when every byte went out, else 0.
+  int Write(const std::uint8_t* bytes, std::size_t count);
+  // Bytes waiting (0 when none, also 0 after the peer closed, -1 on error).
+  int Poll();
+  // Result of one recv.
+  int Read(std::uint8_t* buffer, std::size_t count);
+  // Waits up to ms milliseconds for the socket to become readable (or to fail).
+  bool WaitReadable(int ms) const;
+
+ private:
+  bool CreateSocket();
+
+  UniqueFd socket_;
+  std::uint16_t port_ = 0;
+  std::array<std::uint8_t, 4096> peekBuffer_{};
+  bool connected_ = false;
+};
+
+class T_Netz_Interface {
+ public:
+  // debugLevel 1 shows the debug window (when a Qt GUI application exists), 2 does not.
+  T_Netz_Interface(std::uint8_t simulate, int debugLevel);
+  ~T_Netz_Interface();
+  T_Netz_Interface(const T_Netz_Interface&) = delete;
+  T_Netz_Interface& operator=(const T_Netz_Interface&) = delete;
+
+  int Open(int port, const std::string& host, unsigned int timeoutMs);
+  void Close();
+  int Write(const std::uint8_t* bytes, std::size_t count);
+  int Read(std::uint8_t* buffer, std::size_t count);
+  int GetPort() const { return port_; }
+  const std::string& GetHost() const { return host_; }
+
+ private:
+  void SetStatus(const std::string& text);
+
+  int port_ = 0;
+  int showWindow_ = 0;
+  bool connected_ = false;
+  std::uint8_t simulate_ = 0;
+  std::string host_;
+  std::unique_ptr<DebugWindow> window_;
+  std::unique_ptr<Client_Socket> socket_;
+};
+
+}  // namespace komm

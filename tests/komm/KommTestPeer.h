@@ -1,0 +1,84 @@
+// Scripted far ends for the library tests: a loopback TCP server on a free port and a
+// pseudo-terminal pair whose slave the library opens as a COM port.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "KommFrame.h"
+
+namespace kommtest {
+
+using Bytes = std::vector<std::uint8_t>;
+// Runs on the peer's thread with the descriptor of the link's far end.
+using Script = std::function<void(int fd)>;
+
+class Fd {
+ public:
+  Fd() = default;
+  explicit Fd(int fd) : fd_(fd) {}
+  Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  Fd& operator=(Fd&& other) noexcept;
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd();
+  int get() const { return fd_; }
+  void reset();
+
+ private:
+  int fd_ = -1;
+};
+
+// Accepts one connection on 127.0.0.1 and runs the script on it; then it stays silent and
+// keeps the connection until the library closes it.
+class TcpPeer {
+ public:
+  explicit TcpPeer(Script script);
+  ~TcpPeer();  // waits for the library to close the connection
+  int port() const { return port_; }
+  void Join();  // waits for the end of the script
+
+ private:
+  Fd listener_;
+  int port_ = 0;
+  std::promise<void> scriptDone_;
+  std::future<void> scriptFinished_;
+  std::thread thread_;
+};
+
+// A pseudo-terminal pair; YBR_KOMM_COM<comPort> names its slave while the object lives.
+class PtyPeer {
+ public:
+  explicit PtyPeer(int comPort);
+  ~PtyPeer();
+  void Run(Script script);  // the script gets the master side
+  void Join();
+  int master() const { return master_.get(); }
+  const std::string& slaveName() const { return slaveName_; }
+
+ private:
+  int comPort_;
+  Fd master_;
+  Fd slave_;  // held open so the master never sees a hang-up between library opens
+  std::string slaveName_;
+  std::thread thread_;
+};
+
+// The bytes of one frame as they came (noise before the start bytes dropped), or empty
+// when none came within timeoutMs.
+Bytes ReadFrameBytes(int fd, int timeoutMs = 3000);
+// Any bytes that arrive within timeoutMs.
+Bytes ReadAvailable(int fd, int timeoutMs);
+void WriteAll(int fd, const Bytes& bytes);
+Bytes Frame(std::uint16_t source, std::uint16_t dest, std::uint8_t command, const std::string& text,
+            std::uint8_t number = 1);
+Bytes Concat(std::initializer_list<Bytes> parts);
+
+int OpenDescriptorCount();
+std::string MakeTempDir();
+
+}  // namespace kommtest
