@@ -3,7 +3,8 @@
 // pointer to the record) and frees them in Remove and Clear and when it is destroyed.
 //
 // Besides the links, the list keeps its nodes in position order in a vector, so Find,
-// Append and a walk over all positions cost O(1) per element.
+// Append and a walk over all positions cost O(1) per element. The nodes, their links and
+// positions belong to the list; reordering (sorting) exchanges Daten between nodes.
 #pragma once
 
 #include <cstdint>

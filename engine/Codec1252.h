@@ -2,6 +2,9 @@
 // UTF-8 the windows show. The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) stand for U+0081, U+008D, U+008F, U+0090 and U+009D, so every byte string
 // survives the round trip.
+//
+// A window shows a field as Cp1252NachUtf8(LiesText(feld)); an edit that Utf8NachCp1252
+// accepts is stored with SchreibeText, which cuts it by bytes after the conversion.
 #pragma once
 
 #include <optional>
