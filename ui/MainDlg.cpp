@@ -1,0 +1,286 @@
+#include "MainDlg.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QShortcut>
+#include <QStyle>
+
+#include "AboutDlg.h"
+#include "Fenster.h"
+#include "Formulare.h"
+#include "Plattform.h"
+#include "ProgrammOrdner.h"
+#include "Steuerung.h"
+#include "Texte.h"
+
+namespace {
+
+QString T(const char* text) { return QString::fromUtf8(text); }
+
+const QString kEndung = QStringLiteral("wuz");
+const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
+
+QString Fehlertext() { return T(Texte::AllgemeineTexte[7]); }
+QString Hinweistext() { return T(Texte::AllgemeineTexte[9]); }
+
+// Ends the main loop once it runs (or at once when it already runs).
+void BeendeProgramm(int status) {
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [status] { QCoreApplication::exit(status); }, Qt::QueuedConnection);
+}
+
+}  // namespace
+
+template <class Sender, class Signal, class Handler>
+void TIDD_MAIN::Verbinde(Sender* sender, Signal signal, Handler handler) {
+  connect(sender, signal, this, [this, handler] { fenster::Geschuetzt([this, handler] { (this->*handler)(); }); });
+}
+
+TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdner()) {
+  setupUi(this);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+  StatusBar->addWidget(IDT_CONNECT);
+  StatusBar->addWidget(IDT_DATEI, 1);
+  QFont dateiSchrift = IDT_DATEI->font();
+  dateiSchrift.setPixelSize(13);
+  IDT_DATEI->setFont(dateiSchrift);
+
+  IDB_SEND_DATA->setText(T(Texte::Beschriftungen[1]));
+  IDB_GET_DATA->setText(T(Texte::Beschriftungen[2]));
+  IDB_PERSON->setText(T(Texte::Beschriftungen[3]));
+  IDB_SET_CLOCK->setText(T(Texte::Beschriftungen[4]));
+  IDB_SYTEMDATA->setText(T(Texte::Beschriftungen[5]));
+  IDB_PROFIL->setText(T(Texte::Beschriftungen[6]));
+  IDB_SETTINGS->setText(T(Texte::Beschriftungen[7]));
+  IDB_DOORDATA->setText(T(Texte::Beschriftungen[9]));
+  IDB_KAL->setText(T(Texte::Beschriftungen[10]));
+  IDB_SHOW_BOOK->setText(T(Texte::Beschriftungen[11]));
+  IDB_PRINT->setText(T(Texte::Beschriftungen[12]));
+  setWindowTitle(T(Texte::Titel[4]));
+
+  Configmenu->setTitle(T(Texte::MenueTexte[13]));
+  Personendaten1->setText(T(Texte::MenueTexte[14]));
+  Trdaten1->setText(T(Texte::MenueTexte[15]));
+  Steuerungdaten1->setText(T(Texte::MenueTexte[16]));
+  Feiertag1->setText(T(Texte::MenueTexte[17]));
+  Zutrittsprofile1->setText(T(Texte::MenueTexte[18]));
+  verbindungsparameter1->setText(T(Texte::MenueTexte[19]));
+  Uhrstellen1->setText(T(Texte::MenueTexte[20]));
+  Zustzeanzeigen1->setText(T(Texte::MenueTexte[22]));
+  Aministration1->setText(T(Texte::MenueTexte[21]));
+  FileMenu1->setTitle(T(Texte::MenueTexte[5]));
+  FileNewItem->setText(T(Texte::MenueTexte[6]));
+  FileOpenItem->setText(T(Texte::MenueTexte[7]));
+  FileSaveItem->setText(T(Texte::MenueTexte[8]));
+  FileSaveAsItem->setText(T(Texte::MenueTexte[9]));
+  FilePrintItem->setText(T(Texte::MenueTexte[10]));
+  FilePrintSetupItem->setText(T(Texte::MenueTexte[11]));
+  FileExitItem->setText(T(Texte::MenueTexte[12]));
+  HelpMenu1->setTitle(T(Texte::MenueTexte[23]));
+  HelpInhalt->setText(T(Texte::MenueTexte[24]));
+  HelpAboutItem->setText(T(Texte::MenueTexte[26]));
+
+  QStyle* s = style();
+  IDB_SEND_DATA->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
+  IDB_GET_DATA->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
+  IDB_SET_CLOCK->setIcon(s->standardIcon(QStyle::SP_BrowserReload));
+  IDB_PERSON->setIcon(s->standardIcon(QStyle::SP_DirHomeIcon));
+  IDB_SETTINGS->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+  IDB_SYTEMDATA->setIcon(s->standardIcon(QStyle::SP_ComputerIcon));
+  IDB_DOORDATA->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
+  IDB_PROFIL->setIcon(s->standardIcon(QStyle::SP_FileDialogListView));
+  IDB_KAL->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
+  IDB_SHOW_BOOK->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
+  IDB_PRINT->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+
+  Verbinde(FileNewItem, &QAction::triggered, &TIDD_MAIN::FileNew);
+  Verbinde(FileOpenItem, &QAction::triggered, &TIDD_MAIN::FileOpen);
+  Verbinde(FileSaveItem, &QAction::triggered, &TIDD_MAIN::FileSave);
+  Verbinde(FileSaveAsItem, &QAction::triggered, &TIDD_MAIN::FileSaveAs);
+  Verbinde(FileExitItem, &QAction::triggered, &TIDD_MAIN::FileExitItemClick);
+  Verbinde(Zustzeanzeigen1, &QAction::triggered, &TIDD_MAIN::Zustzeanzeigen1Click);
+  Verbinde(HelpInhalt, &QAction::triggered, &TIDD_MAIN::HelpInhaltClick);
+  Verbinde(HelpAboutItem, &QAction::triggered, &TIDD_MAIN::HelpAboutItemClick);
+  Verbinde(IDB_SETTINGS, &QToolButton::clicked, &TIDD_MAIN::IDB_SETTINGSClick);
+  // F1 asks for the main window's help context.
+  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(f1, &QShortcut::activated, this, [] { fenster::Geschuetzt([] { fenster::Hilfe(1000); }); });
+}
+
+TIDD_MAIN::~TIDD_MAIN() { FormDestroy(); }
+
+void TIDD_MAIN::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (Gezeigt) return;
+  Gezeigt = true;
+  fenster::Geschuetzt([this] { FormShow(); });
+}
+
+void TIDD_MAIN::closeEvent(QCloseEvent* event) {
+  TCloseAction action = TCloseAction::caNone;
+  fenster::Geschuetzt([this, &action] { FormClose(action); });
+  if (action == TCloseAction::caFree) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TIDD_MAIN::FormShow() {
+  const int jahr = plattform::Current().Now().year;
+  if (jahr < 1998) {
+    fenster::MessageBox(T(Texte::TextSystemzeit), Fehlertext(), plattform::MB_OK_PLAIN);
+    // A clean end: the main loop ends at its first turn, without the close question and
+    // without writing the configuration.
+    BeendeProgramm(0);
+  }
+  try {
+    Steuerung = std::make_unique<TSteuerung>(static_cast<std::uint16_t>(jahr), Ordner);
+  } catch (const IoError& e) {
+    // Without a document object the program cannot work (its folder cannot be written).
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+    BeendeProgramm(1);
+    return;
+  } catch (const StdError& e) {
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+    BeendeProgramm(1);
+    return;
+  }
+  ZeigeVerbindung();
+  raise();
+  activateWindow();
+}
+
+void TIDD_MAIN::ZeigeVerbindung() {
+  const QString name = T(Texte::Eintrag(Texte::Adressnamen, Steuerung->GetAdresse()));
+  if (Steuerung->Page == 0) {
+    VerbindungsText = QStringLiteral(" IP: ") + QString::fromStdString(Steuerung->IP) + QStringLiteral(" , Adr.: ") + name;
+  } else if (Steuerung->Kabel) {
+    VerbindungsText = QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Programmierkabel");
+  } else {
+    VerbindungsText = QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Adr.: ") + name;
+  }
+  IDT_CONNECT->setText(VerbindungsText);
+}
+
+bool TIDD_MAIN::DarfVerwerfen() {
+  if (Steuerung->DatenGespeichert && Steuerung->BuchungenGespeichert) return true;
+  const QString frage = T(Texte::AllgemeineTexte[12]) + u'\n' + T(Texte::AllgemeineTexte[13]);
+  switch (fenster::MessageBox(frage, Hinweistext(), plattform::MB_YESNOCANCEL_ASK)) {
+    case plattform::ID_YES: return FileSaveAs();
+    case plattform::ID_NO: return true;
+    default: return false;
+  }
+}
+
+void TIDD_MAIN::FileNew() {
+  if (!DarfVerwerfen()) return;
+  Steuerung->New();
+  Steuerung->DatenGespeichert = false;
+  DokumentName.clear();
+  IDT_DATEI->setText(QStringLiteral("Neu"));
+}
+
+void TIDD_MAIN::FileOpen() {
+  if (!DarfVerwerfen()) return;
+  const std::optional<QString> pfad = fenster::OeffnenDialog(this, kEndung, kFilter);
+  if (!pfad) return;
+  try {
+    // The engine reads into a fresh document: a failed open leaves the open one as it was,
+    // and so its name and panel text.
+    Steuerung->Load(pfad->toStdString());
+    DokumentName = *pfad;
+    IDT_DATEI->setText(DokumentName);
+  } catch (const StdError& e) {
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+  } catch (const IoError& e) {
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+  }
+}
+
+bool TIDD_MAIN::Speichere() {
+  try {
+    Steuerung->Save(DokumentName.toStdString());
+    return true;
+  } catch (const StdError& e) {
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+    IDT_DATEI->setText(Fehlertext() + QStringLiteral("in") + DokumentName);
+    DokumentName.clear();
+  } catch (const IoError& e) {
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+  }
+  return false;
+}
+
+bool TIDD_MAIN::FileSave() {
+  if (DokumentName.isEmpty()) return FileSaveAs();
+  if (!Speichere()) return false;
+  IDT_DATEI->setText(DokumentName);
+  return true;
+}
+
+bool TIDD_MAIN::FileSaveAs() {
+  for (;;) {
+    const std::optional<QString> pfad = fenster::SpeichernDialog(this, kEndung, kFilter);
+    if (!pfad) return false;
+    if (QFileInfo::exists(*pfad) &&
+        fenster::MessageBox(T(Texte::AllgemeineTexte[16]), Hinweistext(), plattform::MB_YESNO_ASK) != plattform::ID_YES) {
+      continue;
+    }
+    DokumentName = *pfad;
+    IDT_DATEI->setText(DokumentName);
+    return Speichere();
+  }
+}
+
+void TIDD_MAIN::FileExitItemClick() { close(); }
+
+void TIDD_MAIN::FormClose(TCloseAction& action) {
+  if (!Steuerung) {  // the start failed: there is nothing to save or to write back
+    action = TCloseAction::caFree;
+    return;
+  }
+  if (!Steuerung->DatenGespeichert || !Steuerung->BuchungenGespeichert) {
+    const QString frage = T(Texte::AllgemeineTexte[12]) + u'\n' + T(Texte::AllgemeineTexte[13]);
+    switch (fenster::MessageBox(frage, Hinweistext(), plattform::MB_YESNOCANCEL_ASK)) {
+      case plattform::ID_YES:
+        // Closes only when the document was written; then the configuration is written too.
+        if (!FileSaveAs()) {
+          action = TCloseAction::caNone;
+          return;
+        }
+        break;
+      case plattform::ID_NO:
+        break;
+      default:
+        action = TCloseAction::caNone;
+        return;
+    }
+  }
+  action = TCloseAction::caFree;
+  Steuerung->ClearLists();
+  Steuerung->Beenden();
+}
+
+void TIDD_MAIN::FormDestroy() { Steuerung.reset(); }
+
+void TIDD_MAIN::IDB_SETTINGSClick() {
+  const bool unten = IDB_SETTINGS->isChecked();
+  // The four expert buttons become usable with their windows; until then they only show.
+  for (QToolButton* knopf : {IDB_SYTEMDATA, IDB_DOORDATA, IDB_PROFIL, IDB_KAL}) knopf->setVisible(unten);
+  IDB_SETTINGS->setText(T(Texte::Beschriftungen[unten ? 8 : 7]));
+}
+
+void TIDD_MAIN::Zustzeanzeigen1Click() {
+  IDB_SETTINGS->setChecked(!IDB_SETTINGS->isChecked());
+  IDB_SETTINGSClick();
+}
+
+void TIDD_MAIN::HelpInhaltClick() { fenster::Hilfe(1000); }
+
+void TIDD_MAIN::HelpAboutItemClick() {
+  IDD_ABOUT->setWindowTitle(T(Texte::Titel[13]));
+  fenster::ZeigeModal(*IDD_ABOUT);
+}

@@ -1,0 +1,68 @@
+// The main window: owns the one document object, shows the connection and the document name
+// in its two status panels and offers every command of the program.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+#include "ui_IDD_MAIN.h"
+
+class TSteuerung;
+
+enum class TCloseAction { caNone, caFree };
+
+class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
+  Q_OBJECT
+
+ public:
+  explicit TIDD_MAIN(QWidget* parent = nullptr);
+  ~TIDD_MAIN() override;
+
+  // The document object; null before the first showing.
+  TSteuerung* Dokument() const { return Steuerung.get(); }
+  const QString& Dokumentname() const { return DokumentName; }
+  const QString& Verbindungstext() const { return VerbindungsText; }
+
+  // The folder of Wup.ini and the new document; the program's folder unless set before
+  // the first showing.
+  void SetzeOrdner(std::string ordner) { Ordner = std::move(ordner); }
+
+  void ZeigeVerbindung();
+
+  void FormShow();
+  void FormClose(TCloseAction& action);
+  void FormDestroy();
+  void FileNew();
+  void FileOpen();
+  // true when the document was written.
+  bool FileSave();
+  bool FileSaveAs();
+  void FileExitItemClick();
+  void IDB_SETTINGSClick();
+  void Zustzeanzeigen1Click();
+  void HelpInhaltClick();
+  void HelpAboutItemClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Asks the unsaved-data question when data or bookings are unsaved; true when the command
+  // may go on (nothing unsaved, "No", or "Yes" and the save succeeded).
+  bool DarfVerwerfen();
+  // Saves under DokumentName, with the failure boxes of the file commands.
+  bool Speichere();
+  // Connects a menu item or button to a handler that runs in the exception guard.
+  template <class Sender, class Signal, class Handler>
+  void Verbinde(Sender* sender, Signal signal, Handler handler);
+
+  std::unique_ptr<TSteuerung> Steuerung;
+  QString DokumentName;
+  QString VerbindungsText;
+  std::string Ordner;
+  bool Gezeigt = false;
+};
