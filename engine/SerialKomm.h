@@ -51,6 +51,7 @@ class TSerialKomm {
   void SetParameter(int milliseconds);
 
   void SetFake(bool fake);
+  bool IstFake() const { return Fake; }
   // Log level of the library's opens: 2 while the program's protocol log is on, else 0.
   void SetLogMode(bool on);
 

@@ -1,0 +1,35 @@
+// A small configuration file in Windows INI syntax: "[Section]" heads and "key=value" lines,
+// section and key names compared without regard to case, CRLF or LF line ends. Writing keeps
+// every other section, key, comment and line as it was.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TIniDatei {
+ public:
+  // Reads `pfad` when it exists; a missing or unreadable file reads as empty.
+  explicit TIniDatei(std::string pfad);
+
+  // A missing section or key, or a value that is not a (32-bit) decimal number, gives `vorgabe`.
+  int LeseZahl(const std::string& sektion, const std::string& schluessel, int vorgabe) const;
+  // Any nonzero number reads as true.
+  bool LeseBool(const std::string& sektion, const std::string& schluessel, bool vorgabe) const;
+  std::string LeseText(const std::string& sektion, const std::string& schluessel, const std::string& vorgabe) const;
+
+  void SchreibeZahl(const std::string& sektion, const std::string& schluessel, int wert);
+  // Written as "1" and "0".
+  void SchreibeBool(const std::string& sektion, const std::string& schluessel, bool wert);
+  void SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert);
+
+  // Writes the file through a temporary file in the same folder renamed over it; false when
+  // that did not succeed (the old file then stays as it was).
+  bool Speichern() const;
+
+ private:
+  const std::string* Finde(const std::string& sektion, const std::string& schluessel) const;
+
+  std::string Pfad;
+  std::vector<std::string> Zeilen;  // the file's lines without their line ends
+  bool Crlf = true;                 // line end of the file read; a new file gets CRLF
+};

@@ -1,0 +1,35 @@
+// Writing a file so that a failure never damages the file already there: the bytes go into a
+// temporary file in the same folder, which is renamed over the target only when every byte was
+// written and flushed. A writer that is not finished removes its temporary file.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class TSichereDatei {
+ public:
+  // Creates the temporary file beside `ziel`; Offen tells whether that worked.
+  explicit TSichereDatei(std::string ziel);
+  ~TSichereDatei();
+  TSichereDatei(const TSichereDatei&) = delete;
+  TSichereDatei& operator=(const TSichereDatei&) = delete;
+
+  bool Offen() const { return Fd >= 0; }
+  // Appends `anzahl` bytes; false when they (or bytes buffered before them) could not be
+  // written. After a failure every further call fails.
+  bool Schreibe(const void* daten, std::size_t anzahl);
+  // Flushes, closes and renames the file over the target; false when any step failed, and the
+  // target is then unchanged.
+  bool Abschliessen();
+
+ private:
+  bool Leere();
+  void Verwerfe();
+
+  std::string Ziel;
+  std::string Temporaer;
+  int Fd = -1;
+  bool Fehler = false;
+  std::vector<char> Puffer;
+};
