@@ -5,6 +5,8 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/signalfd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -176,7 +178,25 @@ bool PeerServer::OpenPty() {
     return false;
   }
   linkCreated_ = true;
+  // The peer keeps the slave side open, so closing it does not end the terminal's life:
+  // the exclusive mode a program set and the answers it did not read would meet the next
+  // program. A close of the slave side ends both.
+  ptyCloses_.reset(inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+  if (!ptyCloses_ || inotify_add_watch(ptyCloses_.get(), slaveName, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+    Complain("cannot watch " + std::string(slaveName), errno);
+    return false;
+  }
   return true;
+}
+
+void PeerServer::PtyClientClosed() {
+  alignas(inotify_event) char events[4096];
+  while (::read(ptyCloses_.get(), events, sizeof events) > 0) {
+  }
+  ioctl(ptySlave_.get(), TIOCNXCL);
+  tcflush(ptySlave_.get(), TCIFLUSH);
+  pty_.out.clear();
+  pty_.reader.Reset();
 }
 
 int PeerServer::Run() {
@@ -193,6 +213,8 @@ int PeerServer::Run() {
     if (client_.fd) fds.push_back({client_.fd.get(), POLLIN, 0});
     const std::size_t ptyAt = fds.size();
     if (pty_.fd) fds.push_back({pty_.fd.get(), POLLIN, 0});
+    const std::size_t closesAt = fds.size();
+    if (ptyCloses_) fds.push_back({ptyCloses_.get(), POLLIN, 0});
 
     const auto timeout = NextTimeoutMs();
     const int ready = ::poll(fds.data(), fds.size(), timeout ? *timeout : -1);
@@ -207,7 +229,10 @@ int PeerServer::Run() {
     }
     if (listenerAt < clientAt && fds[listenerAt].revents != 0) Accept();
     if (clientAt < ptyAt && fds[clientAt].revents != 0) ReadFrom(client_);
-    if (ptyAt < fds.size() && fds[ptyAt].revents != 0) ReadFrom(pty_);
+    if (ptyAt < closesAt && fds[ptyAt].revents != 0) ReadFrom(pty_);
+    // After the read: what the closing program sent before its close is answered into the
+    // void, not to the next program.
+    if (closesAt < fds.size() && fds[closesAt].revents != 0) PtyClientClosed();
     Flush(client_);
     Flush(pty_);
   }

@@ -74,6 +74,7 @@ class PeerServer {
   void Queue(Link& link, const Outgoing& answer);
   void Flush(Link& link);
   void CloseClient();
+  void PtyClientClosed();
   void Trace(const std::string& line);
   std::optional<int> NextTimeoutMs() const;
 
@@ -84,6 +85,7 @@ class PeerServer {
   std::string tcpText_;
   Link client_;
   UniqueFd ptySlave_;
+  UniqueFd ptyCloses_;  // inotify: a program closed the slave side
   Link pty_;
   bool linkCreated_ = false;
   struct FileCloser {

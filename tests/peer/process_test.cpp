@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -146,6 +148,151 @@ TEST(PeerProcess, AnswersOverTcpAndThePtyAndTracesBoth) {
   EXPECT_EQ(trace[2].dst, 0x4000);
   EXPECT_EQ(trace[4].text, "12289 " + name + " T&r!2");
   EXPECT_EQ(trace[7].text, "12289 " + name + " T&r!2");
+}
+
+TEST(PeerProcess, IgnoresOtherAddresses) {
+  ybrtest::PeerProcess peer({"--address", "3"});
+  auto tcp = RawLink::Tcp(peer.TcpPort());
+  ASSERT_TRUE(tcp);
+  tcp->Send(9, 1, 75, "");
+  EXPECT_FALSE(tcp->Receive(300));
+  EXPECT_TRUE(tcp->Ask(3, 1, 75));
+  const auto trace = peer.Trace();
+  ASSERT_EQ(trace.size(), 3u);
+  EXPECT_EQ(trace[0].dst, 9);
+  EXPECT_EQ(trace[1].dir, "rx");
+  EXPECT_EQ(trace[2].dir, "tx");
+}
+
+TEST(PeerProcess, FaultsReachTheLine) {
+  ybrtest::PeerProcess peer(
+      {"--fault", "75:bad-crc:1", "--fault", "75:slow:1", "--fault", "75:wrong-sender:1", "--fault", "96:silent"});
+  auto tcp = RawLink::Tcp(peer.TcpPort());
+  ASSERT_TRUE(tcp);
+  EXPECT_FALSE(tcp->Ask(9, 1, 75));
+  EXPECT_TRUE(tcp->badCrc());
+
+  const auto slow = tcp->Ask(9, 0x41, 75);
+  ASSERT_TRUE(slow);
+  EXPECT_EQ(slow->text, "SIM VI20 V.03.01.07");
+  EXPECT_GT(tcp->longestGap(), std::chrono::milliseconds(80));
+
+  const auto wrong = tcp->Ask(9, 0x41, 75);
+  ASSERT_TRUE(wrong);
+  EXPECT_EQ(wrong->source, 10);
+  const auto right = tcp->Ask(9, 0x41, 75);
+  ASSERT_TRUE(right);
+  EXPECT_EQ(right->source, 9);
+
+  tcp->Send(9, 2, 96, "");
+  EXPECT_FALSE(tcp->Receive(300));
+}
+
+TEST(PeerProcess, AGapInsideARequestDropsWhatWasRead) {
+  ybrtest::PeerProcess peer;
+  auto pty = RawLink::Pty(peer.PtyPath());
+  ASSERT_TRUE(pty);
+  const auto frame = komm::BuildFrame({768, 9, 1, 75, ""});
+  const std::vector<std::uint8_t> head(frame.begin(), frame.begin() + 5);
+  const std::vector<std::uint8_t> tail(frame.begin() + 5, frame.end());
+  ASSERT_EQ(std::count(tail.begin(), tail.end(), 0xAA), 0);
+
+  // The head, a pause, then a whole frame: only the whole one counts.
+  pty->SendBytes(head);
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  pty->SendBytes(frame);
+  EXPECT_TRUE(pty->Receive());
+  // The head, a pause, the tail: nothing.
+  pty->SendBytes(head);
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  pty->SendBytes(tail);
+  EXPECT_FALSE(pty->Receive(300));
+  EXPECT_EQ(peer.Trace().size(), 2u);
+}
+
+TEST(PeerProcess, ServesOneTcpClientAfterAnother) {
+  ybrtest::PeerProcess peer({"--bookings", "2"});
+  {
+    auto tcp = RawLink::Tcp(peer.TcpPort());
+    ASSERT_TRUE(tcp);
+    EXPECT_EQ(tcp->Ask(9, 1, 10)->text, "2");
+    ASSERT_EQ(tcp->Ask(9, 2, 5)->command, 15);
+    tcp->Send(9, 0, 3, " ");  // acknowledged: gone
+    EXPECT_EQ(tcp->Ask(9, 3, 6)->command, 3);
+  }
+  auto tcp = RawLink::Tcp(peer.TcpPort());
+  ASSERT_TRUE(tcp);
+  EXPECT_EQ(tcp->Ask(9, 1, 10)->text, "1");
+  // The pseudo-terminal reaches the same controller.
+  auto pty = RawLink::Pty(peer.PtyPath());
+  ASSERT_TRUE(pty);
+  EXPECT_EQ(pty->Ask(9, 1, 10)->text, "1");
+}
+
+TEST(PeerProcess, AClosedPtyClientLeavesNeitherItsExclusiveModeNorItsAnswers) {
+  ybrtest::PeerProcess peer;
+  {
+    auto first = RawLink::Pty(peer.PtyPath());
+    ASSERT_TRUE(first);
+    ASSERT_EQ(ioctl(first->fd(), TIOCEXCL), 0);
+    first->Send(9, 1, 75, "");  // closed before the answer is read
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  auto second = RawLink::Pty(peer.PtyPath());
+  ASSERT_TRUE(second);
+  int exclusive = 1;
+  ASSERT_EQ(ioctl(second->fd(), TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0);
+  const auto year = second->Ask(9, 2, 96);
+  ASSERT_TRUE(year);
+  EXPECT_EQ(year->command, 95);
+}
+
+TEST(PeerProcess, TheEraseIsAnsweredAfterItsDelay) {
+  ybrtest::PeerProcess peer({"--erase-delay", "1500"});
+  auto tcp = RawLink::Tcp(peer.TcpPort());
+  ASSERT_TRUE(tcp);
+  tcp->Send(9, 0, 48, "-1");
+  EXPECT_FALSE(tcp->Receive(300));
+  const auto answer = tcp->Receive(5000);
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->command, 3);
+  EXPECT_EQ(answer->number, 0);
+}
+
+TEST(PeerProcess, StopsCleanlyAndRemovesItsLink) {
+  ybrtest::PeerProcess peer;
+  struct stat st {};
+  ASSERT_EQ(lstat(peer.PtyPath().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  const int status = peer.Stop();
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_NE(lstat(peer.PtyPath().c_str(), &st), 0);
+}
+
+int RunPeer(const std::string& args, std::string* output) {
+  const std::string command = std::string(YBR_BIN_DIR) + "/controller_peer " + args + " 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return -1;
+  char buffer[512];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output->append(buffer, n);
+  return ::pclose(pipe);
+}
+
+TEST(PeerProcess, HelpAndRefusedCommandLines) {
+  std::string help;
+  const int status = RunPeer("--help", &help);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  for (const char* option : {"--tcp HOST:PORT", "--pty PATH", "--address N", "--type", "--firmware TEXT",
+                             "--bookings N", "--fault CMD:KIND[:COUNT]", "--trace FILE", "--erase-delay MS"}) {
+    EXPECT_NE(help.find(option), std::string::npos) << option;
+  }
+  std::string refused;
+  const int bad = RunPeer("--tcp 127.0.0.1:0 --fault 75:loud", &refused);
+  EXPECT_TRUE(WIFEXITED(bad) && WEXITSTATUS(bad) == 2);
+  EXPECT_NE(refused.find("--fault wants CMD:KIND[:COUNT]"), std::string::npos);
 }
 
 }  // namespace
