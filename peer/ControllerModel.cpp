@@ -146,15 +146,6 @@ std::string StatusWord(std::uint8_t status) {
   return std::string(1, static_cast<char>(status));
 }
 
-std::optional<std::size_t> NthBlank(std::string_view text, std::size_t from, std::size_t n) {
-  std::size_t pos = from;
-  for (std::size_t i = 0; i < n; ++i) {
-    pos = text.find(' ', i == 0 ? pos : pos + 1);
-    if (pos == std::string_view::npos) return std::nullopt;
-  }
-  return pos;
-}
-
 template <typename Map>
 std::uint32_t NextIndex(const Map& map) {
   return map.empty() ? 0 : map.rbegin()->first + 1;
@@ -224,24 +215,24 @@ Reply ControllerModel::PersonCount(std::string_view text) {
 // The profile name is not mapped and may hold blanks, so the last three fields are taken
 // from the end.
 Reply ControllerModel::Person(std::string_view text) {
-  const auto first = NthBlank(text, 0, 1);
-  const auto second = first ? NthBlank(text, *first + 1, 1) : std::nullopt;
+  const auto first = text.find(' ');
+  const auto second = first == std::string_view::npos ? first : text.find(' ', first + 1);
   const auto last = text.rfind(' ');
   const auto beforeLast = last == std::string_view::npos || last == 0 ? std::string_view::npos
                                                                       : text.rfind(' ', last - 1);
   const auto third = beforeLast == std::string_view::npos || beforeLast == 0
                          ? std::string_view::npos
                          : text.rfind(' ', beforeLast - 1);
-  if (!second || third == std::string_view::npos || third <= *second) return Nak();
+  if (second == std::string_view::npos || third == std::string_view::npos || third <= second) return Nak();
   const auto status1 = SingleNumber(text.substr(third + 1, beforeLast - third - 1), -128, 255);
   const auto status2 = SingleNumber(text.substr(beforeLast + 1, last - beforeLast - 1), -128, 255);
   if (!status1 || !status2) return Nak();
   const std::uint32_t index = NextIndex(persons_);
   if (index >= personsAnnounced_) return NumNa();
   StoredPerson person;
-  person.name = std::string(text.substr(0, *first));
-  person.card = std::string(text.substr(*first + 1, *second - *first - 1));
-  person.profile = std::string(text.substr(*second + 1, third - *second - 1));
+  person.name = std::string(text.substr(0, first));
+  person.card = std::string(text.substr(first + 1, second - first - 1));
+  person.profile = std::string(text.substr(second + 1, third - second - 1));
   person.status1 = static_cast<std::uint8_t>(*status1);
   person.status2 = static_cast<std::uint8_t>(*status2);
   person.code = std::string(text.substr(last + 1));

@@ -144,10 +144,8 @@ class ControllerModel {
   const std::optional<StoredDeviceData>& DeviceData() const { return deviceData_; }
   const std::optional<std::int32_t>& ReferenceYear() const { return referenceYear_; }
   const std::array<std::uint16_t, kHolidayEntries>& Holidays() const { return holidays_; }
-  std::uint32_t HolidayBlocksStored() const { return holidayBlocksStored_; }
   const std::deque<SwitchPair>& SwitchPairs() const { return switchPairs_; }
   const std::deque<Booking>& Bookings() const { return bookings_; }
-  std::int64_t ClockOffsetSeconds() const { return clockOffset_; }
   void SetEraseDelay(std::uint32_t ms) { eraseDelayMs_ = ms; }
 
  private:

@@ -172,6 +172,17 @@ TEST(ControllerModel, HolidayBlocksComeBackWithABlankAfterEveryValue) {
   EXPECT_EQ(model.Execute(18, "65")->command, 39);  // more than the table holds
 }
 
+TEST(ControllerModel, KeepsTheSwitchPairsOfTheLastList) {
+  ControllerModel model = MakeModel();
+  ASSERT_EQ(model.Execute(90, "")->command, 3);
+  ASSERT_EQ(model.Execute(92, "29.3.2026 25.10.2026 1")->command, 3);
+  ASSERT_EQ(model.Execute(92, "28.3.2027 31.10.2027 1")->command, 3);
+  ASSERT_EQ(model.SwitchPairs().size(), 2u);
+  EXPECT_EQ(model.SwitchPairs()[1].values, (std::array<std::int16_t, 7>{28, 3, 2027, 31, 10, 2027, 1}));
+  ASSERT_EQ(model.Execute(90, "")->command, 3);
+  EXPECT_TRUE(model.SwitchPairs().empty());
+}
+
 TEST(ControllerModel, BookingsAreHandedOutInOrderAndRemovedWhenAcknowledged) {
   ControllerModel model = MakeModel();
   model.AddGeneratedBookings(3);
