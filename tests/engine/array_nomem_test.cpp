@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "Array.h"
 #include "Fehler.h"
@@ -50,6 +51,8 @@ struct Fall {
   int Fehlschlag;  // 1: the node, 2: the growth of the position table
 };
 
+void PrintTo(const Fall& f, std::ostream* os) { *os << f.Vorher << " vorher, Fehlschlag " << f.Fehlschlag; }
+
 class AppendOhneSpeicher : public testing::TestWithParam<Fall> {};
 
 TEST_P(AppendOhneSpeicher, LaesstListeUndEigentumUnveraendert) {
@@ -81,6 +84,10 @@ TEST_P(AppendOhneSpeicher, LaesstListeUndEigentumUnveraendert) {
 
 // Lists of 0 and 1 element have a full position table, so the append must also grow it.
 INSTANTIATE_TEST_SUITE_P(Array, AppendOhneSpeicher,
-                         testing::Values(Fall{0, 1}, Fall{0, 2}, Fall{1, 1}, Fall{1, 2}, Fall{2, 1}));
+                         testing::Values(Fall{0, 1}, Fall{0, 2}, Fall{1, 1}, Fall{1, 2}, Fall{2, 1}),
+                         [](const testing::TestParamInfo<Fall>& info) {
+                           return "Vorher" + std::to_string(info.param.Vorher) + "Fehlschlag" +
+                                  std::to_string(info.param.Fehlschlag);
+                         });
 
 }  // namespace

@@ -89,6 +89,8 @@ struct Entfernen {
   std::vector<int> Rest;
 };
 
+void PrintTo(const Entfernen& e, std::ostream* os) { *os << "Position " << e.Position; }
+
 class ArrayRemove : public ArrayTest, public testing::WithParamInterface<Entfernen> {};
 
 TEST_P(ArrayRemove, NummeriertDieFolgendenNeuUndGibtDasElementFrei) {
@@ -105,7 +107,10 @@ TEST_P(ArrayRemove, NummeriertDieFolgendenNeuUndGibtDasElementFrei) {
 
 INSTANTIATE_TEST_SUITE_P(Array, ArrayRemove,
                          testing::Values(Entfernen{0, {11, 12, 13}}, Entfernen{1, {10, 12, 13}},
-                                         Entfernen{2, {10, 11, 13}}, Entfernen{3, {10, 11, 12}}));
+                                         Entfernen{2, {10, 11, 13}}, Entfernen{3, {10, 11, 12}}),
+                         [](const testing::TestParamInfo<Entfernen>& info) {
+                           return "Position" + std::to_string(info.param.Position);
+                         });
 
 TEST_F(ArrayTest, RemoveDesEinzigenElementsLeertDieListe) {
   Fuelle({10});

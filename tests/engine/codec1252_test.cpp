@@ -18,6 +18,13 @@ struct Zeichen {
   std::string Utf8;
 };
 
+void PrintTo(const Zeichen& z, std::ostream* os) { *os << testing::PrintToString(z.Cp1252); }
+
+template <typename P>
+std::string FallName(const testing::TestParamInfo<P>& info) {
+  return "Fall" + std::to_string(info.index);
+}
+
 class Abbildung : public testing::TestWithParam<Zeichen> {};
 
 TEST_P(Abbildung, InBeideRichtungen) {
@@ -33,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Zeichen{"\x84\x93\x96\x99\x9F", "\xE2\x80\x9E\xE2\x80\x9C\xE2\x80\x93\xE2\x84\xA2\xC5\xB8"},
                     Zeichen{"\x8A\x9A\x8E\x9E\x8C\x9C\x83", "\xC5\xA0\xC5\xA1\xC5\xBD\xC5\xBE\xC5\x92\xC5\x93\xC6\x92"},
                     Zeichen{"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},
-                    Zeichen{"", ""}));
+                    Zeichen{"", ""}),
+    FallName<Zeichen>);
 
 class Abgelehnt : public testing::TestWithParam<std::string> {};
 
@@ -50,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Codec1252, Abgelehnt,
                                          "\xC3\x28",                 // bad continuation
                                          "\xC0\xAF",                 // overlong '/'
                                          "\xED\xA0\x80",             // surrogate
-                                         "\xFC"));                   // a Windows-1252 byte is not UTF-8
+                                         "\xFC"),                    // a Windows-1252 byte is not UTF-8
+                         FallName<std::string>);
 
 }  // namespace

@@ -176,6 +176,8 @@ std::vector<LayoutFall> Faelle() {
   return faelle;
 }
 
+void PrintTo(const LayoutFall& fall, std::ostream* os) { *os << fall.Name; }
+
 class Layout : public testing::TestWithParam<LayoutFall> {};
 
 TEST_P(Layout, JedesFeldStehtAnSeinemOffsetUndKommtZurueck) {

@@ -11,6 +11,10 @@ struct Fall {
   std::string Aus;
 };
 
+void PrintTo(const Fall& fall, std::ostream* os) { *os << testing::PrintToString(fall.Ein); }
+
+std::string FallName(const testing::TestParamInfo<Fall>& info) { return "Fall" + std::to_string(info.index); }
+
 class Kodiere : public testing::TestWithParam<Fall> {};
 class Dekodiere : public testing::TestWithParam<Fall> {};
 
@@ -33,13 +37,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Fall{"T\xFCr 1", "T&r!1"}, Fall{"Stra\xDF" "e", "Stra$e"},
                     Fall{"\xE4\xC4\xF6\xD6\xFC\xDC", "##//&&"}, Fall{"  ", "!!"},
                     Fall{"Caf\xE9 \x80", "Caf\xE9!\x80"}, Fall{"!#/&$%\xA7", "!#/&$%\xA7"},
-                    Fall{"", ""}));
+                    Fall{"", ""}),
+    FallName);
 
 INSTANTIATE_TEST_SUITE_P(
     WireText, Dekodiere,
     testing::Values(Fall{"T&r!1", "T\xFCr 1"}, Fall{"!\xA7%", "   "}, Fall{"$#/&", "\xDF\xE4\xF6\xFC"},
                     Fall{"Caf\xE9\x80", "Caf\xE9\x80"}, Fall{"\xC4\xD6\xDC", "\xC4\xD6\xDC"},
-                    Fall{"", ""}));
+                    Fall{"", ""}),
+    FallName);
 
 TEST(WireText, NameKommtNachKodierenUndDekodierenZurueckGrossUmlauteKlein) {
   std::string text = "m\xFCller \xE4\xF6\xDF 42 \xC4\xD6\xDC";
