@@ -258,7 +258,7 @@ Reply ControllerModel::DeviceDataSend(std::string_view text) {
   const auto second = first == std::string_view::npos ? first : text.find(' ', first + 1);
   if (second == std::string_view::npos) return Nak();
   const auto flags = SingleNumber(text.substr(0, first), -2147483648LL, 2147483647LL);
-  if (!flags || first == 0) return Nak();
+  if (!flags) return Nak();
   deviceData_ = StoredDeviceData{static_cast<std::int32_t>(*flags),
                                  std::string(text.substr(first + 1, second - first - 1)),
                                  std::string(text.substr(second + 1))};

@@ -183,3 +183,16 @@ std::vector<PeerTraceLine> PeerProcess::Trace() const {
 }
 
 }  // namespace ybrtest
+
+namespace ybrtest {
+
+std::vector<PeerTraceLine> PeerProcess::TraceWithAtLeast(std::size_t count, int timeoutMs) const {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    auto lines = Trace();
+    if (lines.size() >= count || std::chrono::steady_clock::now() > deadline) return lines;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+}  // namespace ybrtest

@@ -37,6 +37,10 @@ class PeerProcess {
 
   // Every telegram the peer has seen and sent so far, in order.
   std::vector<PeerTraceLine> Trace() const;
+  // The trace once it holds at least `count` lines, or as it stands after the time: for a
+  // telegram the peer does not answer (the booking acknowledgement), whose line may still
+  // be on its way when the sender goes on.
+  std::vector<PeerTraceLine> TraceWithAtLeast(std::size_t count, int timeoutMs = 2000) const;
 
   // SIGTERM and wait; the exit status as waitpid reports it (-1 when already stopped).
   int Stop();

@@ -218,6 +218,10 @@ TEST(PeerProcess, ServesOneTcpClientAfterAnother) {
     EXPECT_EQ(tcp->Ask(9, 1, 10)->text, "2");
     ASSERT_EQ(tcp->Ask(9, 2, 5)->command, 15);
     tcp->Send(9, 0, 3, " ");  // acknowledged: gone
+    const auto trace = peer.TraceWithAtLeast(5);
+    ASSERT_EQ(trace.size(), 5u);
+    EXPECT_EQ(trace[4].command, 3);
+    EXPECT_EQ(trace[4].text, " ");
     EXPECT_EQ(tcp->Ask(9, 3, 6)->command, 3);
   }
   auto tcp = RawLink::Tcp(peer.TcpPort());
