@@ -31,12 +31,14 @@
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <string>
 #include <string_view>
 
 class AntwortScanner {
  public:
   // Reads `text` (up to its first NUL, if any).
   explicit AntwortScanner(std::string_view text);
+  explicit AntwortScanner(const std::string& text) : AntwortScanner(std::string_view(text)) {}
   // Reads the buffer up to its first NUL, or the whole buffer when it has none.
   explicit AntwortScanner(std::span<const char> puffer);
   template <std::size_t N>

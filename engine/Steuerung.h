@@ -15,6 +15,7 @@
 #include <string>
 
 #include "Array.h"
+#include "Plattform.h"
 #include "Records.h"
 #include "SerialKomm.h"
 
@@ -88,6 +89,32 @@ class TSteuerung {
   // Rewrites the bookings file. An open failure is shown in a box; a write failure raises
   // StdError "Konnte Buchungen nicht schreiben.". The old file stays as it was on failure.
   void SaveBuchungen();
+
+  // ---- transfers: version, persons, profiles ----
+  // Each opens the link, runs its telegrams and closes the link on every way out. A failed
+  // transaction raises KommError (no answer: + port name or IP; 'NumNA' / 'unknownCommand':
+  // + the operation's suffix). The progress window receives the phase text (Label2), the
+  // item text (Label1) and the item bar's maximum and steps.
+
+  // Asks for the firmware: FirmwareNummer (0 when the answer lacks "V.0"), AlteFirmware and
+  // GemeldeterTyp (1 when the answer contains "VI20"). StdError "Unbrauchbare
+  // Versionsantwort der Steuerung" when the text after "V.0" holds no number.
+  void GetVersion();
+  // Sends every person; sets the library's reply time-out to 2000 ms for the rest of the run.
+  bool SendePersonen(plattform::ProgressWindow& status);
+  // Replaces the person list with the controller's, only when every person arrived. StdError
+  // when the announced count is not a number from 0 to 65535.
+  bool HolePersonen(plattform::ProgressWindow& status);
+  // Sends the flag word and door names, every access profile and the door profiles (two for a
+  // "ZO 10"). The document is not changed but for AnzahlProfile and AnzahlTuerprofile.
+  bool SendeProfile(plattform::ProgressWindow& status);
+  // Fetches device data, access profiles (the defaults when the controller holds none) and
+  // door profiles, validates them, leaves three door profiles and takes the device type from
+  // the last version answer. The document changes only when all of it arrived. An empty
+  // controller memory raises IoError and leaves the document as it was; an unusable count
+  // StdError; any other failure inside KommError "Speicherzugriffsfehler in Funktion
+  // 'Profile holen'.".
+  bool HoleProfile(plattform::ProgressWindow& status);
 
   // ---- fields ----
 

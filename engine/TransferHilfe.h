@@ -1,0 +1,24 @@
+// Small pieces shared by the transfer operations of the document object: the connection
+// settings for the transfer frame, the progress lines, and the failure for an answer that
+// cannot be used.
+#pragma once
+
+#include <string>
+
+#include "Fehler.h"
+#include "Steuerung.h"
+#include "Uebertragung.h"
+
+inline Verbindung VerbindungVon(const TSteuerung& s) {
+  return Verbindung{s.Page, s.ComPort, s.TCPPort, s.IP, s.GetAdresse(), s.Kabel};
+}
+
+// "<what> <n> von <count><tail>", the item line of the progress window.
+inline std::string Fortschrittszeile(const char* was, int n, int anzahl, const char* schluss = "") {
+  return std::string(was) + ' ' + std::to_string(n) + " von " + std::to_string(anzahl) + schluss;
+}
+
+// A count the controller announced that is not a number, negative or beyond 65535.
+inline StdError UnbrauchbareAnzahl(const char* was) {
+  return StdError(std::string("Unbrauchbare ") + was + " der Steuerung");
+}
