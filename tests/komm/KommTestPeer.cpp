@@ -50,9 +50,10 @@ TcpPeer::TcpPeer(Script script) {
     pollfd pfd{listener_.get(), POLLIN, 0};
     Fd connection;
     if (poll(&pfd, 1, 10000) == 1) connection = Fd(accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
-    if (connection.get() >= 0 && script) script(connection.get());
+    accepted_ = true;
+    if (connection.get() >= 0 && script && !stopping_) script(connection.get());
     scriptDone_.set_value();
-    if (connection.get() >= 0) ReadAvailable(connection.get(), 10000);  // until the library closes
+    if (connection.get() >= 0 && !stopping_) ReadAvailable(connection.get(), 10000);  // until the library closes
   });
 }
 
@@ -61,6 +62,16 @@ void TcpPeer::Join() {
 }
 
 TcpPeer::~TcpPeer() {
+  // Nobody connected: a short connect of our own ends the wait for one.
+  stopping_ = true;
+  if (!accepted_) {
+    Fd self(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port_));
+    connect(self.get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+  }
   if (thread_.joinable()) thread_.join();
 }
 
@@ -91,15 +102,11 @@ PtyPeer::~PtyPeer() {
   unsetenv(("YBR_KOMM_COM" + std::to_string(comPort_)).c_str());
 }
 
-namespace {
-
 bool ReadByte(int fd, std::uint8_t& byte, int timeoutMs) {
   pollfd pfd{fd, POLLIN, 0};
   if (poll(&pfd, 1, timeoutMs) != 1) return false;
   return ::read(fd, &byte, 1) == 1;
 }
-
-}  // namespace
 
 Bytes ReadFrameBytes(int fd, int timeoutMs) {
   komm::FrameReader reader;

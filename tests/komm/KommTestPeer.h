@@ -2,6 +2,7 @@
 // pseudo-terminal pair whose slave the library opens as a COM port.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <future>
@@ -38,13 +39,15 @@ class Fd {
 class TcpPeer {
  public:
   explicit TcpPeer(Script script);
-  ~TcpPeer();  // waits for the library to close the connection
+  ~TcpPeer();  // waits for the library to close the connection (if it connected)
   int port() const { return port_; }
   void Join();  // waits for the end of the script
 
  private:
   Fd listener_;
   int port_ = 0;
+  std::atomic<bool> accepted_{false};
+  std::atomic<bool> stopping_{false};
   std::promise<void> scriptDone_;
   std::future<void> scriptFinished_;
   std::thread thread_;
@@ -71,6 +74,8 @@ class PtyPeer {
 // The bytes of one frame as they came (noise before the start bytes dropped), or empty
 // when none came within timeoutMs.
 Bytes ReadFrameBytes(int fd, int timeoutMs = 3000);
+// One byte within timeoutMs.
+bool ReadByte(int fd, std::uint8_t& byte, int timeoutMs);
 // Any bytes that arrive within timeoutMs.
 Bytes ReadAvailable(int fd, int timeoutMs);
 void WriteAll(int fd, const Bytes& bytes);

@@ -1,0 +1,85 @@
+// The debug window of a network link and the pauses' event processing, with Qt running.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "KommTestPeer.h"
+#include "YBR_KOMM.h"
+
+namespace kommtest {
+namespace {
+
+int argc = 1;
+char name[] = "komm_window_test";
+char* argv[] = {name, nullptr};
+
+std::vector<QWidget*> DebugWindows() {
+  std::vector<QWidget*> windows;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->windowTitle() == QStringLiteral("Debugausgabe")) windows.push_back(w);
+  }
+  return windows;
+}
+
+QString Status(QWidget* window) {
+  auto* panel = window->findChild<QLabel*>(QStringLiteral("Out_Debug"));
+  return panel != nullptr ? panel->text() : QStringLiteral("<kein Out_Debug>");
+}
+
+TEST(DebugWindow, ShownAtLogLevel2WhileTheLinkIsOpen) {
+  QApplication app(argc, argv);
+  TcpPeer peer([](int fd) { ReadFrameBytes(fd); });
+  ASSERT_EQ(_OpenKommNet(peer.port(), "127.0.0.1", 2), 1) << _GetLastErrorMessage();
+  auto windows = DebugWindows();
+  ASSERT_EQ(windows.size(), 1U);
+  QWidget* window = windows.front();
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->size(), QSize(275, 115));
+  auto* label = window->findChild<QLabel*>(QStringLiteral("Label1"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), QStringLiteral("Status:"));
+  EXPECT_EQ(Status(window), QStringLiteral("Verbindung offen ..."));
+  ASSERT_EQ(_SendeTele(1, 3, 768, 1, "", 1), 0);
+  EXPECT_EQ(Status(window), QStringLiteral("Beginne Daten schreiben..."));
+  EXPECT_EQ(_CloseKommunikation(1), 0);
+  EXPECT_TRUE(DebugWindows().empty());
+}
+
+TEST(DebugWindow, FailedOpenLeavesNoWindow) {
+  QApplication app(argc, argv);
+  EXPECT_EQ(_OpenKommNet(10001, "10.0.0.300", 2), 0);
+  EXPECT_TRUE(DebugWindows().empty());
+}
+
+TEST(DebugWindow, OtherLogLevelsShowNone) {
+  QApplication app(argc, argv);
+  for (int level : {0, 1, 3, 4}) {
+    TcpPeer peer([](int) {});
+    ASSERT_EQ(_OpenKommNet(peer.port(), "127.0.0.1", level), 1);
+    EXPECT_TRUE(DebugWindows().empty()) << level;
+    EXPECT_EQ(_CloseKommunikation(1), 0);
+  }
+}
+
+TEST(DebugWindow, NoneWithoutAGuiApplication) {
+  QCoreApplication app(argc, argv);
+  TcpPeer peer([](int) {});
+  ASSERT_EQ(_OpenKommNet(peer.port(), "127.0.0.1", 2), 1);
+  EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+  EXPECT_EQ(_CloseKommunikation(1), 0);
+}
+
+TEST(Pauses, ProcessPendingEvents) {
+  QCoreApplication app(argc, argv);
+  bool fired = false;
+  QTimer::singleShot(0, &app, [&] { fired = true; });
+  EXPECT_EQ(_SendeTele(1, 3, 768, 1, "", 1), -1);  // no link: fails after the pauses before writing
+  EXPECT_TRUE(fired);
+}
+
+}  // namespace
+}  // namespace kommtest
