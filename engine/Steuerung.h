@@ -116,6 +116,44 @@ class TSteuerung {
   // 'Profile holen'.".
   bool HoleProfile(plattform::ProgressWindow& status);
 
+  // ---- transfers: holidays, bookings, clock, test, erase, sequences ----
+
+  // Sends the reference year, the holiday table in blocks of 64 entries and the summer/winter
+  // switch pairs. For old firmware (AlteFirmware) the user is asked first; "No" sends nothing,
+  // "Yes" sends a copy rebased to 1998 without the special days and no reference year; the
+  // document's table and reference year stay as they are. Recounts AnzahlFeiertage.
+  bool SendeFeiertage(plattform::ProgressWindow& status);
+  // Fetches the table in blocks and the controller's reference year (1998 for old firmware)
+  // and rebases it to AktuellesJahr. The document takes table, reference year and
+  // AnzahlFeiertage only when all of it arrived; an empty controller memory or a reference
+  // year before 1900 raise IoError and leave the document as it was.
+  bool HoleFeiertage(plattform::ProgressWindow& status);
+  // Reads the block answer in AntwortPuffer into `tabelle` from HolePosition on: the values
+  // after the block index, each one only when a blank follows it. Returns 2 when the end
+  // marker was stored (HolePosition stays on it), else 0. The table's last entry only ever
+  // receives the marker.
+  int LeseFeiertagsblock(::Feiertagstabelle& tabelle);
+  // Sets the controller's clock to the PC's local time; a failure is shown in a box titled
+  // "Fehler" and gives false.
+  bool SetzeUhrzeit();
+  // Asks for the version, then fetches the bookings and appends them to Buchungen (each one
+  // acknowledged from firmware 300 on). Drives, shows and closes the progress window; a
+  // failure is shown in a box titled "Fehler" and the bookings fetched so far stay.
+  // BuchungenGespeichert is false from the start.
+  void HoleBuchungen(plattform::ProgressWindow& status);
+  // Asks for time, person and profile counts and version and shows them in one box; any
+  // failure in a box titled "Fehler". "Simulation ok" while simulating.
+  void Verbindungstest(plattform::ProgressWindow& status);
+  // Erases the controller's card memory and waits up to ten passes for the answer, shown in
+  // a box titled "Info". Sets the library's reply time-out to 350 ms for the rest of the run.
+  // KommError when the link cannot be opened or the telegram cannot be sent.
+  void LoescheFlash(plattform::ProgressWindow& status);
+  // Persons, profiles, holidays, then the clock, the overall bar advancing by 25 before each;
+  // the first failing step's exception ends the sequence (the clock reports its own).
+  void SendeAlleDaten(plattform::ProgressWindow& status);
+  // Persons, profiles, holidays, the overall bar stepping before each; a failure ends it.
+  void HoleAlleDaten(plattform::ProgressWindow& status);
+
   // ---- fields ----
 
   char Version[24] = {};  // the last 8 bytes of the document file last read, NUL-terminated
