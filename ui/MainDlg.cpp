@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLayout>
 #include <QShortcut>
 #include <QStyle>
 
@@ -41,8 +42,15 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   setupUi(this);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+  QFont schrift = font();
+  schrift.setPointSize(8);
+  setFont(schrift);
   StatusBar->addWidget(IDT_CONNECT);
   StatusBar->addWidget(IDT_DATEI, 1);
+  StatusBar->setFixedHeight(25);
+  // Client area 610 x 407 below the menu: the buttons' panels and the two status panels.
+  centralwidget->setFixedSize(610, 407 - 25);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   QFont dateiSchrift = IDT_DATEI->font();
   dateiSchrift.setPixelSize(13);
   IDT_DATEI->setFont(dateiSchrift);

@@ -8,8 +8,9 @@
 int TBalken::Max() const { return Bar.maximum(); }
 
 void TBalken::SetMax(int max) {
-  Bar.setMaximum(std::max(max, 0));
-  SetPosition(Bar.value());
+  const int position = Position();
+  Bar.setMaximum(std::max(max, 0));  // Qt empties a bar whose value falls outside the range
+  SetPosition(position);
 }
 
 int TBalken::Position() const { return std::max(Bar.value(), 0); }
@@ -52,5 +53,4 @@ void TIDD_STATUS::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-// The window has no buttons; Escape does not take it away during a transfer.
 void TIDD_STATUS::reject() {}

@@ -49,9 +49,11 @@ class TIDD_STATUS : public QDialog, public Ui::IDD_STATUS, public plattform::Pro
   void Hide() override;
   void Close() override;
 
+  // The window has no buttons; Escape does not take it away during a transfer.
+  void reject() override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void reject() override;
 
  private:
   TBalken ItemBalken;
