@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "../komm/include/YBR_KOMM.h"
+#include "YBR_KOMM.h"
 
 namespace {
 
