@@ -5,7 +5,6 @@
 #include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
-#include <QPointer>
 #include <QThread>
 #include <QWidget>
 
@@ -69,20 +68,21 @@ class TIDD_MAINDLG : public QWidget {
 };
 
 struct DebugWindow::Impl {
-  QPointer<TIDD_MAINDLG> window;
+  std::unique_ptr<TIDD_MAINDLG> window;
 };
 
 DebugWindow::DebugWindow() : impl_(std::make_unique<Impl>()) {}
 
 DebugWindow::~DebugWindow() {
-  // After the application has gone its widgets must not be touched any more.
-  if (impl_->window && QCoreApplication::instance() != nullptr) delete impl_->window.data();
+  // A link still open when the program ends outlives the application: its widget must not
+  // be touched any more then, and goes with the process.
+  if (QCoreApplication::instance() == nullptr) (void)impl_->window.release();
 }
 
 std::unique_ptr<DebugWindow> DebugWindow::Create() {
   if (!EventsOnThisThread() || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return nullptr;
   std::unique_ptr<DebugWindow> dialog(new DebugWindow());
-  dialog->impl_->window = new TIDD_MAINDLG();
+  dialog->impl_->window = std::make_unique<TIDD_MAINDLG>();
   dialog->impl_->window->show();
   return dialog;
 }

@@ -109,11 +109,12 @@ void T_Serial_Interface::ClearRTS() {
 
 int T_Serial_Interface::Write(const std::uint8_t* bytes, std::size_t count) {
   SetRTS();
+  if (!handle_.valid()) throw KommText{"Fehler beim schreiben auf Schnittstelle!!!"};
   // The write may take 10 ms per byte plus 10 ms; what is out by then is reported.
   std::size_t written = 0;
   const std::uint32_t deadline = MsClock() + static_cast<std::uint32_t>(PortTimeoutMs(count));
   while (written < count) {
-    const ssize_t n = handle_.valid() ? ::write(handle_.get(), bytes + written, count - written) : -1;
+    const ssize_t n = ::write(handle_.get(), bytes + written, count - written);
     if (n > 0) {
       written += static_cast<std::size_t>(n);
       continue;

@@ -6,6 +6,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <time.h>
+
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
@@ -70,14 +73,62 @@ TEST(Exports, CloseWithoutLink) {
   }
 }
 
-TEST(Exports, SendAndWaitWithoutLink) {
-  _SetParameter(0, 100);
-  EXPECT_EQ(_SendeTele(1, 3, 768, 1, "x", 1), -1);
+double CpuSeconds() {
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+double WallSeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// A wait that cannot read anything runs its attempts out without keeping a core busy.
+void ExpectIdleFruitlessWait() {
+  _SetParameter(0, 150);
   int source = -3;
   char text[1024] = "unverändert";
+  const double cpu = CpuSeconds();
+  const double wall = WallSeconds();
   EXPECT_EQ(_WarteAufTele(1, &source, 768, text, 0), 0);
+  const double waited = WallSeconds() - wall;
+  EXPECT_GE(waited, 3 * 0.150);
+  EXPECT_LT(CpuSeconds() - cpu, waited / 2);
   EXPECT_EQ(source, -3);
   EXPECT_STREQ(text, "unverändert");
+}
+
+TEST(Exports, SendAndWaitWithoutLink) {
+  EXPECT_EQ(_SendeTele(1, 3, 768, 1, "x", 1), -1);
+  ExpectIdleFruitlessWait();
+}
+
+TEST(Exports, WaitAfterThePeerClosed) {
+  TcpPeer peer([](int fd) { shutdown(fd, SHUT_RDWR); });
+  ASSERT_EQ(_OpenKommNet(peer.port(), "127.0.0.1", 0), 1);
+  peer.Join();
+  ExpectIdleFruitlessWait();
+  EXPECT_EQ(_CloseKommunikation(1), 0);
+}
+
+TEST(Exports, ConnectIsBoundedAtFiveSeconds) {
+  // A listener whose queue is full takes no further connection: the connect would hang.
+  Fd listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener.get(), 0), 0);
+  ASSERT_EQ(getsockname(listener.get(), reinterpret_cast<sockaddr*>(&address), &length), 0);
+  Fd queued(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  ASSERT_EQ(connect(queued.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const int port = ntohs(address.sin_port);
+  const double start = WallSeconds();
+  EXPECT_EQ(_OpenKommNet(port, "127.0.0.1", 0), 0);
+  EXPECT_GE(WallSeconds() - start, 4.9);
+  EXPECT_EQ(std::string(_GetLastErrorMessage()), "Fehler beim Oeffnen der Socketverbindung zum Port " +
+                                                     std::to_string(port) + " von 127.0.0.1 (Fehler Verbindung nicht hergestellt. ) ");
 }
 
 // A TCP port on which nobody listens.
