@@ -36,7 +36,8 @@ void SchneideAb(Feiertagstabelle& tabelle, std::size_t position) {
 
 // Adds `verschiebung` days to every entry before the marker. Moving back (negative) first drops
 // the last entry that lies before the new day 0 and every entry before it, so no kept day number
-// goes below 0; moving forward ends the table at the first entry that would pass day 8191.
+// goes below 0; moving forward ends the table at the first entry that would pass day 8191
+// (or, as a special day on day 8191, would read as the end marker).
 // The kind bits of every kept entry stay as they are.
 void Verschiebe(Feiertagstabelle& tabelle, long verschiebung) {
   if (verschiebung < 0) {
@@ -52,11 +53,14 @@ void Verschiebe(Feiertagstabelle& tabelle, long verschiebung) {
   } else if (verschiebung > 0) {
     const std::size_t ende = SichereFeiertagsEnde(tabelle);
     for (std::size_t i = 0; i < ende; ++i) {
-      if ((tabelle[i] & FT_TAGMASKE) + verschiebung > FT_TAGMASKE) {
+      const long tag = (tabelle[i] & FT_TAGMASKE) + verschiebung;
+      const auto neu = static_cast<std::uint16_t>((tabelle[i] & FT_ARTMASKE) | (tag & FT_TAGMASKE));
+      // A special day on day 8191 would read as the end marker: it does not fit either.
+      if (tag > FT_TAGMASKE || IstEndeMarke(neu)) {
         SchneideAb(tabelle, i);
         return;
       }
-      tabelle[i] = static_cast<std::uint16_t>(tabelle[i] + verschiebung);
+      tabelle[i] = neu;
     }
   }
 }

@@ -39,7 +39,8 @@ void TSichereDatei::Verwerfe() {
   unlink(Temporaer.c_str());
 }
 
-bool TSichereDatei::Leere() {
+bool TSichereDatei::Leeren() {
+  if (Fd < 0) return false;
   std::size_t geschrieben = 0;
   while (!Fehler && geschrieben < Puffer.size()) {
     const ssize_t n = write(Fd, Puffer.data() + geschrieben, Puffer.size() - geschrieben);
@@ -58,7 +59,7 @@ bool TSichereDatei::Schreibe(const void* daten, std::size_t anzahl) {
   if (Fd < 0 || Fehler) return false;
   const char* bytes = static_cast<const char*>(daten);
   while (anzahl > 0) {
-    if (Puffer.size() == kPufferGroesse && !Leere()) return false;
+    if (Puffer.size() == kPufferGroesse && !Leeren()) return false;
     const std::size_t teil = std::min(anzahl, kPufferGroesse - Puffer.size());
     Puffer.insert(Puffer.end(), bytes, bytes + teil);
     bytes += teil;
@@ -68,7 +69,7 @@ bool TSichereDatei::Schreibe(const void* daten, std::size_t anzahl) {
 }
 
 bool TSichereDatei::Abschliessen() {
-  if (Fd < 0 || !Leere() || fsync(Fd) != 0) {
+  if (Fd < 0 || !Leeren() || fsync(Fd) != 0) {
     Verwerfe();
     return false;
   }

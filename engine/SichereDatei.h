@@ -19,12 +19,13 @@ class TSichereDatei {
   // Appends `anzahl` bytes; false when they (or bytes buffered before them) could not be
   // written. After a failure every further call fails.
   bool Schreibe(const void* daten, std::size_t anzahl);
+  // Writes what is buffered; false when that failed.
+  bool Leeren();
   // Flushes, closes and renames the file over the target; false when any step failed, and the
   // target is then unchanged.
   bool Abschliessen();
 
  private:
-  bool Leere();
   void Verwerfe();
 
   std::string Ziel;

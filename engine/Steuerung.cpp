@@ -122,11 +122,10 @@ bool TSteuerung::FakeComm() const { return Komm->IstFake(); }
 void TSteuerung::SetLinkLog(bool on) { Komm->SetLogMode(on); }
 
 void TSteuerung::SetProtokoll(int on) {
-  const plattform::LocalTime jetzt = plattform::Current().Now();
   if (Protokoll) {
     if (on != 0) return;
     if (ProtokollDatei) {
-      SchreibeProtokollZeile(ProtokollDatei.get(), "Ende Protokoll", jetzt);
+      SchreibeProtokollZeile(ProtokollDatei.get(), "Ende Protokoll", plattform::Current().Now());
       ProtokollDatei.reset();
     }
     Protokoll = false;
@@ -138,7 +137,7 @@ void TSteuerung::SetProtokoll(int on) {
   const std::string pfad = Programmordner + "log_" + verbindung + ".log";
   ProtokollDatei.reset(std::fopen(pfad.c_str(), "a"));
   if (!ProtokollDatei) throw IoError(Texte::DateiFehlerTexte[0], "*.log");
-  SchreibeProtokollZeile(ProtokollDatei.get(), "Beginn Protokoll", jetzt);
+  SchreibeProtokollZeile(ProtokollDatei.get(), "Beginn Protokoll", plattform::Current().Now());
   Protokoll = true;
   SetLinkLog(true);
 }

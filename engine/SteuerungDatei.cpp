@@ -124,30 +124,45 @@ std::string SondertagName(std::span<const std::uint8_t, kSondertagLaenge> feld) 
   return std::string(reinterpret_cast<const char*>(feld.data()), laenge);
 }
 
-// Writes fields one after the other; a short write raises StdError with the section's text.
+// Writes the file section by section; a section that is not written whole raises StdError
+// with its text. Each section is flushed at its end, so a failure is reported with the text
+// of the section it happened in.
 class Schreiber {
  public:
   explicit Schreiber(TSichereDatei& datei) : datei_(datei) {}
-  void Bytes(std::span<const std::uint8_t> bytes, const char* text) {
-    if (!datei_.Schreibe(bytes.data(), bytes.size())) throw StdError(text);
+  void Abschnitt(std::span<const std::uint8_t> bytes, const char* text) {
+    Puffere(bytes, text);
+    Ende(text);
   }
   void U16(std::uint16_t wert, const char* text) {
     const std::uint8_t b[2] = {static_cast<std::uint8_t>(wert), static_cast<std::uint8_t>(wert >> 8)};
-    Bytes(b, text);
+    Abschnitt(b, text);
+  }
+  // The records of a list, preceded by their count when `anzahlText` is given.
+  template <typename T>
+  void Liste(Array<T*>& liste, const char* anzahlText, const char* text) {
+    if (anzahlText != nullptr) U16(static_cast<std::uint16_t>(liste.Anzahl), anzahlText);
+    std::uint8_t b[T::Groesse];
+    for (int i = 0; i < liste.Anzahl; ++i) {
+      SchreibeBytes(Element(liste, i), std::span<std::uint8_t, T::Groesse>(b));
+      Puffere(b, text);
+    }
+    Ende(text);
   }
   template <typename T>
   void Datensatz(const T& r, const char* text) {
     std::uint8_t b[T::Groesse];
     SchreibeBytes(r, std::span<std::uint8_t, T::Groesse>(b));
-    Bytes(b, text);
-  }
-  template <typename T>
-  void Liste(Array<T*>& liste, const char* anzahlText, const char* text) {
-    U16(static_cast<std::uint16_t>(liste.Anzahl), anzahlText);
-    for (int i = 0; i < liste.Anzahl; ++i) Datensatz(Element(liste, i), text);
+    Abschnitt(b, text);
   }
 
  private:
+  void Puffere(std::span<const std::uint8_t> bytes, const char* text) {
+    if (!datei_.Schreibe(bytes.data(), bytes.size())) throw StdError(text);
+  }
+  void Ende(const char* text) {
+    if (!datei_.Leeren()) throw StdError(text);
+  }
   TSichereDatei& datei_;
 };
 
@@ -330,8 +345,7 @@ void TSteuerung::SaveBuchungen() {
     plattform::Current().MessageBox(DateiText(kBuchungenSchreiben), Texte::AllgemeineTexte[9], plattform::MB_INFO);
     return;
   }
-  Schreiber schreiber(datei);
-  for (int i = 0; i < Buchungen.Anzahl; ++i) schreiber.Datensatz(Element(Buchungen, i), DateiText(kBuchungenSchreiben));
+  Schreiber(datei).Liste(Buchungen, nullptr, DateiText(kBuchungenSchreiben));
   if (!datei.Abschliessen()) throw StdError(DateiText(kBuchungenSchreiben));
   BuchungenGespeichert = true;
   // The file now holds exactly the list: reading it again would only duplicate it.
@@ -369,15 +383,15 @@ void TSteuerung::SchreibeDokument(const std::string& pfad) {
   Schreiber schreiber(datei);
   std::array<std::uint8_t, FEIERTAGSTABELLE_GROESSE> tabelle{};
   SchreibeBytes(Feiertagstabelle, std::span<std::uint8_t, FEIERTAGSTABELLE_GROESSE>(tabelle));
-  schreiber.Bytes(tabelle, DateiText(kFeiertage));
+  schreiber.Abschnitt(tabelle, DateiText(kFeiertage));
   schreiber.Liste(Profile, DateiText(kProfilanzahl), DateiText(kZutrittsprofile));
   schreiber.Liste(Personen, DateiText(kPersonenanzahl), DateiText(kPersonen));
   schreiber.Liste(Tuerprofile, DateiText(kTuerprofilanzahl), DateiText(kTuerprofile));
   schreiber.Datensatz(Geraetedaten, DateiText(kGeraetedaten));
-  schreiber.Bytes(SondertagFeld(NameSondertag1), DateiText(kSondertag1));
-  schreiber.Bytes(SondertagFeld(NameSondertag2), DateiText(kSondertag2));
+  schreiber.Abschnitt(SondertagFeld(NameSondertag1), DateiText(kSondertag1));
+  schreiber.Abschnitt(SondertagFeld(NameSondertag2), DateiText(kSondertag2));
   schreiber.U16(LeserTuerZuordnung, Texte::AllgemeineTexte[5]);  // "Fehler beim Schreiben in Datei!"
   const std::string_view tag = Texte::TextVersion;
-  schreiber.Bytes(std::span(reinterpret_cast<const std::uint8_t*>(tag.data()), tag.size()), DateiText(kVersionSchreiben));
+  schreiber.Abschnitt(std::span(reinterpret_cast<const std::uint8_t*>(tag.data()), tag.size()), DateiText(kVersionSchreiben));
   if (!datei.Abschliessen()) throw StdError(DateiText(kVersionSchreiben));
 }
