@@ -16,6 +16,8 @@
 //
 // Opens return `OpenSerResult` / `OpenNetResult` (2 and 1, the interface types) until FailOpen
 // makes them return 0 with the given last-error text. Close and SetParameter return 0.
+// Make it before the objects that call the library (a TSerialKomm closes its link when it
+// is destroyed) and use one at a time.
 #pragma once
 
 #include <deque>

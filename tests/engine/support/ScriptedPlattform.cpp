@@ -38,13 +38,13 @@ void ScriptedProgressBar::Record(const std::string& what, int value) {
 }
 
 void ScriptedProgressBar::SetMax(int max) {
-  max_ = max;
-  position_ = std::clamp(position_, 0, std::max(max_, 0));
+  max_ = std::max(max, 0);
+  position_ = std::min(position_, max_);
   Record("Max", max);
 }
 
 void ScriptedProgressBar::SetPosition(int position) {
-  position_ = std::clamp(position, 0, std::max(max_, 0));
+  position_ = std::clamp(position, 0, max_);
   Record("Position", position);
 }
 
@@ -54,12 +54,12 @@ void ScriptedProgressBar::SetStep(int step) {
 }
 
 void ScriptedProgressBar::StepIt() {
-  position_ = std::clamp(position_ + step_, 0, std::max(max_, 0));
+  position_ = std::clamp(position_ + step_, 0, max_);
   Record("StepIt", position_);
 }
 
 void ScriptedProgressBar::StepBy(int amount) {
-  position_ = std::clamp(position_ + amount, 0, std::max(max_, 0));
+  position_ = std::clamp(position_ + amount, 0, max_);
   Record("StepBy", amount);
 }
 

@@ -14,7 +14,8 @@
 //   "Caption Datenübertragung", "Label1 Sende Person 1 von 3.", "Label2 Sende Personendaten ...",
 //   "Item.Max 4", "Item.Position 0", "Item.Step 1", "Item.StepIt 2" (the position after it),
 //   "Overall.StepBy 5" (the amount), "Overall.Visible 0", "Show", "Hide", "Close".
-// The current state (texts, bars, shown) is read through the accessors.
+// The current state (texts, bars, shown) is read through the accessors. Bars behave as the
+// program's: maximum 100 and step 1 at first, the position kept within 0..Max.
 //
 // Clock: the real monotonic clock unless UseManualClock is called; then MilliClock returns the
 // manual time and advances it by `advancePerRead` on every read (0: only AdvanceClock moves it).
@@ -52,7 +53,7 @@ class ScriptedProgressBar : public plattform::ProgressBar {
   std::vector<std::string>& events_;
   int max_ = 100;
   int position_ = 0;
-  int step_ = 10;
+  int step_ = 1;
   bool visible_ = true;
 };
 
