@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
@@ -77,6 +78,10 @@ bool ConnectBounded(int fd, const sockaddr_in& address) {
   // A send that the peer never takes must not hold the caller for ever.
   timeval sendTimeout{kConnectTimeoutMs / 1000, 0};
   setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &sendTimeout, sizeof sendTimeout);
+  // A telegram goes out in three writes (start bytes, data, CRC): none of them may wait
+  // for the acknowledgement of the one before.
+  const int noDelay = 1;
+  setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
   return true;
 }
 
