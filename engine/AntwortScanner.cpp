@@ -12,8 +12,6 @@ std::string_view BisNul(std::string_view text) {
 
 AntwortScanner::AntwortScanner(std::string_view text) : text_(BisNul(text)) {}
 
-AntwortScanner::AntwortScanner(std::span<const char> puffer)
-    : text_(BisNul(std::string_view(puffer.data(), puffer.size()))) {}
 
 void AntwortScanner::UeberspringeLeerraum() {
   while (pos_ < text_.size() && IstLeerraum(text_[pos_])) ++pos_;

@@ -31,18 +31,21 @@
 #include <cstdint>
 #include <limits>
 #include <span>
-#include <string>
 #include <string_view>
 
 class AntwortScanner {
  public:
   // Reads `text` (up to its first NUL, if any).
   explicit AntwortScanner(std::string_view text);
-  explicit AntwortScanner(const std::string& text) : AntwortScanner(std::string_view(text)) {}
-  // Reads the buffer up to its first NUL, or the whole buffer when it has none.
-  explicit AntwortScanner(std::span<const char> puffer);
+  // Reads a buffer (a char array such as AntwortPuffer, or a span) up to its first NUL, or
+  // the whole buffer when it has none; never beyond it.
   template <std::size_t N>
-  explicit AntwortScanner(const char (&puffer)[N]) : AntwortScanner(std::span<const char>(puffer, N)) {}
+  explicit AntwortScanner(const char (&puffer)[N]) : AntwortScanner(std::string_view(puffer, N)) {}
+  template <typename Puffer>
+    requires(std::convertible_to<const Puffer&, std::span<const char>> &&
+             !std::convertible_to<const Puffer&, std::string_view>)
+  explicit AntwortScanner(const Puffer& puffer)
+      : AntwortScanner(std::string_view(std::span<const char>(puffer).data(), std::span<const char>(puffer).size())) {}
 
   AntwortScanner& Leerraum();
 
