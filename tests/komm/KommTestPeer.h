@@ -61,6 +61,12 @@ class PtyPeer {
   void Run(Script script);  // the script gets the master side
   void Join();
   int master() const { return master_.get(); }
+  // Hangs the line up: the library's writes and reads on the slave fail from now on.
+  void CloseLine() {
+    Join();
+    master_.reset();
+    slave_.reset();
+  }
   const std::string& slaveName() const { return slaveName_; }
 
  private:

@@ -160,6 +160,8 @@ std::vector<FailedOpen> FailedOpens(const std::string& dir) {
   return {
       {"PortAbove99", [] { return _OpenKommSer(100, 9600, 0, 0); }, "ungültiger Port!\nPort<0 oder Port>99? \n"},
       {"NegativePort", [] { return _OpenKommSer(-1, 9600, 0, 2); }, "ungültiger Port!\nPort<0 oder Port>99? \n"},
+      {"PortZero", [] { unsetenv("YBR_KOMM_COM0"); return _OpenKommSer(0, 9600, 0, 0); },
+       "Fehler beim Öffnen der Schnittstelle com0\n"},
       {"PortAbove32", [] { return _OpenKommSer(33, 9600, 0, 0); }, "Fehler beim Öffnen der Schnittstelle com33\n"},
       {"MissingDevice", [] { return _OpenKommSer(7, 9600, 0, 0); }, "Fehler beim Öffnen der Schnittstelle com7\n"},
       {"NotASerialLine", [] { return _OpenKommSer(8, 9600, 0, 3); }, "Fehler beim Öffnen der Schnittstelle com8\n"},

@@ -103,5 +103,17 @@ TEST_F(SerialTest, RtsModeWithoutEchoStillReportsTheWrite) {
   EXPECT_EQ(got, Frame(768, 3, 1, "ohne Echo"));
 }
 
+TEST_F(SerialTest, FailingWriteIsCaughtByTheSend) {
+  ASSERT_EQ(_OpenKommSer(kCom, 9600, 0, 0), 2);
+  pty_.CloseLine();
+  EXPECT_EQ(_SendeTele(2, 3, 768, 1, "x", 1), -1);
+  EXPECT_STREQ(_GetLastErrorMessage(), "unerwartete Exception in Funktion 'SendTele(...)!\n");
+  // Failing reads run the attempts out by their deadlines.
+  _SetParameter(0, 100);
+  int source = -1;
+  EXPECT_EQ(_WarteAufTele(2, &source, 768, nullptr, 0), 0);
+  EXPECT_EQ(_CloseKommunikation(2), 0);
+}
+
 }  // namespace
 }  // namespace kommtest
