@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 namespace {
@@ -46,6 +47,26 @@ INSTANTIATE_TEST_SUITE_P(
                     Fall{"Caf\xE9\x80", "Caf\xE9\x80"}, Fall{"\xC4\xD6\xDC", "\xC4\xD6\xDC"},
                     Fall{"", ""}),
     FallName);
+
+// Every byte other than those of the two tables passes unchanged, in both directions.
+TEST(WireText, NurDieBytesDerTabellenWerdenAbgebildet) {
+  const std::map<unsigned char, unsigned char> kodiert = {
+      {0x20, '!'}, {0xDF, '$'}, {0xE4, '#'}, {0xC4, '#'}, {0xF6, '/'},
+      {0xD6, '/'}, {0xFC, '&'}, {0xDC, '&'}};
+  const std::map<unsigned char, unsigned char> dekodiert = {
+      {'!', 0x20}, {0xA7, 0x20}, {'%', 0x20}, {'$', 0xDF}, {'#', 0xE4}, {'/', 0xF6}, {'&', 0xFC}};
+  for (int b = 1; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    std::string text(1, static_cast<char>(byte));
+    KodiereText(text);
+    EXPECT_EQ(static_cast<unsigned char>(text[0]), kodiert.contains(byte) ? kodiert.at(byte) : byte)
+        << "kodiert " << b;
+    text.assign(1, static_cast<char>(byte));
+    DekodiereText(text);
+    EXPECT_EQ(static_cast<unsigned char>(text[0]), dekodiert.contains(byte) ? dekodiert.at(byte) : byte)
+        << "dekodiert " << b;
+  }
+}
 
 TEST(WireText, NameKommtNachKodierenUndDekodierenZurueckGrossUmlauteKlein) {
   std::string text = "m\xFCller \xE4\xF6\xDF 42 \xC4\xD6\xDC";
