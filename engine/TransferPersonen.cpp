@@ -1,5 +1,6 @@
 // The version query and the transfer of the persons (cards) between document and controller.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -75,7 +76,7 @@ void TSteuerung::GetVersion() {
     u.Kommando(kVersionAbfrage, "", kVersionAntwort);
     u.Schliessen();
   }
-  const std::string_view antwort(AntwortPuffer, std::char_traits<char>::length(AntwortPuffer));
+  const std::string_view antwort(AntwortPuffer, strnlen(AntwortPuffer, sizeof AntwortPuffer));
   const std::size_t p = antwort.find("V.0");
   std::string firmware;
   if (p == std::string_view::npos) {

@@ -187,6 +187,20 @@ TEST_F(TransferTest, NoAnswerNamesThePortOrTheAddress) {
   }
 }
 
+// Simulated, the query reads the last real answer: here one filling the whole buffer without
+// a NUL, of which only the buffer counts.
+TEST_F(TransferTest, SimulatedVersionQueryReadsTheBufferWithinItsBounds) {
+  s->SetFakeComm(true);
+  std::memset(s->AntwortPuffer, 'x', sizeof s->AntwortPuffer);
+  const std::string antwort = "SIM VI20 V.03.01.07";
+  std::memcpy(s->AntwortPuffer, antwort.data(), antwort.size());
+  s->GetVersion();
+  EXPECT_EQ(s->FirmwareNummer, 30107);  // "03.01.07xx", the ten characters from the zero
+  EXPECT_FALSE(s->AlteFirmware);
+  EXPECT_EQ(s->GemeldeterTyp, 1);
+  EXPECT_TRUE(komm.Calls().empty());
+}
+
 // ---- send persons ----
 
 TEST_F(TransferTest, SendsCountThenEveryPersonWithTheNameEncodedOnACopy) {
