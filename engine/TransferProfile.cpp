@@ -116,9 +116,10 @@ std::string Tuerprofiltext(const TUERPROFIL& t, int index) {
   return text;
 }
 
-std::uint16_t LiesAnzahl(const char* antwort, std::size_t groesse, const char* was) {
+template <std::size_t N>
+std::uint16_t LiesAnzahl(const char (&antwort)[N], const char* was) {
   std::uint16_t anzahl = 0;
-  if (!AntwortScanner(std::span<const char>(antwort, groesse)).Zahl(anzahl).Ok()) {
+  if (!AntwortScanner(antwort).Zahl(anzahl).Ok()) {
     throw UnbrauchbareAntwort{UnbrauchbareAnzahl(was)};
   }
   return anzahl;
@@ -199,7 +200,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
     status.SetLabel2(Fortschritt(11));  // "Hole Zutrittsprofile..."
     balken.StepIt();
     u.Kommando(kProfilanzahlHolen, "", kProfilanzahl);
-    const std::uint16_t anzahlProfile = LiesAnzahl(AntwortPuffer, sizeof AntwortPuffer, "Profilanzahl");
+    const std::uint16_t anzahlProfile = LiesAnzahl(AntwortPuffer, "Profilanzahl");
     balken.SetMax(anzahlProfile + 5);
     Array<PROFIL*> profile;
     for (int i = 0; i < anzahlProfile; ++i) {
@@ -221,7 +222,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
     status.SetLabel2(Fortschritt(15));  // "Hole Türprofile..."
     balken.StepIt();
     u.Kommando(kTuerprofilanzahlHolen, "", kTuerprofilanzahl);
-    const std::uint16_t anzahlTuerprofile = LiesAnzahl(AntwortPuffer, sizeof AntwortPuffer, "Türprofilanzahl");
+    const std::uint16_t anzahlTuerprofile = LiesAnzahl(AntwortPuffer, "Türprofilanzahl");
     Array<TUERPROFIL*> tuerprofile;
     for (int j = 0; j < anzahlTuerprofile; ++j) {
       auto tuer = NeuerDatensatz<TUERPROFIL>();
