@@ -26,8 +26,15 @@ namespace {
 
 // A gap longer than this inside a frame drops what was read of it, as the library does.
 constexpr std::int64_t kByteGapMs = 80;
-// The gap inside an answer sent with the "slow" fault.
+// The gap inside an answer sent with the "slow" fault, counted from the moment its first bytes
+// were written. A reader checks its 80 ms byte deadline only between waits for the next byte
+// (up to 40 ms each over TCP), so it notices a gap for sure only when the gap runs well past
+// 80 + 40 ms from the moment it read the first bytes.
 constexpr std::int64_t kSlowGapMs = 150;
+// The first bytes of a slow answer wait this long, so that they do not arrive while the program
+// still pauses after its send (5 ms, then 25 ms before it reads): bytes that wait in its buffer
+// are read late, and the gap it sees would be shorter by that much.
+constexpr std::int64_t kSlowHeadStartMs = 60;
 // The slow answer is cut behind the start bytes and half of the header.
 constexpr std::size_t kSlowCut = 5;
 
@@ -291,8 +298,9 @@ void PeerServer::Queue(Link& link, const Outgoing& answer) {
   if (!link.out.empty()) due = std::max(due, link.out.back().dueMs);
   std::string traceLine = FormatTraceLine("tx", answer.telegram);
   if (answer.how == Transmission::Slow) {
-    link.out.push_back({due, {frame.begin(), frame.begin() + kSlowCut}, std::move(traceLine)});
-    link.out.push_back({due + kSlowGapMs, {frame.begin() + kSlowCut, frame.end()}, {}});
+    const std::int64_t first = due + kSlowHeadStartMs;
+    link.out.push_back({first, {frame.begin(), frame.begin() + kSlowCut}, std::move(traceLine), kSlowGapMs});
+    link.out.push_back({first + kSlowGapMs, {frame.begin() + kSlowCut, frame.end()}, {}});
   } else {
     link.out.push_back({due, std::move(frame), std::move(traceLine)});
   }
@@ -322,6 +330,10 @@ void PeerServer::Flush(Link& link) {
       // Nobody reads the other end: the answer is dropped, as on a line without a listener.
       Complain(link.name + ": answer dropped, the other side does not read");
       break;
+    }
+    // A late write must not shorten the gap behind it.
+    if (chunk.gapAfterMs > 0 && !link.out.empty()) {
+      link.out.front().dueMs = std::max(link.out.front().dueMs, NowMs() + chunk.gapAfterMs);
     }
   }
 }

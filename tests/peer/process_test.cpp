@@ -81,6 +81,7 @@ class RawLink {
       if (::read(fd_, &byte, 1) != 1) return std::nullopt;
       const auto now = Clock::now();
       if (lastByte) longestGap_ = std::max(longestGap_, now - *lastByte);
+      if (!lastByte) firstByte_ = now;
       lastByte = now;
       const auto result = reader_.Feed(byte);
       if (result == komm::FrameReader::Result::Complete) return reader_.telegram();
@@ -98,6 +99,7 @@ class RawLink {
   }
 
   Clock::duration longestGap() const { return longestGap_; }
+  Clock::time_point firstByte() const { return firstByte_; }  // of the last frame received
   bool badCrc() const { return badCrc_; }
   int fd() const { return fd_; }
 
@@ -105,6 +107,7 @@ class RawLink {
   int fd_;
   komm::FrameReader reader_;
   Clock::duration longestGap_{};
+  Clock::time_point firstByte_{};
   bool badCrc_ = false;
 };
 
@@ -172,10 +175,16 @@ TEST(PeerProcess, FaultsReachTheLine) {
   EXPECT_FALSE(tcp->Ask(9, 1, 75));
   EXPECT_TRUE(tcp->badCrc());
 
+  // The slow answer starts late, so that a reader that pauses after its send meets the gap
+  // in full, and its rest follows 150 ms after its first bytes were written.
+  const auto asked = Clock::now();
   const auto slow = tcp->Ask(9, 0x41, 75);
+  const auto complete = Clock::now();
   ASSERT_TRUE(slow);
   EXPECT_EQ(slow->text, "SIM VI20 V.03.01.07");
   EXPECT_GT(tcp->longestGap(), std::chrono::milliseconds(80));
+  EXPECT_GE(tcp->firstByte() - asked, std::chrono::milliseconds(60));
+  EXPECT_GE(complete - asked, std::chrono::milliseconds(60 + 150));
 
   const auto wrong = tcp->Ask(9, 0x41, 75);
   ASSERT_TRUE(wrong);
