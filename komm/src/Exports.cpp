@@ -4,11 +4,16 @@
 
 #include <sys/stat.h>
 
+#include <cxxabi.h>
+
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <memory>
 #include <new>
 #include <string>
+#include <typeinfo>
 
 #include "KommGlobals.h"
 #include "NetzInterface.h"
@@ -27,6 +32,15 @@ std::uint16_t DebugLevelOf(int logLevel) {
   if (logLevel == 2) return 1;
   if (logLevel == 3) return 2;
   return 0;
+}
+
+// The readable class name of an exception, such as "std::bad_alloc".
+std::string ClassName(const std::exception& failure) {
+  const char* mangled = typeid(failure).name();
+  int status = 0;
+  const std::unique_ptr<char, decltype(&std::free)> readable(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                             &std::free);
+  return status == 0 && readable ? readable.get() : mangled;
 }
 
 // Releases whatever link is really held: descriptor and interface object.
@@ -77,15 +91,17 @@ int CloseKommunikation(int interfaceType) {
   int result = 0;
   try {
     if (!g.open) throw KommText{"keine Schnittstelle offen.\n"};
-    if (interfaceType == kInterfaceNetz && !g.netz) {
-      SetLastError("Fehler Klasse fuer Schnittstelle(Netz) existiert nicht(NULL)\n");
-      result = -1;
-    } else if (interfaceType == kInterfaceSerial && !g.serial) {
-      SetLastError("Fehler Klasse fuer serielle Schnittstelle existiert nicht(NULL)\n");
+    // Closing with the type of the link that is not open fails; the protocol and debug logs
+    // say so, the last failure text stays as it is.
+    if ((interfaceType == kInterfaceNetz && !g.netz) || (interfaceType == kInterfaceSerial && !g.serial)) {
       result = -1;
     }
   } catch (const KommText& failure) {
     SetLastError(failure.text);
+    result = -1;
+  } catch (const std::exception& failure) {
+    SetLastError("Exception \"" + ClassName(failure) + " -> " + failure.what() +
+                 "\"in Funktion 'CloseKommunikation()!\n");
     result = -1;
   } catch (...) {
     SetLastError("unbekannte Exception in Funktion 'CloseKommunikation()!\n");

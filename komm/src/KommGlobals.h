@@ -34,7 +34,9 @@ struct KommGlobals {
   std::string logDirectory;
   std::uint16_t debugLevel = 0;  // 0 none, 1 with the debug window (TCP), 2 without
   std::string lastError;
-  std::unique_ptr<T_Serial_Interface> serial;
+  // Shared so that a write waiting for its echo keeps the object while a close that one of
+  // the processed events makes releases the port under it.
+  std::shared_ptr<T_Serial_Interface> serial;
   std::unique_ptr<T_Netz_Interface> netz;
   std::array<std::uint8_t, kReplyBufferSize> replyBuffer{};
 };

@@ -204,7 +204,12 @@ bool Client_Socket::WaitReadable(int ms) const {
 T_Netz_Interface::T_Netz_Interface(std::uint8_t simulate, int debugLevel)
     : showWindow_(debugLevel == 2 ? 0 : debugLevel), simulate_(simulate) {
   if (showWindow_ != 0) {
-    window_ = DebugWindow::Create();
+    // A window that cannot be made leaves the link without one.
+    try {
+      window_ = DebugWindow::Create();
+    } catch (...) {
+      window_.reset();
+    }
     if (!window_) showWindow_ = 0;
   }
   try {

@@ -27,7 +27,10 @@ constexpr std::uint8_t kCounterMask = 0x1F;
 int SchreibeDaten(const std::uint8_t* bytes, std::size_t count) {
   KommGlobals& g = Globals();
   if (g.interfaceType == kInterfaceNetz && g.netz) return g.netz->Write(bytes, count);
-  if (g.interfaceType == kInterfaceSerial && g.serial) return g.serial->Write(bytes, count);
+  if (g.interfaceType == kInterfaceSerial && g.serial) {
+    const std::shared_ptr<T_Serial_Interface> serial = g.serial;
+    return serial->Write(bytes, count);
+  }
   return -1;
 }
 

@@ -81,6 +81,15 @@ TEST(NoException, OpenFailuresForLackOfMemoryAreReported) {
   EXPECT_STREQ(_GetLastErrorMessage(), "kein Speicher für SocketKlasse");
 }
 
+TEST(NoException, CloseNamesTheClassAndMessageOfAStandardException) {
+  // Without a link the close fails with a text; here even that text cannot be made.
+  failCountdown = 1;
+  EXPECT_EQ(_CloseKommunikation(2), -1);
+  failCountdown = 0;
+  EXPECT_STREQ(_GetLastErrorMessage(),
+               "Exception \"std::bad_alloc -> std::bad_alloc\"in Funktion 'CloseKommunikation()!\n");
+}
+
 TEST(NoException, SerialOpenSendAndClose) {
   PtyPeer pty(3);
   EXPECT_GT(FailEachAllocation([] { return _OpenKommSer(3, 9600, 0, 0); }, {0, 2}, {}, [] { _CloseKommunikation(2); }), 0);

@@ -210,10 +210,9 @@ TEST(Exports, CloseOfAnyTypeReleasesTheOpenLink) {
   struct Case {
     int type;
     int result;
-    const char* lastError;  // nullptr: unchanged
   };
-  const std::vector<Case> cases = {{1, 0, nullptr}, {0, 0, nullptr}, {9, 0, nullptr},
-                                   {2, -1, "Fehler Klasse fuer serielle Schnittstelle existiert nicht(NULL)\n"}};
+  // The wrong type fails, but its text belongs to the logs: the last failure text stays.
+  const std::vector<Case> cases = {{1, 0}, {0, 0}, {9, 0}, {2, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);
     bool ended = false;
@@ -221,7 +220,7 @@ TEST(Exports, CloseOfAnyTypeReleasesTheOpenLink) {
     ASSERT_EQ(_OpenKommNet(peer.port(), "127.0.0.1", 0), 1);
     const std::string before = _GetLastErrorMessage();
     EXPECT_EQ(_CloseKommunikation(c.type), c.result);
-    EXPECT_EQ(std::string(_GetLastErrorMessage()), c.lastError != nullptr ? c.lastError : before);
+    EXPECT_EQ(std::string(_GetLastErrorMessage()), before);
     peer.Join();
     EXPECT_TRUE(ended);
     EXPECT_EQ(_SendeTele(1, 3, 768, 1, "", 1), -1);

@@ -43,6 +43,21 @@ TEST_F(SerialTest, LineIsRaw8N1WithoutFlowControl) {
   }
 }
 
+TEST_F(SerialTest, OpenDiscardsWhatStoodOnTheLine) {
+  termios raw{};
+  ASSERT_EQ(tcgetattr(pty_.master(), &raw), 0);
+  cfmakeraw(&raw);
+  ASSERT_EQ(tcsetattr(pty_.master(), TCSANOW, &raw), 0);
+  // A reply that came before the open is not taken for the answer to a later request.
+  WriteAll(pty_.master(), Frame(3, 768, 22, "alt"));
+  ASSERT_EQ(_OpenKommSer(kCom, 9600, 0, 0), 2);
+  char text[1024] = "leer";
+  int source = -1;
+  EXPECT_EQ(_WarteAufTele(2, &source, 768, text, 0), 0);
+  EXPECT_STREQ(text, "leer");
+  EXPECT_EQ(source, -1);
+}
+
 TEST_F(SerialTest, PortIsHeldExclusivelyUntilTheClose) {
   ASSERT_EQ(_OpenKommSer(kCom, 9600, 0, 0), 2);
   {

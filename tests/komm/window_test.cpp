@@ -73,6 +73,20 @@ TEST(DebugWindow, NoneWithoutAGuiApplication) {
   EXPECT_EQ(_CloseKommunikation(1), 0);
 }
 
+TEST(Pauses, CloseFromAnEventDuringTheEchoWait) {
+  QCoreApplication app(argc, argv);
+  PtyPeer pty(9);
+  _SetParameter(0, 2000);
+  ASSERT_EQ(_OpenKommSer(9, 9600, 1, 0), 2);
+  // The far end never echoes, so the write of the start bytes waits for its echo and
+  // processes events meanwhile; one of them closes the link.
+  int closed = 1;
+  QTimer::singleShot(150, &app, [&] { closed = _CloseKommunikation(2); });
+  EXPECT_EQ(_SendeTele(2, 3, 768, 1, "x", 1), -1);
+  EXPECT_EQ(closed, 0);
+  EXPECT_EQ(_CloseKommunikation(2), -1);
+}
+
 TEST(Pauses, ProcessPendingEvents) {
   QCoreApplication app(argc, argv);
   bool fired = false;
