@@ -8,12 +8,47 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 constexpr std::size_t kPufferGroesse = 64 * 1024;
+}  // namespace
+
+namespace {
+
+// The file a write to `pfad` lands in: a symbolic link is followed to the file it names, so
+// the link stays and its file gets the new content.
+std::string Schreibziel(const std::string& pfad) {
+  struct stat info {};
+  if (lstat(pfad.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return pfad;
+  std::string ziel = pfad;
+  for (int tiefe = 0; tiefe < 40; ++tiefe) {
+    std::vector<char> puffer(4096);
+    const ssize_t n = readlink(ziel.c_str(), puffer.data(), puffer.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= puffer.size()) return pfad;
+    std::string verweis(puffer.data(), static_cast<std::size_t>(n));
+    if (verweis.front() != '/') verweis = ziel.substr(0, ziel.rfind('/') + 1) + verweis;
+    ziel = verweis;
+    if (lstat(ziel.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return ziel;
+  }
+  return pfad;
 }
 
-TSichereDatei::TSichereDatei(std::string ziel) : Ziel(std::move(ziel)), Temporaer(Ziel + ".XXXXXX") {
+// False when the target exists but may not be written (a write-protected file, a folder):
+// such a file is refused as an open for writing would refuse it, never replaced.
+bool Beschreibbar(const std::string& pfad) {
+  const int fd = open(pfad.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd >= 0) {
+    close(fd);
+    return true;
+  }
+  return errno == ENOENT;
+}
+
+}  // namespace
+
+TSichereDatei::TSichereDatei(std::string ziel) : Ziel(Schreibziel(ziel)), Temporaer(Ziel + ".XXXXXX") {
+  if (!Beschreibbar(Ziel)) return;
   Fd = mkostemp(Temporaer.data(), O_CLOEXEC);
   if (Fd < 0) return;
   // The new file gets the mode of the file it replaces, or the mode a newly created file gets.

@@ -1,6 +1,8 @@
 // Writing a file so that a failure never damages the file already there: the bytes go into a
 // temporary file in the same folder, which is renamed over the target only when every byte was
-// written and flushed. A writer that is not finished removes its temporary file.
+// written and flushed. A writer that is not finished removes its temporary file. A target that
+// exists but may not be written (write-protected, a folder) is refused like a failed open; a
+// symbolic link is written through to the file it names.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +11,8 @@
 
 class TSichereDatei {
  public:
-  // Creates the temporary file beside `ziel`; Offen tells whether that worked.
+  // Creates the temporary file beside `ziel` (beside the file it names, when it is a link);
+  // Offen tells whether that worked.
   explicit TSichereDatei(std::string ziel);
   ~TSichereDatei();
   TSichereDatei(const TSichereDatei&) = delete;

@@ -526,6 +526,51 @@ TEST_F(DokumentDateiTest, ASaveIntoAFolderWithoutWritePermissionLeavesTheOldFile
   EXPECT_EQ(Inhalt(ordner.Pfad()), namen);
 }
 
+TEST_F(DokumentDateiTest, AWriteProtectedDocumentIsRefusedAndNotReplaced) {
+  auto s = Gefuellt();
+  ASSERT_TRUE(s->Save(ordner / "a.wuz"));
+  const std::string wuz = LiesDatei(ordner / "a.wuz");
+  const std::string bks = LiesDatei(ordner / "a.bks");
+  const auto namen = Inhalt(ordner.Pfad());
+  HaengeAn(s->Personen, std::make_unique<PERSON>());
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(9)));
+  s->BuchungenGespeichert = false;
+  const auto nurLesen = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
+  std::filesystem::permissions(ordner / "a.wuz", nurLesen);
+  std::filesystem::permissions(ordner / "a.bks", nurLesen);
+  {
+    OhneDateiRechteUebergehen nurRechte;
+    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Konnte Buchungen nicht schreiben.");
+    try {
+      s->Save(ordner / "a.wuz");
+      ADD_FAILURE() << "no IoError";
+    } catch (const IoError& e) {
+      EXPECT_EQ(e.Meldung, "Fehler beim Öffnen der Datei" + (ordner / "a.wuz"));
+    }
+  }
+  EXPECT_TRUE(s->DatenGespeichert);
+  EXPECT_FALSE(s->BuchungenGespeichert);
+  EXPECT_EQ(LiesDatei(ordner / "a.wuz"), wuz);
+  EXPECT_EQ(LiesDatei(ordner / "a.bks"), bks);
+  EXPECT_EQ(std::filesystem::status(ordner / "a.wuz").permissions(), nurLesen);
+  EXPECT_EQ(Inhalt(ordner.Pfad()), namen);
+}
+
+TEST_F(DokumentDateiTest, ASaveThroughASymbolicLinkWritesTheFileItNamesAndKeepsTheLink) {
+  std::filesystem::create_directory(ordner / "daten");
+  SchreibeDatei(ordner / "daten/echt.wuz", "alt");
+  SchreibeDatei(ordner / "daten/echt.bks", "alt");
+  std::filesystem::create_symlink("daten/echt.wuz", ordner / "verweis.wuz");
+  std::filesystem::create_symlink("daten/echt.bks", ordner / "verweis.bks");
+  auto s = Gefuellt();
+  ASSERT_TRUE(s->Save(ordner / "verweis.wuz"));
+  EXPECT_TRUE(std::filesystem::is_symlink(ordner / "verweis.wuz"));
+  EXPECT_TRUE(std::filesystem::is_symlink(ordner / "verweis.bks"));
+  EXPECT_EQ(std::filesystem::file_size(ordner / "daten/echt.wuz"), 8298U + 160 * 4 + 64 * 3 + 64 * 3);
+  EXPECT_EQ(std::filesystem::file_size(ordner / "daten/echt.bks"), 62U * 4);
+  EXPECT_EQ(Inhalt(ordner / "daten"), (std::vector<std::string>{"echt.bks", "echt.wuz"}));
+}
+
 TEST_F(DokumentDateiTest, ASaveFailingHalfWayLeavesTheOldFilesByteIdentical) {
   auto s = Gefuellt(2000, 1);
   ASSERT_TRUE(s->Save(ordner / "a.wuz"));
