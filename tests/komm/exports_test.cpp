@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -189,6 +190,24 @@ TEST(Exports, FailedOpensSayWhyAndLeakNoDescriptor) {
     EXPECT_EQ(_CloseKommunikation(1), -1);  // nothing is open after a failed open
   }
   std::filesystem::remove_all(dir);
+}
+
+TEST(Exports, NoSocketSaysWhy) {
+  // With every further descriptor number refused, no socket can be made.
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &old), 0);
+  const int lowestFree = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(lowestFree, 0);
+  close(lowestFree);
+  rlimit low = old;
+  low.rlim_cur = static_cast<rlim_t>(lowestFree);
+  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+  const int result = _OpenKommNet(10001, "127.0.0.1", 0);
+  const std::string text = _GetLastErrorMessage();
+  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &old), 0);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(text, "Fehler beim Oeffnen der Socketverbindung zum Port 10001 von 127.0.0.1 "
+                  "(Fehler beim Erzeugen der Socketverbindungunknown error(10024).) ");
 }
 
 TEST(Exports, NameWithoutDotIsLookedUp) {

@@ -42,9 +42,16 @@ TEST(DebugWindow, ShownAtLogLevel2WhileTheLinkIsOpen) {
   auto* label = window->findChild<QLabel*>(QStringLiteral("Label1"));
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->text(), QStringLiteral("Status:"));
+  EXPECT_EQ(label->pos(), QPoint(16, 16));
+  auto* panel = window->findChild<QLabel*>(QStringLiteral("Out_Debug"));
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->geometry(), QRect(16, 40, 241, 33));
   EXPECT_EQ(Status(window), QStringLiteral("Verbindung offen ..."));
   ASSERT_EQ(_SendeTele(1, 3, 768, 1, "", 1), 0);
   EXPECT_EQ(Status(window), QStringLiteral("Beginne Daten schreiben..."));
+  _SetParameter(0, 100);
+  EXPECT_EQ(_WarteAufTele(1, nullptr, 768, nullptr, 0), 0);
+  EXPECT_EQ(Status(window), QStringLiteral(" Warte auf Antwort ... "));
   EXPECT_EQ(_CloseKommunikation(1), 0);
   EXPECT_TRUE(DebugWindows().empty());
 }
