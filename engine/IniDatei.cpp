@@ -78,9 +78,11 @@ TIniDatei::TIniDatei(std::string pfad) : Pfad(std::move(pfad)) {
 }
 
 const std::string* TIniDatei::Finde(const std::string& sektion, const std::string& schluessel) const {
+  // Only the first section of that name counts, as for writing.
   bool inSektion = false;
   for (const std::string& zeile : Zeilen) {
     if (const auto name = Sektionsname(zeile)) {
+      if (inSektion) return nullptr;
       inSektion = GleicherName(*name, sektion);
     } else if (inSektion) {
       const auto key = Schluesselname(zeile);

@@ -71,6 +71,18 @@ TEST(IniDatei, WritingKeepsEverythingElseAndReplacesInPlace) {
   EXPECT_EQ(Inhalt(ordner.Pfad()), std::vector<std::string>{"a.ini"});
 }
 
+TEST(IniDatei, OnlyTheFirstOfTwoSectionsWithTheSameNameIsReadAndWritten) {
+  TempOrdner ordner;
+  SchreibeDatei(ordner / "a.ini", "[Comm]\nport=5\n[Network]\nIP=h\n[COMM]\nAdress=3\nport=6\n");
+  TIniDatei ini(ordner / "a.ini");
+  EXPECT_EQ(ini.LeseZahl("Comm", "port", 0), 5);
+  EXPECT_EQ(ini.LeseZahl("Comm", "Adress", 9), 9);
+  ini.SchreibeZahl("Comm", "Adress", 4);
+  EXPECT_EQ(ini.LeseZahl("Comm", "Adress", 9), 4);
+  ASSERT_TRUE(ini.Speichern());
+  EXPECT_EQ(LiesDatei(ordner / "a.ini"), "[Comm]\nport=5\nAdress=4\n[Network]\nIP=h\n[COMM]\nAdress=3\nport=6\n");
+}
+
 TEST(IniDatei, ANewFileGetsCrlfLines) {
   TempOrdner ordner;
   TIniDatei ini(ordner / "neu.ini");
