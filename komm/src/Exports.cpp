@@ -65,9 +65,9 @@ int OpenKommSer(int comPort, int baudRate, int rtsControl, int logLevel) {
     if (g.open) throw KommText{"Schnittstelle ist bereits offen\n"};
     g.debugLevel = DebugLevelOf(logLevel);
     g.interfaceType = kInterfaceNone;
-    std::unique_ptr<T_Serial_Interface> serial;
+    std::shared_ptr<T_Serial_Interface> serial;
     try {
-      serial = std::make_unique<T_Serial_Interface>(false);
+      serial = std::make_shared<T_Serial_Interface>(false);
     } catch (const std::bad_alloc&) {
       throw KommText{"kein Speicher fuer Kommunikationsklasse (seriell) "};
     }
