@@ -71,19 +71,23 @@ struct Dateiinhalt {
 };
 
 // False when the file cannot be opened. A read that fails part-way leaves Bytes shorter
-// than Laenge.
+// than Laenge. StdError "kein Speicher" when the content does not fit in memory.
 bool LiesGanzeDatei(const std::string& pfad, Dateiinhalt& inhalt) {
   const Datei datei(std::fopen(pfad.c_str(), "rb"));
   if (!datei) return false;
-  struct stat info {};
-  if (fstat(fileno(datei.get()), &info) == 0 && info.st_size > 0) {
-    inhalt.Laenge = static_cast<std::size_t>(info.st_size);
-    inhalt.Bytes.reserve(inhalt.Laenge);
-  }
-  std::uint8_t puffer[64 * 1024];
-  std::size_t n = 0;
-  while ((n = std::fread(puffer, 1, sizeof puffer, datei.get())) > 0) {
-    inhalt.Bytes.insert(inhalt.Bytes.end(), puffer, puffer + n);
+  try {
+    struct stat info {};
+    if (fstat(fileno(datei.get()), &info) == 0 && info.st_size > 0) {
+      inhalt.Laenge = static_cast<std::size_t>(info.st_size);
+      inhalt.Bytes.reserve(inhalt.Laenge);
+    }
+    std::uint8_t puffer[64 * 1024];
+    std::size_t n = 0;
+    while ((n = std::fread(puffer, 1, sizeof puffer, datei.get())) > 0) {
+      inhalt.Bytes.insert(inhalt.Bytes.end(), puffer, puffer + n);
+    }
+  } catch (const std::bad_alloc&) {
+    throw StdError(Texte::AllgemeineTexte[6]);
   }
   return true;
 }
@@ -170,14 +174,14 @@ class Schreiber {
 // the file's length holds. Problems are shown in message boxes; on a failed read nothing is
 // appended, so a retry never duplicates bookings. True when the file was read.
 bool LadeBuchungenIn(const std::string& pfad, Array<books*>& buchungen) {
-  Dateiinhalt inhalt;
-  if (!LiesGanzeDatei(pfad, inhalt)) {
-    plattform::Current().MessageBox(Texte::AllgemeineTexte[15], Texte::AllgemeineTexte[9], plattform::MB_INFO);
-    return false;
-  }
   const int vorher = buchungen.Anzahl;
   std::string fehler;
   try {
+    Dateiinhalt inhalt;
+    if (!LiesGanzeDatei(pfad, inhalt)) {
+      plattform::Current().MessageBox(Texte::AllgemeineTexte[15], Texte::AllgemeineTexte[9], plattform::MB_INFO);
+      return false;
+    }
     Leser leser(inhalt.Bytes);
     const std::size_t anzahl = inhalt.Laenge / books::Groesse;
     for (std::size_t i = 0; i < anzahl; ++i) {
@@ -296,19 +300,23 @@ void TSteuerung::Ladung::LiesDokument(std::span<const std::uint8_t> inhalt, std:
 }
 
 bool TSteuerung::Load(const std::string& pfad) {
-  auto ladung = std::make_unique<Ladung>();
-  const std::string buchungsDateiname = BuchungsDateinameFuer(pfad);
-  ladung->BuchungenGeladen = LadeBuchungenIn(buchungsDateiname, ladung->Buchungen);
-
-  Dateiinhalt inhalt;
-  if (!LiesGanzeDatei(pfad, inhalt)) throw IoError(DateiText(kOeffnen), pfad);
+  std::unique_ptr<Ladung> ladung;
+  std::string dateiname;
+  std::string buchungsDateiname;
   try {
+    ladung = std::make_unique<Ladung>();
+    dateiname = pfad;
+    buchungsDateiname = BuchungsDateinameFuer(pfad);
+    ladung->BuchungenGeladen = LadeBuchungenIn(buchungsDateiname, ladung->Buchungen);
+
+    Dateiinhalt inhalt;
+    if (!LiesGanzeDatei(pfad, inhalt)) throw IoError(DateiText(kOeffnen), pfad);
     ladung->LiesDokument(inhalt.Bytes, AktuellesJahr);
   } catch (const std::bad_alloc&) {
     throw StdError(Texte::AllgemeineTexte[6]);
   }
 
-  // All was read: the new document replaces the open one.
+  // All was read: the new document replaces the open one (nothing below allocates).
   std::memcpy(Version, ladung->Version, sizeof Version);
   Feiertagstabelle = ladung->Feiertagstabelle;
   Profile = std::move(ladung->Profile);
@@ -328,8 +336,8 @@ bool TSteuerung::Load(const std::string& pfad) {
   AnzahlProfile = ladung->AnzahlProfile;
   AnzahlPersonen = ladung->AnzahlPersonen;
   AnzahlTuerprofile = ladung->AnzahlTuerprofile;
-  Dateiname = pfad;
-  BuchungsDateiname = buchungsDateiname;
+  Dateiname = std::move(dateiname);
+  BuchungsDateiname = std::move(buchungsDateiname);
   DokumentGeladen = true;
   return DokumentGeladen;
 }

@@ -4,7 +4,9 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "DateiHilfe.h"
@@ -13,9 +15,48 @@
 #include "ScriptedPlattform.h"
 #include "Steuerung.h"
 
+// This program replaces the global allocation functions, so a test can make every allocation
+// above a size fail, as when a file does not fit in memory.
+namespace {
+std::size_t g_groessteAllokation = 0;  // 0: every allocation is served
+
+void* Hole(std::size_t groesse) {
+  if (g_groessteAllokation != 0 && groesse > g_groessteAllokation) throw std::bad_alloc();
+  void* p = std::malloc(groesse == 0 ? 1 : groesse);
+  if (p == nullptr) throw std::bad_alloc();
+  return p;
+}
+}  // namespace
+
+void* operator new(std::size_t groesse) { return Hole(groesse); }
+void* operator new[](std::size_t groesse) { return Hole(groesse); }
+void* operator new(std::size_t groesse, const std::nothrow_t&) noexcept {
+  try {
+    return Hole(groesse);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t groesse, const std::nothrow_t& nt) noexcept { return operator new(groesse, nt); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+
 namespace {
 
 constexpr std::uint16_t kJahr = 2026;
+
+// While it exists, every allocation of more than `bytes` fails.
+class AllokationsGrenze {
+ public:
+  explicit AllokationsGrenze(std::size_t bytes) { g_groessteAllokation = bytes; }
+  ~AllokationsGrenze() { g_groessteAllokation = 0; }
+  AllokationsGrenze(const AllokationsGrenze&) = delete;
+  AllokationsGrenze& operator=(const AllokationsGrenze&) = delete;
+};
 
 std::uint16_t U16(const std::string& d, std::size_t o) {
   return static_cast<std::uint16_t>(static_cast<std::uint8_t>(d[o]) | (static_cast<std::uint8_t>(d[o + 1]) << 8));
@@ -465,6 +506,34 @@ TEST_F(DokumentDateiTest, AFileShorterThanItsTagAndAMissingFileLeaveTheOpenDocum
     EXPECT_EQ(e.Meldung, "Fehler beim Öffnen der Datei" + (ordner / "fehlt.wuz"));
   }
   EXPECT_EQ(Abbild(*s), vorher);
+}
+
+TEST_F(DokumentDateiTest, FilesThatDoNotFitInMemoryGiveKeinSpeicher) {
+  auto s = Gefuellt(1, 2);
+  ASSERT_TRUE(s->Save(ordner / "offen.wuz"));
+  auto gross = Gefuellt(20000, 0);
+  ASSERT_TRUE(gross->Save(ordner / "gross.wuz"));
+  std::filesystem::copy_file(ordner / "offen.wuz", ordner / "b.wuz");
+  SchreibeDatei(ordner / "b.bks", std::string(62 * 20000, '\0'));
+  ASSERT_TRUE(s->Load(ordner / "offen.wuz"));
+  const std::string vorher = Abbild(*s);
+  {
+    AllokationsGrenze grenze(1 << 20);
+    // The bookings are reported and left out; the document itself is read.
+    plattform.ExpectBox("Fehler", 16, plattform::ID_OK, "kein Speicher");
+    ASSERT_TRUE(s->Load(ordner / "b.wuz"));
+    EXPECT_FALSE(s->BuchungenGeladen);
+    EXPECT_EQ(s->Buchungen.Anzahl, 0);
+    ASSERT_TRUE(s->Load(ordner / "offen.wuz"));
+    ASSERT_TRUE(Abbild(*s) == vorher);
+    try {
+      s->Load(ordner / "gross.wuz");
+      ADD_FAILURE() << "no StdError";
+    } catch (const StdError& e) {
+      EXPECT_EQ(e.Meldung, "kein Speicher");
+    }
+  }
+  EXPECT_TRUE(Abbild(*s) == vorher);
 }
 
 TEST_F(DokumentDateiTest, AnUnreadableBookingsFileIsReportedAndAddsNothing) {
