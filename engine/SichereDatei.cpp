@@ -34,15 +34,16 @@ std::string Schreibziel(const std::string& pfad) {
   return pfad;
 }
 
-// False when the target exists but may not be written (a write-protected file, a folder):
-// such a file is refused as an open for writing would refuse it, never replaced.
+// False when the target exists but may not be written (a write-protected file) or is no
+// plain file (a folder, a device, a pipe): such a target is refused, never replaced.
 bool Beschreibbar(const std::string& pfad) {
-  const int fd = open(pfad.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd >= 0) {
-    close(fd);
-    return true;
-  }
-  return errno == ENOENT;
+  struct stat info {};
+  if (stat(pfad.c_str(), &info) != 0) return errno == ENOENT;
+  if (!S_ISREG(info.st_mode)) return false;
+  const int fd = open(pfad.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  close(fd);
+  return true;
 }
 
 }  // namespace

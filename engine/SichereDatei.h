@@ -1,7 +1,8 @@
 // Writing a file so that a failure never damages the file already there: the bytes go into a
 // temporary file in the same folder, which is renamed over the target only when every byte was
 // written and flushed. A writer that is not finished removes its temporary file. A target that
-// exists but may not be written (write-protected, a folder) is refused like a failed open; a
+// exists but may not be written or is no plain file (write-protected, a folder, a device) is
+// refused like a failed open; a
 // symbolic link is written through to the file it names.
 #pragma once
 

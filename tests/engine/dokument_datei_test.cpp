@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -623,6 +624,21 @@ TEST_F(DokumentDateiTest, AWriteProtectedDocumentIsRefusedAndNotReplaced) {
   EXPECT_EQ(LiesDatei(ordner / "a.bks"), bks);
   EXPECT_EQ(std::filesystem::status(ordner / "a.wuz").permissions(), nurLesen);
   EXPECT_EQ(Inhalt(ordner.Pfad()), namen);
+
+  // Nor is a target that is no plain file replaced: a pipe, a folder, a device (where this
+  // process may make one).
+  ASSERT_EQ(mkfifo((ordner / "rohr.wuz").c_str(), 0600), 0);
+  plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Konnte Buchungen nicht schreiben.");
+  std::filesystem::create_directory(ordner / "rohr.bks");
+  EXPECT_THROW(s->Save(ordner / "rohr.wuz"), IoError);
+  EXPECT_TRUE(std::filesystem::is_fifo(ordner / "rohr.wuz"));
+  EXPECT_TRUE(std::filesystem::is_directory(ordner / "rohr.bks"));
+  if (mknod((ordner / "null.wuz").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Konnte Buchungen nicht schreiben.");
+    std::filesystem::create_directory(ordner / "null.bks");
+    EXPECT_THROW(s->Save(ordner / "null.wuz"), IoError);
+    EXPECT_TRUE(std::filesystem::is_character_file(ordner / "null.wuz"));
+  }
 }
 
 TEST_F(DokumentDateiTest, ASaveThroughASymbolicLinkWritesTheFileItNamesAndKeepsTheLink) {
