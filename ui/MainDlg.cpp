@@ -8,9 +8,11 @@
 #include <QStyle>
 
 #include "AboutDlg.h"
+#include "DatenSendenDlg.h"
 #include "Fenster.h"
 #include "Formulare.h"
 #include "Plattform.h"
+#include "StatusDlg.h"
 #include "ProgrammOrdner.h"
 #include "Steuerung.h"
 #include "Texte.h"
@@ -25,6 +27,46 @@ const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
 QString Fehlertext() { return T(Texte::AllgemeineTexte[7]); }
 QString Hinweistext() { return T(Texte::AllgemeineTexte[9]); }
 
+// Marks a transfer as running for its lifetime.
+class Sperre {
+ public:
+  explicit Sperre(bool& laeuft) : laeuft_(laeuft) { laeuft_ = true; }
+  ~Sperre() { laeuft_ = false; }
+  Sperre(const Sperre&) = delete;
+  Sperre& operator=(const Sperre&) = delete;
+
+ private:
+  bool& laeuft_;
+};
+
+enum class Richtung { Senden, Holen };
+
+// The transfer of one data group, by its bit in the mask: persons, profiles, holidays.
+void UebertrageGruppe(TSteuerung& steuerung, plattform::ProgressWindow& status, int bit, Richtung richtung) {
+  const bool senden = richtung == Richtung::Senden;
+  switch (bit) {
+    case 0: senden ? steuerung.SendePersonen(status) : steuerung.HolePersonen(status); break;
+    case 1: senden ? steuerung.SendeProfile(status) : steuerung.HoleProfile(status); break;
+    default: senden ? steuerung.SendeFeiertage(status) : steuerung.HoleFeiertage(status); break;
+  }
+}
+
+// Runs the groups of a mask below 7 in their order, advancing the overall bar before each:
+// by 40 for a single group, by 20 for each of two.
+void UebertrageGruppen(TSteuerung& steuerung, plattform::ProgressWindow& status, int maske, Richtung richtung) {
+  int anzahl = 0;
+  for (int bit = 0; bit < 3; ++bit) anzahl += (maske >> bit) & 1;
+  const int schritt = anzahl == 1 ? 40 : 20;
+  for (int bit = 0; bit < 3; ++bit) {
+    if (((maske >> bit) & 1) == 0) continue;
+    status.Overall().StepBy(schritt);
+    UebertrageGruppe(steuerung, status, bit, richtung);
+  }
+}
+
+// "<command> erfolgreich"
+std::string Erfolg(const char* befehl) { return std::string(befehl) + " " + Texte::AllgemeineTexte[10]; }
+
 // Ends the main loop once it runs (or at once when it already runs).
 void BeendeProgramm(int status) {
   QMetaObject::invokeMethod(
@@ -35,7 +77,10 @@ void BeendeProgramm(int status) {
 
 template <class Sender, class Signal, class Handler>
 void TIDD_MAIN::Verbinde(Sender* sender, Signal signal, Handler handler) {
-  connect(sender, signal, this, [this, handler] { fenster::Geschuetzt([this, handler] { (this->*handler)(); }); });
+  connect(sender, signal, this, [this, handler] {
+    if (Laeuft) return;
+    fenster::Geschuetzt([this, handler] { (this->*handler)(); });
+  });
 }
 
 TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdner()) {
@@ -112,9 +157,15 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(HelpInhalt, &QAction::triggered, &TIDD_MAIN::HelpInhaltClick);
   Verbinde(HelpAboutItem, &QAction::triggered, &TIDD_MAIN::HelpAboutItemClick);
   Verbinde(IDB_SETTINGS, &QToolButton::clicked, &TIDD_MAIN::IDB_SETTINGSClick);
+  Verbinde(IDB_SEND_DATA, &QToolButton::clicked, &TIDD_MAIN::IDB_SEND_DATAClick);
+  Verbinde(IDB_GET_DATA, &QToolButton::clicked, &TIDD_MAIN::IDB_GET_DATAClick);
+  Verbinde(IDB_SET_CLOCK, &QToolButton::clicked, &TIDD_MAIN::IDB_SET_CLOCKClick);
+  Verbinde(Uhrstellen1, &QAction::triggered, &TIDD_MAIN::Uhrstellen1Click);
   // F1 asks for the main window's help context.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(f1, &QShortcut::activated, this, [] { fenster::Geschuetzt([] { fenster::Hilfe(1000); }); });
+  connect(f1, &QShortcut::activated, this, [this] {
+    if (!Laeuft) fenster::Geschuetzt([] { fenster::Hilfe(1000); });
+  });
 }
 
 TIDD_MAIN::~TIDD_MAIN() { FormDestroy(); }
@@ -128,7 +179,7 @@ void TIDD_MAIN::showEvent(QShowEvent* event) {
 
 void TIDD_MAIN::closeEvent(QCloseEvent* event) {
   TCloseAction action = TCloseAction::caNone;
-  fenster::Geschuetzt([this, &action] { FormClose(action); });
+  if (!Laeuft) fenster::Geschuetzt([this, &action] { FormClose(action); });
   if (action == TCloseAction::caFree) {
     event->accept();
   } else {
@@ -292,3 +343,114 @@ void TIDD_MAIN::HelpAboutItemClick() {
   IDD_ABOUT->setWindowTitle(T(Texte::Titel[13]));
   fenster::ZeigeModal(*IDD_ABOUT);
 }
+
+int TIDD_MAIN::Maske() const {
+  return (IDD_SEND_DATA->IDCB_PERSON->isChecked() ? 1 : 0) | (IDD_SEND_DATA->IDCB_PROFIL->isChecked() ? 2 : 0) |
+         (IDD_SEND_DATA->IDCB_DAYS->isChecked() ? 4 : 0);
+}
+
+void TIDD_MAIN::BereiteFortschrittVor() {
+  plattform::ProgressWindow& status = *IDD_STATUS;
+  status.SetLabel1(" ");
+  status.SetLabel2(" ");
+  status.SetCaption(Texte::Titel[11]);
+  status.Item().SetPosition(0);
+  status.Item().SetStep(1);
+  status.Overall().SetPosition(0);
+  status.Overall().SetStep(10);
+  status.Show();
+}
+
+void TIDD_MAIN::IDB_SEND_DATAClick() {
+  plattform::ProgressWindow& status = *IDD_STATUS;
+  IDD_SEND_DATA->SetzeModus(2);
+  if (fenster::ZeigeModal(*IDD_SEND_DATA) != fenster::mrOk) {
+    status.Hide();
+    return;
+  }
+  const int maske = Maske();
+  const Sperre sperre(Laeuft);
+  try {
+    BereiteFortschrittVor();
+    Steuerung->GetVersion();
+    if (Steuerung->Geraetetyp != Steuerung->GemeldeterTyp) {
+      const std::string frage = std::string(Texte::Geraetetypen[2]) + Texte::Geraetetypname(Steuerung->Geraetetyp) +
+                                Texte::Geraetetypen[3] + Texte::Geraetetypname(Steuerung->GemeldeterTyp) +
+                                Texte::Geraetetypen[4];
+      if (fenster::MessageBox(frage, std::string(Texte::AllgemeineTexte[9]), plattform::MB_YESNO_WARN) !=
+          plattform::ID_YES) {
+        status.Close();
+        return;
+      }
+    }
+    if (maske == 7) {
+      Steuerung->SendeAlleDaten(status);
+    } else {
+      UebertrageGruppen(*Steuerung, status, maske, Richtung::Senden);
+    }
+    status.Hide();
+    fenster::MessageBox(Erfolg(Texte::Beschriftungen[1]), std::string(Texte::AllgemeineTexte[8]),
+                        plattform::MB_OK_PLAIN);
+  } catch (const StdError& e) {
+    status.Close();
+    fenster::ZeigeFehler(e.Meldung);
+  } catch (const KommError& e) {
+    status.Close();
+    fenster::ZeigeFehler(e.Meldung);
+  } catch (const ListError& e) {
+    status.Close();
+    fenster::ZeigeFehler(e.Meldung);
+  } catch (const IoError& e) {
+    status.Close();
+    fenster::ZeigeFehler(e.Meldung);
+  }
+  status.Hide();
+}
+
+void TIDD_MAIN::IDB_GET_DATAClick() {
+  plattform::ProgressWindow& status = *IDD_STATUS;
+  IDD_SEND_DATA->SetzeModus(1);
+  if (fenster::ZeigeModal(*IDD_SEND_DATA) != fenster::mrOk) {
+    status.Close();
+    return;
+  }
+  const int maske = Maske();
+  const Sperre sperre(Laeuft);
+  // What arrives goes into the document from the first group on, also when a later one fails.
+  Steuerung->DatenGespeichert = false;
+  try {
+    BereiteFortschrittVor();
+    Steuerung->GetVersion();
+    if (maske == 7) {
+      Steuerung->HoleAlleDaten(status);
+    } else {
+      UebertrageGruppen(*Steuerung, status, maske, Richtung::Holen);
+    }
+    fenster::MessageBox(Erfolg(Texte::Beschriftungen[2]), std::string(Texte::AllgemeineTexte[8]),
+                        plattform::MB_OK_PLAIN);
+  } catch (const StdError& e) {
+    status.Close();
+    fenster::ZeigeFehler(e.Meldung);
+  } catch (const KommError& e) {
+    status.Close();
+    fenster::ZeigeFehler(e.Meldung);
+  } catch (const ListError& e) {
+    status.Close();
+    fenster::ZeigeFehler(e.Meldung);
+  } catch (const IoError& e) {
+    status.Close();
+    fenster::ZeigeFehler(e.Meldung);
+  }
+  status.Close();
+}
+
+void TIDD_MAIN::IDB_SET_CLOCKClick() {
+  const Sperre sperre(Laeuft);
+  // A communication failure is shown by the engine itself and gives false.
+  if (Steuerung->SetzeUhrzeit()) {
+    fenster::MessageBox(Erfolg(Texte::Beschriftungen[4]), std::string(Texte::AllgemeineTexte[9]),
+                        plattform::MB_OK_PLAIN);
+  }
+}
+
+void TIDD_MAIN::Uhrstellen1Click() { IDB_SET_CLOCKClick(); }

@@ -41,6 +41,10 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   bool FileSave();
   bool FileSaveAs();
   void FileExitItemClick();
+  void IDB_SEND_DATAClick();
+  void IDB_GET_DATAClick();
+  void IDB_SET_CLOCKClick();
+  void Uhrstellen1Click();
   void IDB_SETTINGSClick();
   void Zustzeanzeigen1Click();
   void HelpInhaltClick();
@@ -56,6 +60,10 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   bool DarfVerwerfen();
   // Saves under DokumentName, with the failure boxes of the file commands.
   bool Speichere();
+  // The data groups ticked in the data-selection window: 1 persons, 2 profiles, 4 holidays.
+  int Maske() const;
+  // Empties the progress window's texts and bars and shows it.
+  void BereiteFortschrittVor();
   // Connects a menu item or button to a handler that runs in the exception guard.
   template <class Sender, class Signal, class Handler>
   void Verbinde(Sender* sender, Signal signal, Handler handler);
@@ -65,4 +73,6 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   QString VerbindungsText;
   std::string Ordner;
   bool Gezeigt = false;
+  // A transfer runs: commands and close requests are ignored meanwhile.
+  bool Laeuft = false;
 };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <memory>
 
 #include "AboutDlg.h"
@@ -422,7 +424,7 @@ TEST_F(MainTest, MenuAgainstTheTable) {
         {"Zutrittsprofile1", "&Zutrittsprofile", "Ctrl+Z", "", false},
         {nullptr, "", "", "", true},
         {"verbindungsparameter1", "&Verbindungsparameter", "Ctrl+V", "", false},
-        {"Uhrstellen1", "&Uhr stellen", "Ctrl+U", "", false},
+        {"Uhrstellen1", "&Uhr stellen", "Ctrl+U", "", true},
         {"Aministration1", "&Expert Modus", "", "", false},
         {nullptr, "", "", "", true},
         {"Zustzeanzeigen1", "Zusätze anz&eigen", "Ctrl+E", "", true}}},
@@ -498,9 +500,19 @@ TEST_F(MainTest, ShortcutsRunTheirCommands) {
   }
   {
     Skript skript;  // the items without their windows yet do nothing
-    for (Qt::Key k : {Qt::Key_P, Qt::Key_T, Qt::Key_G, Qt::Key_F, Qt::Key_Z, Qt::Key_V, Qt::Key_U, Qt::Key_D, Qt::Key_R}) {
+    for (Qt::Key k : {Qt::Key_P, Qt::Key_T, Qt::Key_G, Qt::Key_F, Qt::Key_Z, Qt::Key_V, Qt::Key_D, Qt::Key_R}) {
       QTest::keyClick(IDD_MAIN, k, Qt::ControlModifier);
     }
+  }
+  {
+    // The clock command, here without an interface to open.
+    setenv("YBR_KOMM_COM2", ordner.Datei("kein-geraet").c_str(), 1);
+    Skript skript;
+    skript.Box(QStringLiteral("Fehler"), 16, [](const QString& text) {
+      EXPECT_TRUE(text.startsWith(QStringLiteral("Schnittstelle nicht verfügbar.\n")));
+      return 1;
+    });
+    QTest::keyClick(IDD_MAIN, Qt::Key_U, Qt::ControlModifier);
   }
   {
     Skript skript;
@@ -518,9 +530,9 @@ TEST_F(MainTest, ToolButtonsAtStart) {
     bool sichtbar, aktiv;
   };
   const Knopf knoepfe[] = {
-      {IDD_MAIN->IDB_SEND_DATA, "IDB_SEND_DATA", "Daten senden", true, false},
-      {IDD_MAIN->IDB_GET_DATA, "IDB_GET_DATA", "Daten holen", true, false},
-      {IDD_MAIN->IDB_SET_CLOCK, "IDB_SET_CLOCK", "Zeit stellen", true, false},
+      {IDD_MAIN->IDB_SEND_DATA, "IDB_SEND_DATA", "Daten senden", true, true},
+      {IDD_MAIN->IDB_GET_DATA, "IDB_GET_DATA", "Daten holen", true, true},
+      {IDD_MAIN->IDB_SET_CLOCK, "IDB_SET_CLOCK", "Zeit stellen", true, true},
       {IDD_MAIN->IDB_PERSON, "IDB_PERSON", "Personendaten", true, false},
       {IDD_MAIN->IDB_SETTINGS, "IDB_SETTINGS", "Erweiterte Einstellungen", true, true},
       {IDD_MAIN->IDB_SYTEMDATA, "IDB_SYTEMDATA", "Gerätedaten", false, false},

@@ -14,22 +14,27 @@ Skript::~Skript() {
 }
 
 Skript& Skript::Box(const QString& text, const QString& caption, int flags, int antwort) {
-  schritte_.push_back({Art::Box, text, caption, flags, antwort, false, std::nullopt, {}, {}});
+  schritte_.push_back({Art::Box, text, caption, flags, antwort, false, std::nullopt, {}, {}, {}});
   return *this;
 }
 
 Skript& Skript::Box(const QString& caption, int flags, int antwort) {
-  schritte_.push_back({Art::Box, std::nullopt, caption, flags, antwort, false, std::nullopt, {}, {}});
+  schritte_.push_back({Art::Box, std::nullopt, caption, flags, antwort, false, std::nullopt, {}, {}, {}});
+  return *this;
+}
+
+Skript& Skript::Box(const QString& caption, int flags, std::function<int(const QString&)> dabei) {
+  schritte_.push_back({Art::Box, std::nullopt, caption, flags, 0, false, std::nullopt, {}, {}, std::move(dabei)});
   return *this;
 }
 
 Skript& Skript::Datei(bool speichern, std::optional<QString> pfad) {
-  schritte_.push_back({Art::Datei, std::nullopt, {}, 0, 0, speichern, std::move(pfad), {}, {}});
+  schritte_.push_back({Art::Datei, std::nullopt, {}, 0, 0, speichern, std::move(pfad), {}, {}, {}});
   return *this;
 }
 
 Skript& Skript::Modal(const QString& name, std::function<int(QDialog&)> handeln) {
-  schritte_.push_back({Art::Modal, std::nullopt, {}, 0, 0, false, std::nullopt, name, std::move(handeln)});
+  schritte_.push_back({Art::Modal, std::nullopt, {}, 0, 0, false, std::nullopt, name, std::move(handeln), {}});
   return *this;
 }
 
@@ -53,7 +58,7 @@ int Skript::MessageBox(const QString& text, const QString& caption, int flags) {
   if (s->text) {
     EXPECT_EQ(text.toStdString(), s->text->toStdString());
   }
-  return s->antwort;
+  return s->dabei ? s->dabei(text) : s->antwort;
 }
 
 std::optional<QString> Skript::DateiWaehlen(QWidget*, const fenster::DateiDialog& dialog) {

@@ -27,6 +27,8 @@ class Skript final : public fenster::Benutzer {
   Skript& Box(const QString& text, const QString& caption, int flags, int antwort);
   // A box with this caption and flags, whatever its text.
   Skript& Box(const QString& caption, int flags, int antwort);
+  // A box with this caption and flags; `dabei` runs while it is shown and gives the answer.
+  Skript& Box(const QString& caption, int flags, std::function<int(const QString& text)> dabei);
   // An open (speichern false) or save dialog, answered with the path or no choice.
   Skript& Datei(bool speichern, std::optional<QString> pfad);
   // The window named `name` shown modally: `handeln` may work its controls, and its result
@@ -54,6 +56,7 @@ class Skript final : public fenster::Benutzer {
     std::optional<QString> pfad;
     QString name;
     std::function<int(QDialog&)> handeln;
+    std::function<int(const QString&)> dabei;
   };
   // The next step when it is of `art`; else fails the test and returns nothing.
   std::optional<Schritt> Naechster(Art art, const QString& was);
