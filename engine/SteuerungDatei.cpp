@@ -68,10 +68,11 @@ using Datei = std::unique_ptr<std::FILE, TSteuerung::DateiSchliesser>;
 struct Dateiinhalt {
   std::vector<std::uint8_t> Bytes;
   std::size_t Laenge = 0;
+  bool Lesefehler = false;  // the file could not be read to its end
 };
 
-// False when the file cannot be opened. A read that fails part-way leaves Bytes shorter
-// than Laenge. StdError "kein Speicher" when the content does not fit in memory.
+// False when the file cannot be opened. A read that fails part-way leaves the bytes read so
+// far and sets Lesefehler. StdError "kein Speicher" when the content does not fit in memory.
 bool LiesGanzeDatei(const std::string& pfad, Dateiinhalt& inhalt) {
   const Datei datei(std::fopen(pfad.c_str(), "rb"));
   if (!datei) return false;
@@ -86,6 +87,7 @@ bool LiesGanzeDatei(const std::string& pfad, Dateiinhalt& inhalt) {
     while ((n = std::fread(puffer, 1, sizeof puffer, datei.get())) > 0) {
       inhalt.Bytes.insert(inhalt.Bytes.end(), puffer, puffer + n);
     }
+    inhalt.Lesefehler = std::ferror(datei.get()) != 0;
   } catch (const std::bad_alloc&) {
     throw StdError(Texte::AllgemeineTexte[6]);
   }
@@ -182,6 +184,7 @@ bool LadeBuchungenIn(const std::string& pfad, Array<books*>& buchungen) {
       plattform::Current().MessageBox(Texte::AllgemeineTexte[15], Texte::AllgemeineTexte[9], plattform::MB_INFO);
       return false;
     }
+    if (inhalt.Lesefehler) throw StdError(DateiText(kBuchungenLesen));
     Leser leser(inhalt.Bytes);
     const std::size_t anzahl = inhalt.Laenge / books::Groesse;
     for (std::size_t i = 0; i < anzahl; ++i) {
@@ -311,6 +314,8 @@ bool TSteuerung::Load(const std::string& pfad) {
 
     Dateiinhalt inhalt;
     if (!LiesGanzeDatei(pfad, inhalt)) throw IoError(DateiText(kOeffnen), pfad);
+    // What was read before a read failure lacks the file's end, where the tag is.
+    if (inhalt.Lesefehler) throw StdError(DateiText(kVersionLesen));
     ladung->LiesDokument(inhalt.Bytes, AktuellesJahr);
   } catch (const std::bad_alloc&) {
     throw StdError(Texte::AllgemeineTexte[6]);

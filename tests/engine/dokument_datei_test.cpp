@@ -552,6 +552,31 @@ TEST_F(DokumentDateiTest, AnUnreadableBookingsFileIsReportedAndAddsNothing) {
   EXPECT_EQ(s->Buchungen.Anzahl, 2);  // the bookings held before stay, nothing was added
 }
 
+TEST_F(DokumentDateiTest, FilesThatOpenButCannotBeReadAreReported) {
+  // Reading this process's memory from address 0 fails at once; the file has no size.
+  auto s = Gefuellt(1, 2);
+  ASSERT_TRUE(s->Save(ordner / "offen.wuz"));
+  ASSERT_TRUE(s->Load(ordner / "offen.wuz"));
+  const std::string vorher = Abbild(*s);
+  std::filesystem::copy_file(ordner / "offen.wuz", ordner / "a.wuz");
+  std::filesystem::create_symlink("/proc/self/mem", ordner / "a.bks");
+  plattform.ExpectBox("Fehler", 16, plattform::ID_OK, "Fehler beim Lesen der Buchungen");
+  ASSERT_TRUE(s->Load(ordner / "a.wuz"));
+  EXPECT_FALSE(s->BuchungenGeladen);
+  EXPECT_EQ(s->Buchungen.Anzahl, 0);
+
+  ASSERT_TRUE(s->Load(ordner / "offen.wuz"));
+  std::filesystem::create_symlink("/proc/self/mem", ordner / "m.wuz");
+  plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
+  try {
+    s->Load(ordner / "m.wuz");
+    ADD_FAILURE() << "no StdError";
+  } catch (const StdError& e) {
+    EXPECT_EQ(e.Meldung, "Fehler beim Lesen der Version");
+  }
+  EXPECT_TRUE(Abbild(*s) == vorher);
+}
+
 TEST_F(DokumentDateiTest, AMissingBookingsFileIsReportedAndTriedAgainNextTime) {
   auto s = Gefuellt(1, 2);
   ASSERT_TRUE(s->Save(ordner / "a.wuz"));
