@@ -369,6 +369,10 @@ bool TSteuerung::Save(const std::string& pfad) {
   Dateiname = pfad;
   BuchungsDateiname = BuchungsDateinameFuer(pfad);
   try {
+    // A document named like a bookings file would be written over its own bookings.
+    if (BuchungsDateiname == Dateiname) {
+      throw StdError("Ein Dokument mit der Endung \".bks\" würde seine eigenen Buchungen überschreiben.");
+    }
     PruefeAnzahl(Profile.Anzahl, "Zutrittsprofile");
     PruefeAnzahl(Personen.Anzahl, "Personen");
     PruefeAnzahl(Tuerprofile.Anzahl, "Türprofile");

@@ -743,6 +743,19 @@ TEST_F(DokumentDateiTest, AListTooLongForItsCountIsRefusedAndNothingIsWritten) {
   EXPECT_EQ(std::filesystem::file_size(ordner / "gross.wuz"), 8298U + 480 + 64U * 65535 + 192);
 }
 
+TEST_F(DokumentDateiTest, ADocumentNamedLikeItsBookingsFileIsRefused) {
+  auto s = Gefuellt(1, 2);
+  s->DatenGespeichert = true;
+  try {
+    s->Save(ordner / "daten.bks");
+    ADD_FAILURE() << "no StdError";
+  } catch (const StdError& e) {
+    EXPECT_EQ(e.Meldung, "Ein Dokument mit der Endung \".bks\" würde seine eigenen Buchungen überschreiben.");
+  }
+  EXPECT_FALSE(s->DatenGespeichert);
+  EXPECT_FALSE(Existiert(ordner / "daten.bks"));
+}
+
 TEST_F(DokumentDateiTest, SaveBuchungenThatCannotOpenItsFileSaysSoAndKeepsTheFlag) {
   auto s = Neu();
   s->BuchungsDateiname = ordner / "fehlt/x.bks";
