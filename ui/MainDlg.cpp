@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLayout>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 
@@ -174,6 +175,7 @@ void TIDD_MAIN::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (Gezeigt) return;
   Gezeigt = true;
+  if (const QScreen* bildschirm = screen()) move(bildschirm->availableGeometry().center() - rect().center());
   fenster::Geschuetzt([this] { FormShow(); });
 }
 
