@@ -11,10 +11,8 @@
 #include <vector>
 
 namespace {
-constexpr std::size_t kPufferGroesse = 64 * 1024;
-}  // namespace
 
-namespace {
+constexpr std::size_t kPufferGroesse = 64 * 1024;
 
 // The file a write to `pfad` lands in: a symbolic link is followed to the file it names, so
 // the link stays and its file gets the new content.
