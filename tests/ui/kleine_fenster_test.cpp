@@ -10,6 +10,7 @@
 #include "DatenSendenDlg.h"
 #include "EingabeDlg.h"
 #include "Fenster.h"
+#include "Skript.h"
 #include "StatusDlg.h"
 
 namespace {
@@ -133,6 +134,16 @@ TEST(Datenauswahl, OptionsEnableTheBoxesAndKeepTheirTicks) {
   fenster.SetzeModus(2);
   EXPECT_FALSE(fenster.IDCB_PERSON->isChecked());
   EXPECT_TRUE(fenster.IDCB_DAYS->isChecked());
+}
+
+TEST(Datenauswahl, F1ShowsItsHelp) {
+  TIDD_SEND_DATA fenster;
+  Skript skript;
+  skript.Box(QStringLiteral("Hilfe"), 64, [](const QString& text) {
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Datenauswahl")));
+    return 1;
+  });
+  QTest::keyClick(&fenster, Qt::Key_F1);
 }
 
 // Shows `fenster` through the real modal showing and runs `handeln` once it is up.

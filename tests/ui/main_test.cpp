@@ -336,6 +336,30 @@ TEST_F(MainTest, SaveIntoAMissingFolderShowsTheErrorAndKeepsUnsaved) {
   EXPECT_FALSE(Existiert(pfad));
 }
 
+TEST_F(MainTest, AWriteErrorShowsTheErrorInThePanelAndForgetsTheName) {
+  Starte();
+  const std::string gut = ordner.Datei("gut.wuz");
+  {
+    Skript skript;
+    skript.Datei(true, Q(gut));
+    ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+  }
+  // The engine refuses a document name that would write over its own bookings (StdError).
+  const std::string falsch = ordner.Datei("anlage.bks");
+  {
+    Skript skript;
+    skript.Datei(true, Q(falsch)).Box(QStringLiteral("Fehler"), 16, 1);
+    EXPECT_FALSE(IDD_MAIN->FileSaveAs());
+  }
+  EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), QStringLiteral("Fehlerin") + Q(falsch));
+  EXPECT_EQ(IDD_MAIN->Dokumentname(), QString());
+  EXPECT_FALSE(S().DatenGespeichert);
+  // So the next Save asks for a name.
+  Skript skript;
+  skript.Datei(true, std::nullopt);
+  EXPECT_FALSE(IDD_MAIN->FileSave());
+}
+
 TEST_F(MainTest, AFailedOpenKeepsTheDocumentAndItsPanelText) {
   Starte();
   const std::string gut = ordner.Datei("gut.wuz");
