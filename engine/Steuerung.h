@@ -149,8 +149,9 @@ class TSteuerung {
   // KommError when the link cannot be opened or the telegram cannot be sent.
   void LoescheFlash(plattform::ProgressWindow& status);
   // Persons, profiles, holidays, then the clock, the overall bar advancing by 25 before each;
-  // the first failing step's exception ends the sequence (the clock reports its own).
-  void SendeAlleDaten(plattform::ProgressWindow& status);
+  // the first failing step's exception ends the sequence. The clock reports its own failure:
+  // the result is false then, so the caller shows no success box after it.
+  bool SendeAlleDaten(plattform::ProgressWindow& status);
   // Persons, profiles, holidays, the overall bar stepping before each; a failure ends it.
   void HoleAlleDaten(plattform::ProgressWindow& status);
 

@@ -44,7 +44,7 @@ std::string Antworttext(const char* puffer, std::size_t groesse) {
 
 }  // namespace
 
-void TSteuerung::SendeAlleDaten(plattform::ProgressWindow& status) {
+bool TSteuerung::SendeAlleDaten(plattform::ProgressWindow& status) {
   plattform::ProgressBar& gesamt = status.Overall();
   status.SetLabel2(Fortschritt(23));  // "Sende Personendaten ..."
   gesamt.StepBy(kSendeSchritt);
@@ -57,7 +57,7 @@ void TSteuerung::SendeAlleDaten(plattform::ProgressWindow& status) {
   SendeFeiertage(status);
   status.SetLabel2(Fortschritt(25));  // "Sende Zeit ..."
   gesamt.StepBy(kSendeSchritt);
-  SetzeUhrzeit();
+  return SetzeUhrzeit();
 }
 
 void TSteuerung::HoleAlleDaten(plattform::ProgressWindow& status) {

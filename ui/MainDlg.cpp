@@ -386,7 +386,11 @@ void TIDD_MAIN::IDB_SEND_DATAClick() {
       }
     }
     if (maske == 7) {
-      Steuerung->SendeAlleDaten(status);
+      // A failing clock step has shown its own box; no success box follows it.
+      if (!Steuerung->SendeAlleDaten(status)) {
+        status.Hide();
+        return;
+      }
     } else {
       UebertrageGruppen(*Steuerung, status, maske, Richtung::Senden);
     }

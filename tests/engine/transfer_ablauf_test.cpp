@@ -229,7 +229,7 @@ TEST_F(AblaufTest, AnEraseWithoutLinkRaises) {
 TEST_F(AblaufTest, SendAllRunsPersonsProfilesHolidaysAndTheClockLast) {
   plattform.SetNow({2026, 3, 7, 14, 5, 9, 6});
   komm.SetResponder([](const ScriptedKomm::Call&) { return ScriptedKomm::Reply{kAntwortAck, ""}; });
-  s->SendeAlleDaten(plattform.Window());
+  EXPECT_TRUE(s->SendeAlleDaten(plattform.Window()));
   const std::vector<int> befehle = Befehle();
   ASSERT_FALSE(befehle.empty());
   EXPECT_EQ(befehle.front(), 48);
@@ -257,7 +257,7 @@ TEST_F(AblaufTest, SendAllReportsAFailingClockItselfAndEndsNormally) {
     return ScriptedKomm::Reply{c.command == 65 ? kAntwortNumNa : kAntwortAck, ""};
   });
   plattform.ExpectBox("Fehler", 16, plattform::ID_OK, "Kommunikationsfehler \nbeim Zeitstellen");
-  s->SendeAlleDaten(plattform.Window());
+  EXPECT_FALSE(s->SendeAlleDaten(plattform.Window()));
   EXPECT_EQ(Befehle().back(), 65);
 }
 

@@ -313,6 +313,18 @@ TEST_F(Uebertragung, NoSecondCommandAndNoCloseWhileATransferRuns) {
   IDD_MAIN->IDB_SET_CLOCK->click();
 }
 
+TEST_F(Uebertragung, SendAllWithAFailingClockShowsOnlyTheClocksBox) {
+  ybrtest::PeerProcess peer({"--type", "ZO 10", "--fault", "65:numna"});
+  Starte(peer);
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(7))
+      .Box(QStringLiteral("Kommunikationsfehler \nbeim Zeitstellen"), QStringLiteral("Fehler"), 16, 1);
+  IDD_MAIN->IDB_SEND_DATA->click();
+  EXPECT_TRUE(Enthaelt(Anfragen(peer), kUhrzeit));
+  EXPECT_EQ(skript.Verlauf().size(), 2U);
+  EXPECT_FALSE(IDD_STATUS->isVisible());
+}
+
 TEST_F(Uebertragung, SendAllOverThePseudoTerminalWithTheCable) {
   ybrtest::PeerProcess peer({"--type", "ZO 10"});
   Starte(peer, true);
