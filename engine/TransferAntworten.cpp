@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "AntwortScanner.h"
@@ -27,9 +28,10 @@ bool LiesZahlMitBreite(std::string_view& rest, std::size_t breite, std::uint16_t
   std::size_t anfang = 0;
   while (anfang < rest.size() && IstLeerraum(rest[anfang])) ++anfang;
   AntwortScanner zahl(rest.substr(anfang, breite));
-  std::uint16_t gelesen = 0;
+  std::int32_t gelesen = 0;
   if (!zahl.Zahl(gelesen).Ok()) return false;
-  wert = gelesen;
+  // The fields are 16 bits wide: a negative or larger number keeps its low 16 bits.
+  wert = static_cast<std::uint16_t>(gelesen);
   rest.remove_prefix(anfang + zahl.Position());
   return true;
 }
@@ -40,17 +42,22 @@ void LiesBuchung(std::string_view antwort, books& buchung) {
     std::uint16_t& feld;
     std::size_t breite;
   };
-  for (const Datumsteil teil : {Datumsteil{buchung.Jahr, 4}, Datumsteil{buchung.Monat, 2}, Datumsteil{buchung.Tag, 2}}) {
+  constexpr std::size_t kOhneBreite = std::string_view::npos;
+  for (const Datumsteil teil : {Datumsteil{buchung.Jahr, 4}, Datumsteil{buchung.Monat, 2}, Datumsteil{buchung.Tag, 2},
+                                Datumsteil{buchung.Stunde, kOhneBreite}, Datumsteil{buchung.Minute, kOhneBreite},
+                                Datumsteil{buchung.Sekunde, kOhneBreite}}) {
     if (!LiesZahlMitBreite(rest, teil.breite, teil.feld)) return;
     if (rest.empty() || rest.front() != '.') return;
     rest.remove_prefix(1);
   }
   AntwortScanner s(rest);
-  s.Zahl(buchung.Stunde).Literal('.').Zahl(buchung.Minute).Literal('.').Zahl(buchung.Sekunde).Literal('.');
   s.Wort(buchung.Karte).Leerraum().Wort(buchung.Name).Leerraum();
-  std::uint32_t ereignis = 0;
-  if (s.Zahl(ereignis).Ok()) {
-    buchung.Ereignis1 = static_cast<std::uint8_t>(ereignis & 0xFF);
-    buchung.Ereignis2 = static_cast<std::uint8_t>((ereignis >> 8) & 0xFF);
+  // "%u" takes a sign too: a negative number counts modulo 2^32.
+  constexpr std::int64_t kGrenze = std::numeric_limits<std::uint32_t>::max();
+  std::int64_t ereignis = 0;
+  if (s.Zahl(ereignis, -kGrenze, kGrenze).Ok()) {
+    const auto e = static_cast<std::uint32_t>(ereignis);
+    buchung.Ereignis1 = static_cast<std::uint8_t>(e & 0xFF);
+    buchung.Ereignis2 = static_cast<std::uint8_t>((e >> 8) & 0xFF);
   }
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ constexpr int kPtyPort = 5;  // COM5 names the peer's pseudo-terminal
 enum class Weg { Tcp, Pty };
 
 inline const char* Name(Weg weg) { return weg == Weg::Tcp ? "tcp" : "pty"; }
+inline void PrintTo(Weg weg, std::ostream* os) { *os << Name(weg); }
 
 // A new document of `jahr` in its own folder, talking to device address 9 without the cable.
 class Dokument {

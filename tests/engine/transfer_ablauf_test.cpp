@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@
 namespace {
 
 using transfertest::Weg;
+
+// Cases print as their name, so that test names stay the same from build to build.
+template <typename Fall>
+  requires requires(const Fall& f) { f.name; }
+void PrintTo(const Fall& fall, std::ostream* os) {
+  *os << fall.name;
+}
 using Fn = ScriptedKomm::Fn;
 
 constexpr const char* kTitelTest = "Ergebnis des Verbindungstestes";

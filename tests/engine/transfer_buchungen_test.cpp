@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@
 namespace {
 
 using transfertest::Weg;
+
+// Cases print as their name, so that test names stay the same from build to build.
+template <typename Fall>
+  requires requires(const Fall& f) { f.name; }
+void PrintTo(const Fall& fall, std::ostream* os) {
+  *os << fall.name;
+}
 
 constexpr const char* kFirmware300 = "SIM VI20 V.03.00.00";
 constexpr const char* kFirmware299 = "SIM VI20 V.02.99.00";
@@ -81,7 +89,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseFall{"year_of_five_digits_takes_four", "20261.03.07.14.05.09.K N 1", Buchung(2026, 0, 0, 0, 0, 0)},
         ParseFall{"month_of_three_digits_takes_two", "2026.123.07.14.05.09.K N 1", Buchung(2026, 12, 0, 0, 0, 0)},
         ParseFall{"the_sign_counts_in_the_width", "+2026.03.07.14.05.09.K N 1", Buchung(202, 0, 0, 0, 0, 0)},
-        ParseFall{"negative_hour_stops", "2026.03.07.-1.05.09.K N 1", Buchung(2026, 3, 7, 0, 0, 0)},
+        ParseFall{"negative_numbers_keep_their_low_bits", "2026.03.07.-1.05.09.K N -513",
+                  Buchung(2026, 3, 7, 0xFFFF, 5, 9, "K", "N", 0xFF, 0xFD)},
+        ParseFall{"numbers_beyond_16_bits_keep_their_low_bits", "2026.03.07.14.65541.09.K N 1",
+                  Buchung(2026, 3, 7, 14, 5, 9, "K", "N", 1)},
         ParseFall{"long_card_and_name_are_cut_to_their_fields",
                   "2026.03.07.14.05.09.0123456789012345678901234567890 ABCDEFGHIJKLMNOPQRSTUVWXYZ 1",
                   Buchung(2026, 3, 7, 14, 5, 9, "012345678901234567890123", "ABCDEFGHIJKLMNOPQRST", 1)},

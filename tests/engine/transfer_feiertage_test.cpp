@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,13 @@
 namespace {
 
 using transfertest::Weg;
+
+// Cases print as their name, so that test names stay the same from build to build.
+template <typename Fall>
+  requires requires(const Fall& f) { f.name; }
+void PrintTo(const Fall& fall, std::ostream* os) {
+  *os << fall.name;
+}
 
 constexpr const char* kNumNa = "Steuerung melded 'NumNA'\n  (Falsche Firmwareversion?)";
 constexpr const char* kKeineAntwort = "Steuerung antwortet nicht\nauf Anschluß ";
