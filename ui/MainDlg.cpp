@@ -8,6 +8,8 @@
 #include <QShortcut>
 #include <QStyle>
 
+#include <exception>
+
 #include "AboutDlg.h"
 #include "DatenSendenDlg.h"
 #include "Fenster.h"
@@ -409,6 +411,11 @@ void TIDD_MAIN::IDB_SEND_DATAClick() {
   } catch (const IoError& e) {
     status.Close();
     fenster::ZeigeFehler(e.Meldung);
+  } catch (const std::exception& e) {
+    // Any other failure (no memory for a box) must not leave the application-modal
+    // progress window up, with the main window locked behind it.
+    status.Close();
+    fenster::ZeigeFehler(e.what());
   }
   status.Hide();
 }
@@ -446,6 +453,11 @@ void TIDD_MAIN::IDB_GET_DATAClick() {
   } catch (const IoError& e) {
     status.Close();
     fenster::ZeigeFehler(e.Meldung);
+  } catch (const std::exception& e) {
+    // Any other failure (no memory for a box) must not leave the application-modal
+    // progress window up, with the main window locked behind it.
+    status.Close();
+    fenster::ZeigeFehler(e.what());
   }
   status.Close();
 }

@@ -3,12 +3,14 @@
 // scripted.
 #include <stdlib.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 #include <set>
 #include <string>
 #include <vector>
@@ -259,6 +261,25 @@ TEST_F(Uebertragung, SilentControllerGivesOneErrorBoxAndResetBars) {
   IDD_MAIN->IDB_GET_DATA->click();
   EXPECT_FALSE(S().DatenGespeichert);
   EXPECT_FALSE(IDD_STATUS->isVisible());
+}
+
+TEST_F(Uebertragung, AnyOtherFailureClosesTheProgressWindowToo) {
+  ybrtest::PeerProcess peer;  // reports an "RA 20": the send asks the type question
+  Starte(peer);
+  // A box that cannot be made for lack of memory, once during a send and once at the end
+  // of a fetch: one error box, and the progress window does not stay up over the main window.
+  auto keinSpeicher = [](const QString&) -> int { throw std::bad_alloc(); };
+  const std::pair<QToolButton*, int> befehle[] = {{IDD_MAIN->IDB_SEND_DATA, 52}, {IDD_MAIN->IDB_GET_DATA, 0}};
+  for (const auto& [knopf, flags] : befehle) {
+    SCOPED_TRACE(knopf->objectName().toStdString());
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(1))
+        .Box(flags == 52 ? QStringLiteral("Hinweis") : kInfo, flags, keinSpeicher)
+        .Box(QStringLiteral("std::bad_alloc"), QStringLiteral("Fehler"), 16, 1);
+    knopf->click();
+    EXPECT_FALSE(IDD_STATUS->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  }
 }
 
 TEST_F(Uebertragung, ClockCommandAndItsBoxes) {
