@@ -192,10 +192,12 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
     // Everything is gathered apart and replaces the document's data only at the end.
     GERAETEDATEN geraetedaten = Geraetedaten;
     auto flags = static_cast<std::int32_t>(geraetedaten.Flags);
-    AntwortScanner(AntwortPuffer).Zahl(flags).Wort(geraetedaten.NameTuer1).Wort(geraetedaten.NameTuer2);
+    AntwortScanner antwort(AntwortPuffer);
+    antwort.Zahl(flags).Wort(geraetedaten.NameTuer1).Wort(geraetedaten.NameTuer2);
     geraetedaten.Flags = static_cast<std::uint32_t>(flags);
-    DekodiereText(geraetedaten.NameTuer1);
-    DekodiereText(geraetedaten.NameTuer2);
+    // Only a name that came from the controller is in its wire form; one kept stays as it is.
+    if (antwort.Felder() >= 2) DekodiereText(geraetedaten.NameTuer1);
+    if (antwort.Felder() >= 3) DekodiereText(geraetedaten.NameTuer2);
 
     status.SetLabel2(Fortschritt(11));  // "Hole Zutrittsprofile..."
     balken.StepIt();
