@@ -172,6 +172,10 @@ TEST_F(AblaufTest, AnEraseWithoutAnswerWaitsTenPasses) {
   for (int r = 9; r >= 0; --r) erwartet.push_back("Keine Antwort erhalten, warte ..." + std::to_string(r));
   EXPECT_EQ(Fenster().Label2Texts(), erwartet);
   EXPECT_EQ(Fenster().ItemBar().Max(), 10);
+  // Each silent pass steps the bar twice.
+  EXPECT_EQ(std::count_if(Fenster().Events().begin(), Fenster().Events().end(),
+                          [](const std::string& e) { return e.rfind("Item.StepIt ", 0) == 0; }),
+            20);
   EXPECT_EQ(Anzahl(Fenster().Events(), "Show"), 1U);
   EXPECT_GE(plattform.ProcessMessagesCalls(), 10);
   EXPECT_EQ(Geschlossen(), 1U);

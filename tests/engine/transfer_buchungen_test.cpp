@@ -209,7 +209,10 @@ class BuchungenFirmwareTest : public BuchungenTest, public ::testing::WithParamI
 TEST_P(BuchungenFirmwareTest, BookingsAreAppendedAndAcknowledgedFromFirmware300On) {
   HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(2025, 1, 1, 0, 0, 0, "ALT")));
   Controller(GetParam().firmware, "3");
+  // A clock that moves 1 ms per read: each 60 ms pause reads it 61 times, whatever the firmware.
+  plattform.UseManualClock(0, 1);
   s->HoleBuchungen(plattform.Window());
+  EXPECT_EQ(plattform.ClockReads(), 3 * 61);
   EXPECT_EQ(Befehle(), GetParam().befehle);
   for (const auto& c : komm.Sent()) {
     if (c.command != 3) continue;
