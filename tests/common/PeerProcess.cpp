@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,8 +16,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
-
-extern char** environ;
 
 namespace ybrtest {
 namespace {
@@ -85,16 +83,23 @@ PeerProcess::PeerProcess(const std::vector<std::string>& extraArgs) {
   }
   Fd readEnd(pipeFds[0]);
   Fd writeEnd(pipeFds[1]);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, writeEnd.get(), STDOUT_FILENO);
-  const int rc = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  // fork rather than posix_spawn: the child asks to be ended with its parent, so a test that
+  // is killed (a time-out, a sanitizer abort) leaves no controller behind.
+  const pid_t parent = ::getpid();
+  pid_ = ::fork();
+  if (pid_ == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) ::_exit(127);
+    if (::dup2(writeEnd.get(), STDOUT_FILENO) < 0) ::_exit(127);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  const int forkErrno = errno;
   writeEnd.reset();
-  if (rc != 0) {
+  if (pid_ < 0) {
     pid_ = -1;
     std::filesystem::remove_all(folder_);
-    throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(rc));
+    throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(forkErrno));
   }
 
   // Wait for both listening lines.
