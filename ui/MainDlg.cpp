@@ -76,6 +76,12 @@ void BeendeProgramm(int status) {
       QCoreApplication::instance(), [status] { QCoreApplication::exit(status); }, Qt::QueuedConnection);
 }
 
+// The document object could not be made: the reason in a "Fehler" box, then the end.
+void StartGescheitert(const std::string& meldung) {
+  fenster::ZeigeFehler(meldung);
+  BeendeProgramm(1);
+}
+
 }  // namespace
 
 template <class Sender, class Signal, class Handler>
@@ -199,16 +205,21 @@ void TIDD_MAIN::FormShow() {
     // without writing the configuration.
     BeendeProgramm(0);
   }
+  // Without a document object the program cannot work (its folder cannot be written, no
+  // memory): whatever the reason, it is shown and the program ends with a non-zero status.
   try {
     Steuerung = std::make_unique<TSteuerung>(static_cast<std::uint16_t>(jahr), Ordner);
   } catch (const IoError& e) {
-    // Without a document object the program cannot work (its folder cannot be written).
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
-    BeendeProgramm(1);
+    StartGescheitert(e.Meldung);
     return;
   } catch (const StdError& e) {
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
-    BeendeProgramm(1);
+    StartGescheitert(e.Meldung);
+    return;
+  } catch (const ListError& e) {
+    StartGescheitert(e.Meldung);
+    return;
+  } catch (const std::exception& e) {
+    StartGescheitert(e.what());
     return;
   }
   ZeigeVerbindung();

@@ -10,7 +10,9 @@
 
 #include <stdlib.h>
 
+#include <filesystem>
 #include <memory>
+#include <new>
 
 #include "AboutDlg.h"
 #include "Formulare.h"
@@ -605,6 +607,19 @@ TEST_F(MainTest, AStartWithAnUnwritableFolderShowsTheErrorAndEndsNonZero) {
   EXPECT_EQ(Hauptschleife(), 1);
   ASSERT_EQ(skript.Verlauf().size(), 1U);
   EXPECT_TRUE(skript.Verlauf()[0].contains(QStringLiteral("Fehler beim Öffnen der Datei")));
+}
+
+TEST_F(MainTest, AnyFailureToMakeTheDocumentEndsNonZero) {
+  // The log cannot be opened (a folder stands in its place), and the box that says so cannot
+  // be made for lack of memory: the failure leaves the document object's constructor.
+  SchreibeDatei(Ini(), "[Global]\nLOG=1\nPage=1\n[Comm]\nport=2\n");
+  std::filesystem::create_directory(ordner.Datei("log_Com2.log"));
+  Skript skript;
+  skript.Box(QStringLiteral("Fehler"), 16, [](const QString&) -> int { throw std::bad_alloc(); })
+      .Box(QStringLiteral("std::bad_alloc"), QStringLiteral("Fehler"), 16, 1);
+  Starte();
+  EXPECT_EQ(IDD_MAIN->Dokument(), nullptr);
+  EXPECT_EQ(Hauptschleife(), 1);
 }
 
 }  // namespace
