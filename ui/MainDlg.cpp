@@ -1,5 +1,6 @@
 #include "MainDlg.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QStyle>
 
 #include <exception>
+#include <type_traits>
 
 #include "AboutDlg.h"
 #include "DatenSendenDlg.h"
@@ -86,8 +88,14 @@ void StartGescheitert(const std::string& meldung) {
 
 template <class Sender, class Signal, class Handler>
 void TIDD_MAIN::Verbinde(Sender* sender, Signal signal, Handler handler) {
-  connect(sender, signal, this, [this, handler] {
-    if (Laeuft) return;
+  connect(sender, signal, this, [this, sender, handler] {
+    if (Laeuft) {
+      // An ignored click on a toggle button does not leave it toggled either.
+      if constexpr (std::is_base_of_v<QAbstractButton, Sender>) {
+        if (sender->isCheckable()) sender->setChecked(!sender->isChecked());
+      }
+      return;
+    }
     fenster::Geschuetzt([this, handler] { (this->*handler)(); });
   });
 }

@@ -321,13 +321,18 @@ TEST_F(Uebertragung, NoSecondCommandAndNoCloseWhileATransferRuns) {
     IDD_MAIN->IDB_SET_CLOCK->click();
     IDD_MAIN->FileNewItem->trigger();
     IDD_MAIN->FileExitItem->trigger();
+    IDD_MAIN->IDB_SETTINGS->click();
     EXPECT_FALSE(IDD_MAIN->close());
     EXPECT_TRUE(IDD_MAIN->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), IDD_STATUS);
     return 1;
   });
   IDD_MAIN->IDB_GET_DATA->click();
   EXPECT_EQ(peer.Trace().size(), waehrend);
   EXPECT_EQ(skript.Verlauf().size(), 2U);
+  // The ignored click left the expert toggle as it was.
+  EXPECT_FALSE(IDD_MAIN->IDB_SETTINGS->isChecked());
+  EXPECT_EQ(IDD_MAIN->IDB_SETTINGS->text(), QStringLiteral("Erweiterte Einstellungen"));
   // Afterwards the commands work again.
   Skript danach;
   danach.Box(QStringLiteral("Zeit stellen erfolgreich"), QStringLiteral("Hinweis"), 0, 1);
