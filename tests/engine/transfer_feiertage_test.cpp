@@ -3,6 +3,7 @@
 // with the real library against controller_peer over TCP and a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -81,6 +82,10 @@ class FeiertageTest : public ::testing::Test {
     return texte;
   }
   std::size_t Geoeffnet() const { return komm.Calls(ScriptedKomm::Fn::OpenKommSer).size(); }
+  long Schritte() {
+    const auto& e = plattform.Window().Events();
+    return std::count_if(e.begin(), e.end(), [](const std::string& z) { return z.rfind("Item.StepIt ", 0) == 0; });
+  }
   std::size_t Geschlossen() const { return komm.Calls(ScriptedKomm::Fn::CloseKommunikation).size(); }
   // Acknowledges every telegram.
   void AllesQuittieren() {
@@ -119,6 +124,7 @@ TEST_F(FeiertageTest, AnEmptyTableSendsOneBlockBeginningWithTheMarker) {
             (std::vector<std::string>{"Sende Bezugsjahr ...", "Sende Anzahl Feiertageblöcke...", "Sende Block 0 ",
                                       "Sende Sommer/Winterumschaltung"}));
   EXPECT_EQ(plattform.Window().ItemBar().Max(), 1);  // B + pairs + 1
+  EXPECT_EQ(Schritte(), 5);  // reference year, count, the block twice, the switch list
   EXPECT_EQ(Geoeffnet(), 1U);
   EXPECT_EQ(Geschlossen(), 1U);
   for (const auto& c : komm.Sent()) {
@@ -149,6 +155,7 @@ TEST_F(FeiertageTest, SwitchPairsFollowTheListStartInListOrder) {
   EXPECT_EQ(Befehle(), (std::vector<int>{95, 18, 23, 90, 92, 92}));
   EXPECT_EQ(Texte(92), (std::vector<std::string>{"29.3.2026 25.10.2026 1", "28.3.2027 31.10.2027 1"}));
   EXPECT_EQ(plattform.Window().ItemBar().Max(), 3);
+  EXPECT_EQ(Schritte(), 7);  // as for an empty table, and one per pair
 }
 
 TEST_F(FeiertageTest, ATableWithoutMarkerIsSentWithTheMarkerInItsLastEntry) {
@@ -309,6 +316,7 @@ TEST_F(FeiertageTest, FetchStopsAfterTheBlockWithTheMarkerAndRebasesNothingForTh
   EXPECT_EQ(plattform.Window().Label1Texts(),
             (std::vector<std::string>{"Hole Block 1 ", "Hole Block 2 ", "Hole Bezugsjahr ..."}));
   EXPECT_EQ(plattform.Window().ItemBar().Max(), 7);
+  EXPECT_EQ(Schritte(), 3);  // two blocks, the reference year
   EXPECT_EQ(Geschlossen(), 1U);
 }
 
