@@ -1,10 +1,13 @@
 #include "Fenster.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
+
+#include <utility>
 
 #include "Texte.h"
 
@@ -32,6 +35,11 @@ class QtBenutzer final : public Benutzer {
       case 4: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
       default: box.setStandardButtons(QMessageBox::Ok); break;
     }
+    // The buttons speak German whatever translations are installed.
+    for (const auto& [knopf, text] : {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Cancel, "Abbrechen"},
+                                      std::pair{QMessageBox::Yes, "&Ja"}, std::pair{QMessageBox::No, "&Nein"}}) {
+      if (QAbstractButton* b = box.button(knopf)) b->setText(QString::fromUtf8(text));
+    }
     switch (box.exec()) {
       case QMessageBox::Yes: return 6;
       case QMessageBox::No: return 7;
@@ -47,6 +55,12 @@ class QtBenutzer final : public Benutzer {
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter(QtFilter(d.filter));
     dialog.setDefaultSuffix(d.standardEndung);
+    dialog.setWindowTitle(d.speichern ? QStringLiteral("Speichern unter") : QStringLiteral("Öffnen"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+    dialog.setLabelText(QFileDialog::Accept, d.speichern ? QStringLiteral("Speichern") : QStringLiteral("Öffnen"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
   }

@@ -9,6 +9,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <stdexcept>
 
 #include "Fenster.h"
@@ -46,6 +47,7 @@ TEST(MessageBox, StyleFlagsGiveIconButtonsAndAnswers) {
     Qt::TextFormat format = Qt::RichText;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons knoepfe;
+    std::map<QMessageBox::StandardButton, QString> texte;
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
@@ -54,6 +56,7 @@ TEST(MessageBox, StyleFlagsGiveIconButtonsAndAnswers) {
       format = box->textFormat();
       icon = box->icon();
       knoepfe = box->standardButtons();
+      for (QAbstractButton* b : box->buttons()) texte[box->standardButton(b)] = b->text();
       box->button(f.klick)->click();
     });
     const int antwort = fenster::MessageBox(QStringLiteral("Daten nicht gespeichert.\n<b>Jetzt</b> speichern?"),
@@ -64,6 +67,11 @@ TEST(MessageBox, StyleFlagsGiveIconButtonsAndAnswers) {
     EXPECT_EQ(format, Qt::PlainText);
     EXPECT_EQ(icon, f.icon);
     EXPECT_EQ(knoepfe, f.knoepfe);
+    // German buttons, as on the original platform.
+    const std::map<QMessageBox::StandardButton, QString> deutsch = {
+        {B::Ok, QStringLiteral("OK")}, {B::Cancel, QStringLiteral("Abbrechen")},
+        {B::Yes, QStringLiteral("&Ja")}, {B::No, QStringLiteral("&Nein")}};
+    for (const auto& [knopf, text] : texte) EXPECT_EQ(text, deutsch.at(knopf));
   }
 }
 
@@ -107,6 +115,10 @@ TEST(Dateidialog, QtSaveDialogDoesNotAskAboutOverwriting) {
     EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("wuz"));
     EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Steuerungsdaten (*.wuz)")});
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Speichern unter"));
+    EXPECT_EQ(dialog->labelText(QFileDialog::FileName), QStringLiteral("Dateiname:"));
+    EXPECT_EQ(dialog->labelText(QFileDialog::Accept), QStringLiteral("Speichern"));
+    EXPECT_EQ(dialog->labelText(QFileDialog::Reject), QStringLiteral("Abbrechen"));
     dialog->reject();
   });
   EXPECT_FALSE(fenster::SpeichernDialog(nullptr, QStringLiteral("wuz"), QStringLiteral("Steuerungsdaten|*.wuz")));
