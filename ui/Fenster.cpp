@@ -75,6 +75,8 @@ std::optional<QString> DateiDialogLaufen(QWidget* parent, bool speichern, const 
                                          const QString& filter) {
   std::optional<QString> pfad = installiert->DateiWaehlen(parent, DateiDialog{speichern, endung, filter});
   if (!pfad || pfad->isEmpty()) return std::nullopt;
+  // A file chosen for opening that exists as named is opened as named.
+  if (!speichern && QFileInfo(*pfad).isFile()) return pfad;
   return MitEndung(*pfad, endung);
 }
 

@@ -53,8 +53,9 @@ QString QtFilter(const QString& filter);
 // `pfad` with "." + `endung` added when its file name has no extension.
 QString MitEndung(const QString& pfad, const QString& endung);
 
-// Runs the dialog; the chosen path carries the default extension. The program asks about
-// overwriting itself, so the dialog does not.
+// Runs the dialog; the chosen path carries the default extension (an existing file chosen
+// for opening keeps its name). The program asks about overwriting itself, so the dialog
+// does not.
 std::optional<QString> OeffnenDialog(QWidget* parent, const QString& endung, const QString& filter);
 std::optional<QString> SpeichernDialog(QWidget* parent, const QString& endung, const QString& filter);
 

@@ -16,6 +16,7 @@
 #include "QtPlattform.h"
 #include "Skript.h"
 #include "StatusDlg.h"
+#include "UiTest.h"
 
 namespace {
 
@@ -105,6 +106,16 @@ TEST(Dateidialog, ChosenNameGetsTheDefaultExtension) {
   Skript skript;
   skript.Datei(false, std::nullopt);
   EXPECT_FALSE(fenster::OeffnenDialog(nullptr, QStringLiteral("wuz"), QStringLiteral("Steuerungsdaten|*.wuz")));
+
+  // An existing file without an extension opens as named; saving still adds the extension.
+  TempOrdner ordner;
+  const QString ohne = QString::fromStdString(ordner.Datei("anlage"));
+  SchreibeDatei(ordner.Datei("anlage"), "x");
+  Skript vorhanden;
+  vorhanden.Datei(false, ohne).Datei(true, ohne);
+  EXPECT_EQ(fenster::OeffnenDialog(nullptr, QStringLiteral("wuz"), QStringLiteral("Steuerungsdaten|*.wuz")), ohne);
+  EXPECT_EQ(fenster::SpeichernDialog(nullptr, QStringLiteral("wuz"), QStringLiteral("Steuerungsdaten|*.wuz")),
+            ohne + QStringLiteral(".wuz"));
 }
 
 TEST(Dateidialog, QtSaveDialogDoesNotAskAboutOverwriting) {
