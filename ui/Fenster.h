@@ -4,6 +4,8 @@
 // dialogs, tests install a script in their place.
 #pragma once
 
+#include <utility>
+
 #include <QDialog>
 #include <QString>
 
@@ -77,26 +79,37 @@ class TFormular : public QDialog {
   void reject() override { done(mrCancel); }
 };
 
-// Runs `handler`; an exception of the program's classes or of the library is shown in a
-// box "Fehler" with the error icon and goes no further.
+// Shows `meldung` in a box "Fehler" with the error icon.
 void ZeigeFehler(const std::string& meldung) noexcept;
 
-template <class F>
-void Geschuetzt(F&& handler) noexcept {
-  const auto zeige = ZeigeFehler;
+// Runs `handler`; an exception of the program's classes or of the library goes no further:
+// `beimFehler` runs first (closing what the handler opened), then the message is shown in a
+// box "Fehler" with the error icon.
+template <class F, class G>
+void Geschuetzt(F&& handler, G&& beimFehler) noexcept {
   try {
     handler();
   } catch (const StdError& e) {
-    zeige(e.Meldung);
+    beimFehler();
+    ZeigeFehler(e.Meldung);
   } catch (const KommError& e) {
-    zeige(e.Meldung);
+    beimFehler();
+    ZeigeFehler(e.Meldung);
   } catch (const IoError& e) {
-    zeige(e.Meldung);
+    beimFehler();
+    ZeigeFehler(e.Meldung);
   } catch (const ListError& e) {
-    zeige(e.Meldung);
+    beimFehler();
+    ZeigeFehler(e.Meldung);
   } catch (const std::exception& e) {
-    zeige(e.what());
+    beimFehler();
+    ZeigeFehler(e.what());
   }
+}
+
+template <class F>
+void Geschuetzt(F&& handler) noexcept {
+  Geschuetzt(std::forward<F>(handler), [] {});
 }
 
 }  // namespace fenster

@@ -393,49 +393,36 @@ void TIDD_MAIN::IDB_SEND_DATAClick() {
   }
   const int maske = Maske();
   const Sperre sperre(Laeuft);
-  try {
-    BereiteFortschrittVor();
-    Steuerung->GetVersion();
-    if (Steuerung->Geraetetyp != Steuerung->GemeldeterTyp) {
-      const std::string frage = std::string(Texte::Geraetetypen[2]) + Texte::Geraetetypname(Steuerung->Geraetetyp) +
-                                Texte::Geraetetypen[3] + Texte::Geraetetypname(Steuerung->GemeldeterTyp) +
-                                Texte::Geraetetypen[4];
-      if (fenster::MessageBox(frage, std::string(Texte::AllgemeineTexte[9]), plattform::MB_YESNO_WARN) !=
-          plattform::ID_YES) {
-        status.Close();
-        return;
-      }
-    }
-    if (maske == 7) {
-      // A failing clock step has shown its own box; no success box follows it.
-      if (!Steuerung->SendeAlleDaten(status)) {
+  fenster::Geschuetzt(
+      [&] {
+        BereiteFortschrittVor();
+        Steuerung->GetVersion();
+        if (Steuerung->Geraetetyp != Steuerung->GemeldeterTyp) {
+          const std::string frage = std::string(Texte::Geraetetypen[2]) + Texte::Geraetetypname(Steuerung->Geraetetyp) +
+                                    Texte::Geraetetypen[3] + Texte::Geraetetypname(Steuerung->GemeldeterTyp) +
+                                    Texte::Geraetetypen[4];
+          if (fenster::MessageBox(frage, std::string(Texte::AllgemeineTexte[9]), plattform::MB_YESNO_WARN) !=
+              plattform::ID_YES) {
+            status.Close();
+            return;
+          }
+        }
+        if (maske == 7) {
+          // A failing clock step has shown its own box; no success box follows it.
+          if (!Steuerung->SendeAlleDaten(status)) {
+            status.Hide();
+            return;
+          }
+        } else {
+          UebertrageGruppen(*Steuerung, status, maske, Richtung::Senden);
+        }
         status.Hide();
-        return;
-      }
-    } else {
-      UebertrageGruppen(*Steuerung, status, maske, Richtung::Senden);
-    }
-    status.Hide();
-    fenster::MessageBox(Erfolg(Texte::Beschriftungen[1]), std::string(Texte::AllgemeineTexte[8]),
-                        plattform::MB_OK_PLAIN);
-  } catch (const StdError& e) {
-    status.Close();
-    fenster::ZeigeFehler(e.Meldung);
-  } catch (const KommError& e) {
-    status.Close();
-    fenster::ZeigeFehler(e.Meldung);
-  } catch (const ListError& e) {
-    status.Close();
-    fenster::ZeigeFehler(e.Meldung);
-  } catch (const IoError& e) {
-    status.Close();
-    fenster::ZeigeFehler(e.Meldung);
-  } catch (const std::exception& e) {
-    // Any other failure (no memory for a box) must not leave the application-modal
-    // progress window up, with the main window locked behind it.
-    status.Close();
-    fenster::ZeigeFehler(e.what());
-  }
+        fenster::MessageBox(Erfolg(Texte::Beschriftungen[1]), std::string(Texte::AllgemeineTexte[8]),
+                            plattform::MB_OK_PLAIN);
+      },
+      // Every failure, also one outside the program's classes, closes the application-modal
+      // progress window before its box, so the main window is not left locked behind it.
+      [&status] { status.Close(); });
   status.Hide();
 }
 
@@ -450,34 +437,21 @@ void TIDD_MAIN::IDB_GET_DATAClick() {
   const Sperre sperre(Laeuft);
   // What arrives goes into the document from the first group on, also when a later one fails.
   Steuerung->DatenGespeichert = false;
-  try {
-    BereiteFortschrittVor();
-    Steuerung->GetVersion();
-    if (maske == 7) {
-      Steuerung->HoleAlleDaten(status);
-    } else {
-      UebertrageGruppen(*Steuerung, status, maske, Richtung::Holen);
-    }
-    fenster::MessageBox(Erfolg(Texte::Beschriftungen[2]), std::string(Texte::AllgemeineTexte[8]),
-                        plattform::MB_OK_PLAIN);
-  } catch (const StdError& e) {
-    status.Close();
-    fenster::ZeigeFehler(e.Meldung);
-  } catch (const KommError& e) {
-    status.Close();
-    fenster::ZeigeFehler(e.Meldung);
-  } catch (const ListError& e) {
-    status.Close();
-    fenster::ZeigeFehler(e.Meldung);
-  } catch (const IoError& e) {
-    status.Close();
-    fenster::ZeigeFehler(e.Meldung);
-  } catch (const std::exception& e) {
-    // Any other failure (no memory for a box) must not leave the application-modal
-    // progress window up, with the main window locked behind it.
-    status.Close();
-    fenster::ZeigeFehler(e.what());
-  }
+  fenster::Geschuetzt(
+      [&] {
+        BereiteFortschrittVor();
+        Steuerung->GetVersion();
+        if (maske == 7) {
+          Steuerung->HoleAlleDaten(status);
+        } else {
+          UebertrageGruppen(*Steuerung, status, maske, Richtung::Holen);
+        }
+        fenster::MessageBox(Erfolg(Texte::Beschriftungen[2]), std::string(Texte::AllgemeineTexte[8]),
+                            plattform::MB_OK_PLAIN);
+      },
+      // Every failure, also one outside the program's classes, closes the application-modal
+      // progress window before its box, so the main window is not left locked behind it.
+      [&status] { status.Close(); });
   status.Close();
 }
 
