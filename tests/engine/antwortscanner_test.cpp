@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "AntwortScanner.h"
@@ -12,11 +13,15 @@
 namespace {
 
 struct ZahlFall {
+  const char* name;
   const char* text;
   bool ok;
   std::int32_t wert;  // the target afterwards (starts at 77)
   std::size_t position;
 };
+
+// The case's name stands for it in test names.
+void PrintTo(const ZahlFall& f, std::ostream* os) { *os << f.name; }
 
 class ZahlTest : public ::testing::TestWithParam<ZahlFall> {};
 
@@ -34,13 +39,17 @@ TEST_P(ZahlTest, ReadsSignedDecimalInItsRange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ZahlTest,
-                         ::testing::Values(ZahlFall{"12", true, 12, 2}, ZahlFall{"  \t\r\n-7x", true, -7, 7},
-                                           ZahlFall{"+5", true, 5, 2}, ZahlFall{"1000", true, 1000, 4},
-                                           ZahlFall{"-1000 ", true, -1000, 5}, ZahlFall{"1001", false, 77, 0},
-                                           ZahlFall{"-1001", false, 77, 0}, ZahlFall{"", false, 77, 0},
-                                           ZahlFall{"   ", false, 77, 0}, ZahlFall{"-", false, 77, 0},
-                                           ZahlFall{"- 5", false, 77, 0}, ZahlFall{"x12", false, 77, 0},
-                                           ZahlFall{"99999999999999999999999999999", false, 77, 0}));
+                         ::testing::Values(ZahlFall{"plain", "12", true, 12, 2},
+                                           ZahlFall{"white_space_first", "  \t\r\n-7x", true, -7, 7},
+                                           ZahlFall{"plus", "+5", true, 5, 2}, ZahlFall{"max", "1000", true, 1000, 4},
+                                           ZahlFall{"min", "-1000 ", true, -1000, 5},
+                                           ZahlFall{"above_max", "1001", false, 77, 0},
+                                           ZahlFall{"below_min", "-1001", false, 77, 0}, ZahlFall{"empty", "", false, 77, 0},
+                                           ZahlFall{"blanks", "   ", false, 77, 0}, ZahlFall{"sign_only", "-", false, 77, 0},
+                                           ZahlFall{"blank_after_sign", "- 5", false, 77, 0},
+                                           ZahlFall{"letter_first", "x12", false, 77, 0},
+                                           ZahlFall{"beyond_64_bits", "99999999999999999999999999999", false, 77, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AntwortScanner, DefaultRangeIsTheTargetType) {
   std::int16_t kurz = 1;

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ constexpr int kKurzeAntwortzeitMs = 100;  // keeps the silent cases short
 enum class Weg { Tcp, Pty };
 
 std::string WegName(Weg w) { return w == Weg::Tcp ? "tcp" : "pty"; }
+void PrintTo(Weg w, std::ostream* os) { *os << WegName(w); }
 
 // A document object connected to the peer by TCP or by the pseudo-terminal as COM5, with the
 // device address (no programming cable).
@@ -213,6 +215,8 @@ struct FehlerFall {
 const std::string kNumNa = "Steuerung melded 'NumNA'\n  (Falsche Firmwareversion?)";
 const std::string kUnbekannt = "Steuerung melded 'unknownCommand'\n   (Falsche Firmwareversion?)";
 
+void PrintTo(const FehlerFall& f, std::ostream* os) { *os << f.name; }
+
 class PeerFehlerTest : public ::testing::TestWithParam<FehlerFall> {
  protected:
   ScriptedPlattform plattform;
@@ -277,11 +281,14 @@ TEST(PeerLeererSpeicher, FetchFromAnEmptyControllerKeepsTheDocument) {
 }
 
 struct VersionFall {
+  const char* name;
   const char* firmware;
   int nummer;
   bool alt;
   int typ;
 };
+
+void PrintTo(const VersionFall& f, std::ostream* os) { *os << f.name; }
 
 class PeerVersionTest : public ::testing::TestWithParam<VersionFall> {};
 
@@ -297,10 +304,11 @@ TEST_P(PeerVersionTest, ReadsTheControllersAnswer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Antworten, PeerVersionTest,
-                         ::testing::Values(VersionFall{"SIM VI20 V.03.01.07", 301, false, 1},
-                                           VersionFall{"SIM ZO10 V.02.17.33", 217, false, 0},
-                                           VersionFall{"ZO10 Version 1.4", 0, true, 0},
-                                           VersionFall{"VI20 1.9", 0, true, 1}));
+                         ::testing::Values(VersionFall{"ra20", "SIM VI20 V.03.01.07", 301, false, 1},
+                                           VersionFall{"zo10", "SIM ZO10 V.02.17.33", 217, false, 0},
+                                           VersionFall{"old_zo10", "ZO10 Version 1.4", 0, true, 0},
+                                           VersionFall{"old_ra20", "VI20 1.9", 0, true, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PeerVersion, FirmwareTextWithoutANumberIsRefused) {
   ScriptedPlattform plattform;

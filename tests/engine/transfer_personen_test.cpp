@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,8 @@ struct VersionFall {
   int typ;
   bool unbrauchbar;
 };
+
+void PrintTo(const VersionFall& f, std::ostream* os) { *os << f.name; }
 
 class VersionTest : public TransferTest, public ::testing::WithParamInterface<VersionFall> {};
 
@@ -304,6 +307,8 @@ struct AnzahlFall {
   const char* name;
   const char* antwort;
 };
+
+void PrintTo(const AnzahlFall& f, std::ostream* os) { *os << f.name; }
 
 class UnbrauchbareAnzahlTest : public TransferTest, public ::testing::WithParamInterface<AnzahlFall> {};
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -349,6 +350,8 @@ struct FehlerFall {
   std::string meldung;
   enum Art { Komm, Std } art;
 };
+
+void PrintTo(const FehlerFall& f, std::ostream* os) { *os << f.name; }
 
 class FetchFehlerTest : public ProfilTransferTest, public ::testing::WithParamInterface<FehlerFall> {};
 
