@@ -47,7 +47,7 @@ void ErzeugeOrdner(const std::string& ordner) {
 
 std::string KonfigurationsOrdner() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  // The base directory specification ignores a relative path here.
+  // A relative XDG_CONFIG_HOME is ignored, as the XDG base directories want it.
   const std::string basis = (xdg != nullptr && xdg[0] == '/') ? std::string(xdg) : HeimOrdner() + "/.config";
   const std::string ordner = MitSchraegstrich(basis) + "Veltrin_Access_Rizoroda/";
   ErzeugeOrdner(ordner);
