@@ -2,42 +2,17 @@
 // test can make the n-th allocation from now fail.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <string>
 
 #include "Array.h"
 #include "Fehler.h"
+#include "common/FehlendeAllokation.h"
 
 namespace {
+
 int g_fehlschlagIn = 0;  // 0: every allocation succeeds; n: the n-th from now fails
 
-void* Hole(std::size_t groesse) {
-  if (g_fehlschlagIn > 0 && --g_fehlschlagIn == 0) throw std::bad_alloc();
-  void* p = std::malloc(groesse == 0 ? 1 : groesse);
-  if (p == nullptr) throw std::bad_alloc();
-  return p;
-}
-}  // namespace
-
-void* operator new(std::size_t groesse) { return Hole(groesse); }
-void* operator new[](std::size_t groesse) { return Hole(groesse); }
-void* operator new(std::size_t groesse, const std::nothrow_t&) noexcept {
-  try {
-    return Hole(groesse);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
-}
-void* operator new[](std::size_t groesse, const std::nothrow_t& nt) noexcept { return operator new(groesse, nt); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-
-namespace {
+bool NteSchlaegtFehl(std::size_t) { return g_fehlschlagIn > 0 && --g_fehlschlagIn == 0; }
 
 struct Element {
   static inline int Lebend = 0;
@@ -64,11 +39,13 @@ TEST_P(AppendOhneSpeicher, LaesstListeUndEigentumUnveraendert) {
 
   std::string meldung;
   g_fehlschlagIn = GetParam().Fehlschlag;
+  ybrtest::g_allokationsRegel = NteSchlaegtFehl;
   try {
     liste.Append(element);
   } catch (const StdError& e) {
     meldung = e.Meldung;
   }
+  ybrtest::g_allokationsRegel = nullptr;
   g_fehlschlagIn = 0;
 
   EXPECT_EQ(meldung, "no mem for element in list");

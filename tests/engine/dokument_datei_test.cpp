@@ -5,9 +5,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "DateiHilfe.h"
@@ -15,37 +13,10 @@
 #include "ListenHilfe.h"
 #include "ScriptedPlattform.h"
 #include "Steuerung.h"
+#include "common/FehlendeAllokation.h"
 
 // This program replaces the global allocation functions, so a test can make every allocation
 // above a size fail, as when a file does not fit in memory.
-namespace {
-std::size_t g_groessteAllokation = 0;  // 0: every allocation is served
-
-void* Hole(std::size_t groesse) {
-  if (g_groessteAllokation != 0 && groesse > g_groessteAllokation) throw std::bad_alloc();
-  void* p = std::malloc(groesse == 0 ? 1 : groesse);
-  if (p == nullptr) throw std::bad_alloc();
-  return p;
-}
-}  // namespace
-
-void* operator new(std::size_t groesse) { return Hole(groesse); }
-void* operator new[](std::size_t groesse) { return Hole(groesse); }
-void* operator new(std::size_t groesse, const std::nothrow_t&) noexcept {
-  try {
-    return Hole(groesse);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
-}
-void* operator new[](std::size_t groesse, const std::nothrow_t& nt) noexcept { return operator new(groesse, nt); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-
 namespace {
 
 constexpr std::uint16_t kJahr = 2026;
@@ -53,10 +24,16 @@ constexpr std::uint16_t kJahr = 2026;
 // While it exists, every allocation of more than `bytes` fails.
 class AllokationsGrenze {
  public:
-  explicit AllokationsGrenze(std::size_t bytes) { g_groessteAllokation = bytes; }
-  ~AllokationsGrenze() { g_groessteAllokation = 0; }
+  explicit AllokationsGrenze(std::size_t bytes) {
+    s_groesste = bytes;
+    ybrtest::g_allokationsRegel = [](std::size_t groesse) { return groesse > s_groesste; };
+  }
+  ~AllokationsGrenze() { ybrtest::g_allokationsRegel = nullptr; }
   AllokationsGrenze(const AllokationsGrenze&) = delete;
   AllokationsGrenze& operator=(const AllokationsGrenze&) = delete;
+
+ private:
+  static inline std::size_t s_groesste = 0;
 };
 
 std::uint16_t U16(const std::string& d, std::size_t o) {

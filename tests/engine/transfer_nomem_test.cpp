@@ -2,9 +2,7 @@
 // functions so that, once armed, the first allocation of a record's size fails.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <string>
 
 #include "DateiHilfe.h"
@@ -13,43 +11,23 @@
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
 #include "Steuerung.h"
+#include "common/FehlendeAllokation.h"
 
 namespace {
+
 std::size_t g_fehlschlagGroesse = 0;  // 0: every allocation succeeds
 
-void* Hole(std::size_t groesse) {
-  if (g_fehlschlagGroesse != 0 && groesse == g_fehlschlagGroesse) {
-    g_fehlschlagGroesse = 0;
-    throw std::bad_alloc();
-  }
-  void* p = std::malloc(groesse == 0 ? 1 : groesse);
-  if (p == nullptr) throw std::bad_alloc();
-  return p;
+// The first allocation of g_fehlschlagGroesse bytes fails, and disarms it.
+bool GroesseSchlaegtEinmalFehl(std::size_t groesse) {
+  if (g_fehlschlagGroesse == 0 || groesse != g_fehlschlagGroesse) return false;
+  g_fehlschlagGroesse = 0;
+  return true;
 }
-}  // namespace
-
-void* operator new(std::size_t groesse) { return Hole(groesse); }
-void* operator new[](std::size_t groesse) { return Hole(groesse); }
-void* operator new(std::size_t groesse, const std::nothrow_t&) noexcept {
-  try {
-    return Hole(groesse);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
-}
-void* operator new[](std::size_t groesse, const std::nothrow_t& nt) noexcept { return operator new(groesse, nt); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-
-namespace {
 
 class OhneSpeicherTest : public ::testing::Test {
  protected:
   OhneSpeicherTest() : s(std::make_unique<TSteuerung>(2026, ordner.Pfad())) {
+    ybrtest::g_allokationsRegel = GroesseSchlaegtEinmalFehl;
     // Room for every progress event up front, so that only the records are allocated of their size.
     for (int i = 0; i < 64; ++i) plattform.Window().Item().SetStep(1);
     plattform.Window().ClearEvents();
@@ -65,7 +43,10 @@ class OhneSpeicherTest : public ::testing::Test {
       return ScriptedKomm::Reply{0, "", ScriptedKomm::kDestination};
     });
   }
-  void TearDown() override { g_fehlschlagGroesse = 0; }
+  void TearDown() override {
+    ybrtest::g_allokationsRegel = nullptr;
+    g_fehlschlagGroesse = 0;
+  }
 
   ScriptedPlattform plattform;
   ScriptedKomm komm;
