@@ -24,11 +24,11 @@ void HaengeProfilAn(Array<PROFIL*>& profile, const char* name, std::initializer_
   HaengeAn(profile, std::move(profil));
 }
 
+}  // namespace
+
 bool Gueltig(const Zeitlinie& z) {
   return z.VonStunde <= 24 && z.BisStunde <= 24 && z.VonMinute <= 69 && z.BisMinute <= 69;
 }
-
-}  // namespace
 
 void ErzeugeStandardProfile(Array<PROFIL*>& profile) {
   constexpr std::uint16_t montagBisSonntag = 0x7F;

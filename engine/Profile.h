@@ -23,8 +23,11 @@ void ErzeugeStandardTuerprofile(Array<TUERPROFIL*>& tuerprofile);
 // third are dropped.
 void ErgaenzeTuerprofile(Array<TUERPROFIL*>& tuerprofile);
 
-// Zeroes every line of every access profile with an hour above 24 or a minute above 69, and
-// returns the reader-to-door word made of the door bits of the lines that remain.
+// A time line is valid when both hours are at most 24 and both minutes at most 69.
+bool Gueltig(const Zeitlinie& z);
+
+// Zeroes every line of every access profile that is not valid, and returns the reader-to-door
+// word made of the door bits of the lines that remain.
 std::uint16_t PruefeZeitlinien(Array<PROFIL*>& profile);
 
 // Moves the old meaning of the day bits 0x400 (reader 2 to door 2) and 0x200 (reader 1 to

@@ -86,10 +86,10 @@ void LiesGruppen(AntwortScanner& s, Zeitlinie (&linien)[N]) {
   }
 }
 
-// The rule the access-profile lines are checked with: hours up to 24, minutes up to 69.
+// The door-profile lines are checked with the rule of the access-profile lines.
 void LeereUngueltigeLinien(TUERPROFIL& t) {
   for (Zeitlinie& z : t.Zeitlinien) {
-    if (z.VonStunde > 24 || z.BisStunde > 24 || z.VonMinute > 69 || z.BisMinute > 69) z = Zeitlinie{};
+    if (!Gueltig(z)) z = Zeitlinie{};
   }
 }
 
