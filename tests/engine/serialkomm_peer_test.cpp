@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "MemoryLog.h"
 #include "SerialKomm.h"
 #include "common/PeerProcess.h"
 
@@ -48,27 +48,6 @@ const FaultCase kCases[] = {
     // The gap inside the answer runs past the byte deadline: the answer is dropped, and the
     // repeat gets the answer kept for it.
     {"slow_once", {"--fault", "75:slow:1"}, 0, {1, 65}, "Keine Antwort erhalten\r\n", kSlowReplyTimeoutMs},
-};
-
-class MemoryLog {
- public:
-  MemoryLog() : file_(open_memstream(&data_, &size_)) {}
-  ~MemoryLog() {
-    std::fclose(file_);
-    std::free(data_);
-  }
-  MemoryLog(const MemoryLog&) = delete;
-  MemoryLog& operator=(const MemoryLog&) = delete;
-  std::FILE* file() { return file_; }
-  std::string Text() {
-    std::fflush(file_);
-    return std::string(data_, size_);
-  }
-
- private:
-  char* data_ = nullptr;
-  std::size_t size_ = 0;
-  std::FILE* file_;
 };
 
 class PeerTransactionTest : public ::testing::TestWithParam<std::tuple<FaultCase, Transport>> {};

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "MemoryLog.h"
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
 #include "SerialKomm.h"
@@ -17,28 +16,6 @@
 namespace {
 
 using Fn = ScriptedKomm::Fn;
-
-// A protocol log in memory.
-class MemoryLog {
- public:
-  MemoryLog() : file_(open_memstream(&data_, &size_)) {}
-  ~MemoryLog() {
-    std::fclose(file_);
-    std::free(data_);
-  }
-  MemoryLog(const MemoryLog&) = delete;
-  MemoryLog& operator=(const MemoryLog&) = delete;
-  std::FILE* file() { return file_; }
-  std::string Text() {
-    std::fflush(file_);
-    return std::string(data_, size_);
-  }
-
- private:
-  char* data_ = nullptr;
-  std::size_t size_ = 0;
-  std::FILE* file_;
-};
 
 constexpr int kDest = 9;
 constexpr int kCommand = 75;
