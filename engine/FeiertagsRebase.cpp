@@ -1,16 +1,17 @@
 #include "FeiertagsRebase.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
 // Day count of a civil date (proleptic Gregorian calendar; 1 January 1970 is 0).
-long TageSeitEpoche(long jahr, long monat, long tag) {
+std::int64_t TageSeitEpoche(std::int64_t jahr, std::int64_t monat, std::int64_t tag) {
   jahr -= monat <= 2 ? 1 : 0;
-  const long aera = (jahr >= 0 ? jahr : jahr - 399) / 400;
-  const long jahrDerAera = jahr - aera * 400;
-  const long tagDesJahres = (153 * (monat + (monat > 2 ? -3 : 9)) + 2) / 5 + tag - 1;
-  const long tagDerAera = jahrDerAera * 365 + jahrDerAera / 4 - jahrDerAera / 100 + tagDesJahres;
+  const std::int64_t aera = (jahr >= 0 ? jahr : jahr - 399) / 400;
+  const std::int64_t jahrDerAera = jahr - aera * 400;
+  const std::int64_t tagDesJahres = (153 * (monat + (monat > 2 ? -3 : 9)) + 2) / 5 + tag - 1;
+  const std::int64_t tagDerAera = jahrDerAera * 365 + jahrDerAera / 4 - jahrDerAera / 100 + tagDesJahres;
   return aera * 146097 + tagDerAera - 719468;
 }
 
@@ -39,9 +40,9 @@ void SchneideAb(Feiertagstabelle& tabelle, std::size_t position) {
 // goes below 0; moving forward ends the table at the first entry that would pass day 8191
 // (or, as a special day on day 8191, would read as the end marker).
 // The kind bits of every kept entry stay as they are.
-void Verschiebe(Feiertagstabelle& tabelle, long verschiebung) {
+void Verschiebe(Feiertagstabelle& tabelle, std::int64_t verschiebung) {
   if (verschiebung < 0) {
-    const long abstand = -verschiebung;
+    const std::int64_t abstand = -verschiebung;
     const std::size_t ende = SichereFeiertagsEnde(tabelle);
     std::size_t anzahlWeg = 0;
     for (std::size_t i = 0; i < ende; ++i) {
@@ -53,7 +54,7 @@ void Verschiebe(Feiertagstabelle& tabelle, long verschiebung) {
   } else if (verschiebung > 0) {
     const std::size_t ende = SichereFeiertagsEnde(tabelle);
     for (std::size_t i = 0; i < ende; ++i) {
-      const long tag = (tabelle[i] & FT_TAGMASKE) + verschiebung;
+      const std::int64_t tag = (tabelle[i] & FT_TAGMASKE) + verschiebung;
       const auto neu = static_cast<std::uint16_t>((tabelle[i] & FT_ARTMASKE) | (tag & FT_TAGMASKE));
       // A special day on day 8191 would read as the end marker: it does not fit either.
       if (tag > FT_TAGMASKE || IstEndeMarke(neu)) {
@@ -81,13 +82,13 @@ int Tagesnummer(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag) {
 
 void VerschiebeFeiertage(Feiertagstabelle& tabelle, std::uint16_t& bezugsjahr, std::uint16_t aktuellesJahr) {
   SichereFeiertagsEnde(tabelle);
-  Verschiebe(tabelle, static_cast<long>(Tagesnummer(bezugsjahr, 1, 1)) - Tagesnummer(aktuellesJahr, 1, 1));
+  Verschiebe(tabelle, static_cast<std::int64_t>(Tagesnummer(bezugsjahr, 1, 1)) - Tagesnummer(aktuellesJahr, 1, 1));
   bezugsjahr = aktuellesJahr;
 }
 
 void FeiertageAuf1998(Feiertagstabelle& tabelle, std::uint16_t& bezugsjahr) {
   SichereFeiertagsEnde(tabelle);
-  Verschiebe(tabelle, static_cast<long>(Tagesnummer(bezugsjahr, 1, 1)) - Tagesnummer(1998, 1, 1));
+  Verschiebe(tabelle, static_cast<std::int64_t>(Tagesnummer(bezugsjahr, 1, 1)) - Tagesnummer(1998, 1, 1));
   bezugsjahr = 1998;
   Entferne(tabelle, [](std::size_t, std::uint16_t eintrag) {
     const std::uint16_t art = eintrag & FT_ARTMASKE;
