@@ -1,6 +1,6 @@
-// Pieces of the holiday, bookings, test and erase transfer tests: a document object in a fresh
-// folder, connected to a scripted controller or to controller_peer over TCP or a
-// pseudo-terminal, and a protocol log held in memory.
+// Pieces of the transfer tests: a document object in a fresh folder, connected to a scripted
+// controller or to controller_peer over TCP or a pseudo-terminal, the fixture of the person
+// and profile transfers against a scripted controller, and a protocol log held in memory.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "DateiHilfe.h"
+#include "ScriptedKomm.h"
+#include "ScriptedPlattform.h"
 #include "Steuerung.h"
 #include "common/PeerProcess.h"
 
@@ -39,6 +41,31 @@ class Dokument {
  private:
   TempOrdner ordner_;
   std::unique_ptr<TSteuerung> steuerung_;
+};
+
+// A new document of 2026 in its own folder with the library and the platform scripted. The
+// callers of a transfer set the item bar's step to 1.
+class SkriptTest : public ::testing::Test {
+ protected:
+  SkriptTest() : s(std::make_unique<TSteuerung>(2026, ordner.Pfad())) {
+    plattform.Window().Item().SetStep(1);
+    plattform.Window().ClearEvents();
+  }
+  void TearDown() override { plattform.VerifyAllBoxesShown(); }
+  // The controller acknowledges every telegram that is not answered by the script.
+  void Quittiere() {
+    komm.SetResponder([](const ScriptedKomm::Call&) { return ScriptedKomm::Reply{3, "", ScriptedKomm::kDestination}; });
+  }
+
+  plattform::ProgressWindow& Status() { return plattform.Window(); }
+  ScriptedProgressWindow& Fenster() { return plattform.Window(); }
+  std::vector<int> Befehle() const { return komm.SentCommands(); }
+  std::vector<std::string> Texte() const { return komm.SentTexts(); }
+
+  ScriptedPlattform plattform;
+  ScriptedKomm komm;
+  TempOrdner ordner;
+  std::unique_ptr<TSteuerung> s;
 };
 
 // Points the document at the peer: TCP on the peer's port, or serial port COM5 named by

@@ -54,11 +54,7 @@ class AblaufTest : public ::testing::Test {
   }
   void TearDown() override { plattform.VerifyAllBoxesShown(); }
 
-  std::vector<int> Befehle() const {
-    std::vector<int> befehle;
-    for (const auto& c : komm.Sent()) befehle.push_back(c.command);
-    return befehle;
-  }
+  std::vector<int> Befehle() const { return komm.SentCommands(); }
   std::size_t Geoeffnet() const { return komm.Calls(Fn::OpenKommSer).size() + komm.Calls(Fn::OpenKommNet).size(); }
   std::size_t Geschlossen() const { return komm.Calls(Fn::CloseKommunikation).size(); }
   const ScriptedProgressWindow& Fenster() { return plattform.Window(); }

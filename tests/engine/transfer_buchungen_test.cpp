@@ -118,11 +118,7 @@ class BuchungenTest : public ::testing::Test {
   }
   void TearDown() override { plattform.VerifyAllBoxesShown(); }
 
-  std::vector<int> Befehle() const {
-    std::vector<int> befehle;
-    for (const auto& c : komm.Sent()) befehle.push_back(c.command);
-    return befehle;
-  }
+  std::vector<int> Befehle() const { return komm.SentCommands(); }
   std::size_t Geoeffnet() const { return komm.Calls(ScriptedKomm::Fn::OpenKommSer).size(); }
   std::size_t Geschlossen() const { return komm.Calls(ScriptedKomm::Fn::CloseKommunikation).size(); }
   // A controller with `anzahl` bookings; from booking request `ausfall` (1-based) on it answers `code`.

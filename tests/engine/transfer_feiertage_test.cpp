@@ -69,11 +69,7 @@ class FeiertageTest : public ::testing::Test {
   }
   void TearDown() override { plattform.VerifyAllBoxesShown(); }
 
-  std::vector<int> Befehle() const {
-    std::vector<int> befehle;
-    for (const auto& c : komm.Sent()) befehle.push_back(c.command);
-    return befehle;
-  }
+  std::vector<int> Befehle() const { return komm.SentCommands(); }
   std::vector<std::string> Texte(int befehl) const {
     std::vector<std::string> texte;
     for (const auto& c : komm.Sent()) {

@@ -15,27 +15,14 @@
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
 #include "Steuerung.h"
+#include "TransferTestHilfe.h"
 
 namespace {
 
 constexpr int kKabel = 0x4000;
 
-class TransferTest : public ::testing::Test {
+class TransferTest : public transfertest::SkriptTest {
  protected:
-  // The callers set the item bar's step to 1.
-  TransferTest() : s(std::make_unique<TSteuerung>(2026, ordner.Pfad())) {
-    plattform.Window().Item().SetStep(1);
-    plattform.Window().ClearEvents();
-  }
-  void TearDown() override { plattform.VerifyAllBoxesShown(); }
-  // The controller acknowledges every telegram that is not answered by the script.
-  void Quittiere() {
-    komm.SetResponder([](const ScriptedKomm::Call&) { return ScriptedKomm::Reply{3, "", ScriptedKomm::kDestination}; });
-  }
-
-  plattform::ProgressWindow& Status() { return plattform.Window(); }
-  ScriptedProgressWindow& Fenster() { return plattform.Window(); }
-
   static PERSON Person(const std::string& name, const std::string& karte, const std::string& profil,
                        std::uint8_t status1, std::uint8_t status2, const std::string& code) {
     PERSON p;
@@ -49,16 +36,6 @@ class TransferTest : public ::testing::Test {
   }
   void HaengePersonAn(const PERSON& p) { HaengeAn(s->Personen, std::make_unique<PERSON>(p)); }
 
-  std::vector<int> Befehle() const {
-    std::vector<int> befehle;
-    for (const auto& c : komm.Sent()) befehle.push_back(c.command);
-    return befehle;
-  }
-  std::vector<std::string> Texte() const {
-    std::vector<std::string> texte;
-    for (const auto& c : komm.Sent()) texte.push_back(c.text);
-    return texte;
-  }
   // Every library call by kind, in order: the link is opened first and closed last.
   std::vector<ScriptedKomm::Fn> Folge() const {
     std::vector<ScriptedKomm::Fn> folge;
@@ -69,11 +46,6 @@ class TransferTest : public ::testing::Test {
     return !komm.Calls().empty() && komm.Calls().back().fn == ScriptedKomm::Fn::CloseKommunikation &&
            komm.Calls(ScriptedKomm::Fn::CloseKommunikation).size() == komm.Calls(ScriptedKomm::Fn::OpenKommSer).size();
   }
-
-  ScriptedPlattform plattform;
-  ScriptedKomm komm;
-  TempOrdner ordner;
-  std::unique_ptr<TSteuerung> s;
 };
 
 // ---- version query ----

@@ -14,6 +14,7 @@
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
 #include "Steuerung.h"
+#include "TransferTestHilfe.h"
 
 namespace {
 
@@ -40,31 +41,8 @@ Zeitlinie Linie(int vonStunde, int vonMinute, int bisStunde, int bisMinute, std:
   return z;
 }
 
-class ProfilTransferTest : public ::testing::Test {
+class ProfilTransferTest : public transfertest::SkriptTest {
  protected:
-  ProfilTransferTest() : s(std::make_unique<TSteuerung>(2026, ordner.Pfad())) {
-    plattform.Window().Item().SetStep(1);
-    plattform.Window().ClearEvents();
-  }
-  void TearDown() override { plattform.VerifyAllBoxesShown(); }
-  // The controller acknowledges every telegram that is not answered by the script.
-  void Quittiere() {
-    komm.SetResponder([](const ScriptedKomm::Call&) { return ScriptedKomm::Reply{3, "", ScriptedKomm::kDestination}; });
-  }
-
-  plattform::ProgressWindow& Status() { return plattform.Window(); }
-  ScriptedProgressWindow& Fenster() { return plattform.Window(); }
-
-  std::vector<int> Befehle() const {
-    std::vector<int> befehle;
-    for (const auto& c : komm.Sent()) befehle.push_back(c.command);
-    return befehle;
-  }
-  std::vector<std::string> Texte() const {
-    std::vector<std::string> texte;
-    for (const auto& c : komm.Sent()) texte.push_back(c.text);
-    return texte;
-  }
   bool Geschlossen() const {
     return !komm.Calls().empty() && komm.Calls().back().fn == ScriptedKomm::Fn::CloseKommunikation;
   }
@@ -98,11 +76,6 @@ class ProfilTransferTest : public ::testing::Test {
     s->LeserTuerZuordnung = 0x21;
     s->Geraetetyp = 1;
   }
-
-  ScriptedPlattform plattform;
-  ScriptedKomm komm;
-  TempOrdner ordner;
-  std::unique_ptr<TSteuerung> s;
 };
 
 // ---- send ----

@@ -58,6 +58,22 @@ std::vector<int> ScriptedKomm::SentNumbers() const {
   return numbers;
 }
 
+std::vector<int> ScriptedKomm::SentCommands() const {
+  std::vector<int> commands;
+  for (const Call& c : calls_) {
+    if (c.fn == Fn::SendeTele) commands.push_back(c.command);
+  }
+  return commands;
+}
+
+std::vector<std::string> ScriptedKomm::SentTexts() const {
+  std::vector<std::string> texts;
+  for (const Call& c : calls_) {
+    if (c.fn == Fn::SendeTele) texts.push_back(c.text);
+  }
+  return texts;
+}
+
 int ScriptedKomm::OpenKommSer(int comPort, int baudRate, int rtsControl, int logLevel) {
   ScriptedKomm& k = Active();
   Call c{Fn::OpenKommSer};

@@ -80,8 +80,10 @@ class ScriptedKomm {
   const std::vector<Call>& Calls() const { return calls_; }
   std::vector<Call> Calls(Fn fn) const;
   std::vector<Call> Sent() const { return Calls(Fn::SendeTele); }
-  // The telegram numbers of every telegram sent, in order.
+  // The telegram numbers, commands and texts of every telegram sent, in order.
   std::vector<int> SentNumbers() const;
+  std::vector<int> SentCommands() const;
+  std::vector<std::string> SentTexts() const;
   // Scripted answers not yet taken.
   std::size_t PendingAnswers() const { return replies_.size(); }
   void ClearCalls() { calls_.clear(); }
