@@ -36,8 +36,6 @@ constexpr int kSendeSchritt = 25;
 
 constexpr const char* kTitelTest = "Ergebnis des Verbindungstestes";
 
-const char* Fortschritt(int i) { return Texte::Eintrag(Texte::FortschrittsTexte, i); }
-
 std::string Antworttext(const char* puffer, std::size_t groesse) {
   return Cp1252NachUtf8(std::string_view(puffer, strnlen(puffer, groesse)));
 }

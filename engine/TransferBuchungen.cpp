@@ -34,7 +34,6 @@ constexpr int kTextKommunikationsfehler = 5;
 constexpr int kSuffixZeitstellen = 7;
 constexpr int kSuffixBuchungenLesen = 8;
 
-const char* Fortschritt(int i) { return Texte::Eintrag(Texte::FortschrittsTexte, i); }
 const char* Fehlertitel() { return Texte::AllgemeineTexte[7]; }  // "Fehler"
 
 }  // namespace

@@ -36,8 +36,6 @@ constexpr int kFruehestesBezugsjahr = 1900;
 constexpr int kSuffixLesen = 16;
 constexpr int kSuffixSenden = 17;
 
-const char* Fortschritt(int i) { return Texte::Eintrag(Texte::FortschrittsTexte, i); }
-
 // "%d" of the block index, then 64 times " %d" of the entries as unsigned 16-bit values.
 std::string Blocktext(const Feiertagstabelle& tabelle, std::size_t block) {
   std::string text = std::to_string(block);

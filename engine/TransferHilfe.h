@@ -1,17 +1,24 @@
 // Small pieces shared by the transfer operations of the document object: the connection
-// settings for the transfer frame, the progress lines, and the failure for an answer that
-// cannot be used.
+// settings for the transfer frame, the progress lines and failure suffixes of the text tables,
+// and the failure for an answer that cannot be used.
 #pragma once
 
 #include <string>
 
 #include "Fehler.h"
 #include "Steuerung.h"
+#include "Texte.h"
 #include "Uebertragung.h"
 
 inline Verbindung VerbindungVon(const TSteuerung& s) {
   return Verbindung{s.Page, s.ComPort, s.TCPPort, s.IP, s.GetAdresse(), s.Kabel};
 }
+
+// Progress line `i` of the text table.
+inline const char* Fortschritt(int i) { return Texte::Eintrag(Texte::FortschrittsTexte, i); }
+
+// Communication failure text `i`, the suffix that completes a transfer's failure texts.
+inline std::string Suffix(int i) { return Texte::Eintrag(Texte::KommFehlerTexte, i); }
 
 // "<what> <n> von <count><tail>", the item line of the progress window.
 inline std::string Fortschrittszeile(const char* was, int n, int anzahl, const char* schluss = "") {

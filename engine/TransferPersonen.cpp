@@ -29,9 +29,6 @@ constexpr int kSuffixVersion = 9;
 constexpr int kSuffixPersonenLesen = 11;
 constexpr int kSuffixPersonenSenden = 12;
 
-const char* Fortschritt(int i) { return Texte::Eintrag(Texte::FortschrittsTexte, i); }
-std::string Suffix(int i) { return Texte::Eintrag(Texte::KommFehlerTexte, i); }
-
 // The firmware number from the version answer's text after "V.0" (the zero included, at most
 // ten characters): the points removed and the last two characters dropped, the rest a
 // decimal number.

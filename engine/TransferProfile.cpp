@@ -39,9 +39,6 @@ constexpr int kTuerenZO10 = 2;
 // Time bytes travel as one character: the value plus this.
 constexpr int kZeitversatz = 65;
 
-const char* Fortschritt(int i) { return Texte::Eintrag(Texte::FortschrittsTexte, i); }
-std::string Suffix(int i) { return Texte::Eintrag(Texte::KommFehlerTexte, i); }
-
 // An answer the fetch cannot use; it leaves the fetch as the StdError it carries, not as a
 // memory fault.
 struct UnbrauchbareAntwort {
