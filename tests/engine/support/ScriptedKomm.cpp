@@ -50,29 +50,21 @@ std::vector<ScriptedKomm::Call> ScriptedKomm::Calls(Fn fn) const {
   return selected;
 }
 
-std::vector<int> ScriptedKomm::SentNumbers() const {
-  std::vector<int> numbers;
-  for (const Call& c : calls_) {
-    if (c.fn == Fn::SendeTele) numbers.push_back(c.number);
+namespace {
+// One field of every telegram sent, in order.
+template <typename T>
+std::vector<T> OfSent(const std::vector<ScriptedKomm::Call>& calls, T ScriptedKomm::Call::*field) {
+  std::vector<T> values;
+  for (const ScriptedKomm::Call& c : calls) {
+    if (c.fn == ScriptedKomm::Fn::SendeTele) values.push_back(c.*field);
   }
-  return numbers;
+  return values;
 }
+}  // namespace
 
-std::vector<int> ScriptedKomm::SentCommands() const {
-  std::vector<int> commands;
-  for (const Call& c : calls_) {
-    if (c.fn == Fn::SendeTele) commands.push_back(c.command);
-  }
-  return commands;
-}
-
-std::vector<std::string> ScriptedKomm::SentTexts() const {
-  std::vector<std::string> texts;
-  for (const Call& c : calls_) {
-    if (c.fn == Fn::SendeTele) texts.push_back(c.text);
-  }
-  return texts;
-}
+std::vector<int> ScriptedKomm::SentNumbers() const { return OfSent(calls_, &Call::number); }
+std::vector<int> ScriptedKomm::SentCommands() const { return OfSent(calls_, &Call::command); }
+std::vector<std::string> ScriptedKomm::SentTexts() const { return OfSent(calls_, &Call::text); }
 
 int ScriptedKomm::OpenKommSer(int comPort, int baudRate, int rtsControl, int logLevel) {
   ScriptedKomm& k = Active();
