@@ -92,7 +92,7 @@ void TSteuerung::Verbindungstest(plattform::ProgressWindow& status) {
   int personen = 0, profile = 0;
   std::string version;
   try {
-    Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis, "");
+    Uebertragung u = UebertragungVon(*this, "");
     // Whatever makes a request fail, the box names the port.
     const auto frage = [&](int kommando, int erwartet) {
       SendeText.clear();
@@ -146,7 +146,7 @@ void TSteuerung::LoescheFlash(plattform::ProgressWindow& status) {
   balken.SetMax(kLoeschDurchgaenge);
   status.Show();
 
-  Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis, "");
+  Uebertragung u = UebertragungVon(*this, "");
   // The controller answers the erase late; this reply time-out stays for later operations.
   u.Komm().SetParameter(kLoeschAntwortzeitMs);
   SendeText = "-1";

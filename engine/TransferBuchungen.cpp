@@ -43,8 +43,7 @@ bool TSteuerung::SetzeUhrzeit() {
   SendeText = Formatiert("%04d.%02d.%02d.%02d.%02d.%02d", jetzt.year, jetzt.month, jetzt.day, jetzt.hour,
                          jetzt.minute, jetzt.second);
   try {
-    Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis,
-                   Texte::KommFehlerTexte[kSuffixZeitstellen]);
+    Uebertragung u = UebertragungVon(*this, Suffix(kSuffixZeitstellen));
     if (!u.KommandoOk(kUhrzeit, SendeText, kAntwortAck)) {
       throw KommError(Texte::KommFehlerTexte[kTextKommunikationsfehler], Texte::KommFehlerTexte[kSuffixZeitstellen]);
     }
@@ -70,8 +69,7 @@ void TSteuerung::HoleBuchungen(plattform::ProgressWindow& status) {
     GetVersion();
     plattform::Current().ProcessMessages();
 
-    Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis,
-                   Texte::KommFehlerTexte[kSuffixBuchungenLesen]);
+    Uebertragung u = UebertragungVon(*this, Suffix(kSuffixBuchungenLesen));
     status.SetLabel1(Fortschritt(28));  // "Hole Anzahl Buchungen..."
     SendeText.clear();
     // The count request never writes protocol lines.

@@ -61,8 +61,7 @@ bool TSteuerung::SendeFeiertage(plattform::ProgressWindow& status) {
   balken.SetMax(100);
   AnzahlFeiertage = 0;
 
-  Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis,
-                 Texte::KommFehlerTexte[kSuffixSenden]);
+  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixSenden));
 
   // The telegrams are made from a copy: for old firmware it is rebased to 1998 and loses the
   // special days, while the document keeps its table and reference year.
@@ -126,8 +125,7 @@ bool TSteuerung::HoleFeiertage(plattform::ProgressWindow& status) {
   // whole fetch succeeded.
   ::Feiertagstabelle tabelle{};
 
-  Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis,
-                 Texte::KommFehlerTexte[kSuffixLesen]);
+  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixLesen));
   SendeText.clear();
   u.Kommando(kBlockanzahlHolen, SendeText, kBlockanzahl);
   int bloecke = 0;

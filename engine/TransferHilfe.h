@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "Fehler.h"
 #include "Steuerung.h"
@@ -12,6 +13,13 @@
 
 inline Verbindung VerbindungVon(const TSteuerung& s) {
   return Verbindung{s.Page, s.ComPort, s.TCPPort, s.IP, s.GetAdresse(), s.Kabel};
+}
+
+// The frame of one transfer of `s` (opens the link; see Uebertragung.h), its failures of
+// results 2 and 3 completed by `suffix`.
+inline Uebertragung UebertragungVon(TSteuerung& s, std::string suffix) {
+  return Uebertragung(*s.Komm, VerbindungVon(s), s.ProtokollDatei.get(), s.AntwortPuffer, s.KommErgebnis,
+                      std::move(suffix));
 }
 
 // Progress line `i` of the text table.

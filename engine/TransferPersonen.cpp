@@ -68,8 +68,7 @@ void LiesPerson(AntwortScanner& s, PERSON& p) {
 void TSteuerung::GetVersion() {
   FirmwareNummer = 0;
   {
-    Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis,
-                   Suffix(kSuffixVersion));
+    Uebertragung u = UebertragungVon(*this, Suffix(kSuffixVersion));
     u.Kommando(kVersionAbfrage, "", kVersionAntwort);
     u.Schliessen();
   }
@@ -97,8 +96,7 @@ bool TSteuerung::SendePersonen(plattform::ProgressWindow& status) {
   balken.StepIt();
   if (anzahl != 0) balken.SetMax(anzahl + 1);
 
-  Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis,
-                 Suffix(kSuffixPersonenSenden));
+  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixPersonenSenden));
   u.Komm().SetParameter(kAntwortzeitPersonenMs);
   SendeText = std::to_string(anzahl);
   u.Kommando(kPersonenanzahl, SendeText, kAntwortAck);
@@ -120,8 +118,7 @@ bool TSteuerung::HolePersonen(plattform::ProgressWindow& status) {
   status.SetLabel1(Fortschritt(4));   // "Hole Personenanzahl"
   balken.StepIt();
 
-  Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis,
-                 Suffix(kSuffixPersonenLesen));
+  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixPersonenLesen));
   u.Kommando(kPersonenanzahlHolen, "", kPersonenanzahl);
   std::uint16_t anzahl = 0;
   if (!AntwortScanner(AntwortPuffer).Zahl(anzahl).Ok()) throw UnbrauchbareAnzahl("Personenanzahl");

@@ -134,8 +134,7 @@ bool TSteuerung::SendeProfile(plattform::ProgressWindow& status) {
   status.SetLabel1(Fortschritt(7));
   balken.StepIt();
 
-  Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis,
-                 Suffix(kSuffixProfileSenden));
+  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixProfileSenden));
   // The names go on the wire encoded; the document keeps its own spelling.
   GERAETEDATEN namen = Geraetedaten;
   KodiereText(namen.NameTuer1);
@@ -179,8 +178,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
   balken.StepIt();
 
   try {
-    Uebertragung u(*Komm, VerbindungVon(*this), ProtokollDatei.get(), AntwortPuffer, KommErgebnis,
-                   Suffix(kSuffixProfileLesen));
+    Uebertragung u = UebertragungVon(*this, Suffix(kSuffixProfileLesen));
     u.Kommando(kGeraetedatenHolen, "", kGeraetedaten);
     std::int32_t erste = 0;
     AntwortScanner(AntwortPuffer).Zahl(erste);
