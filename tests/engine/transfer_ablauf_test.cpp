@@ -354,18 +354,24 @@ TEST_P(AblaufPeerTest, SendAllThenFetchAllBringsEveryGroupBack) {
   EXPECT_EQ(b->Geraetedaten.Bezugsjahr, 2026);
 }
 
-TEST_P(AblaufPeerTest, AnEraseAnsweredLateEndsInTheSecondPass) {
+INSTANTIATE_TEST_SUITE_P(Wege, AblaufPeerTest, ::testing::Values(Weg::Tcp, Weg::Pty),
+                         [](const auto& info) { return std::string(transfertest::Name(info.param)); });
+
+// Over TCP only: the erase's single answer comes seconds late, and a frame that arrives just
+// as a 350 ms read attempt runs out is lost, as the reading procedure does with any frame cut
+// by its deadline. Over the pseudo-terminal, whose bytes are read one system call at a time,
+// a busy machine made that happen now and then; nothing repeats the answer.
+TEST(AblaufEraseTest, AnEraseAnsweredLateEndsInTheSecondPass) {
+  ScriptedPlattform plattform;
   ybrtest::PeerProcess peer({"--address", "9", "--erase-delay", "4500"});
   transfertest::Dokument s(2026);
-  transfertest::Verbinde(*s, peer, GetParam());
+  transfertest::Verbinde(*s, peer, Weg::Tcp);
   plattform.ExpectBox("Info", 64, plattform::ID_OK, "Flash loeschen erfolgreich.");
   s->LoescheFlash(plattform.Window());
   EXPECT_EQ(plattform.Window().Label2Texts(), (std::vector<std::string>{"Keine Antwort erhalten, warte ...9"}));
   EXPECT_EQ(transfertest::TexteVon(peer, 48), (std::vector<std::string>{"-1"}));
+  plattform.VerifyAllBoxesShown();
 }
-
-INSTANTIATE_TEST_SUITE_P(Wege, AblaufPeerTest, ::testing::Values(Weg::Tcp, Weg::Pty),
-                         [](const auto& info) { return std::string(transfertest::Name(info.param)); });
 
 struct PeerLoeschFall {
   const char* name;
