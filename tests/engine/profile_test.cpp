@@ -5,21 +5,11 @@
 #include <memory>
 #include <vector>
 
+#include "Linie.h"
 #include "ListenHilfe.h"
 #include "Profile.h"
 
 namespace {
-
-Zeitlinie Linie(int vonH, int vonM, int bisH, int bisM, std::uint16_t tage, std::uint16_t tueren) {
-  Zeitlinie z;
-  z.VonStunde = static_cast<std::uint8_t>(vonH);
-  z.VonMinute = static_cast<std::uint8_t>(vonM);
-  z.BisStunde = static_cast<std::uint8_t>(bisH);
-  z.BisMinute = static_cast<std::uint8_t>(bisM);
-  z.Tage = tage;
-  z.Tueren = tueren;
-  return z;
-}
 
 void HaengeProfilAn(Array<PROFIL*>& profile, std::vector<Zeitlinie> linien) {
   auto p = std::make_unique<PROFIL>();

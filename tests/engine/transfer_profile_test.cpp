@@ -10,6 +10,7 @@
 
 #include "DateiHilfe.h"
 #include "Fehler.h"
+#include "Linie.h"
 #include "ListenHilfe.h"
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
@@ -28,17 +29,6 @@ std::string Gruppen(std::vector<std::string> erste, std::size_t n) {
     text += i < erste.size() ? erste[i] : kLeer;
   }
   return text;
-}
-
-Zeitlinie Linie(int vonStunde, int vonMinute, int bisStunde, int bisMinute, std::uint16_t tage, std::uint16_t tueren) {
-  Zeitlinie z;
-  z.VonStunde = static_cast<std::uint8_t>(vonStunde);
-  z.VonMinute = static_cast<std::uint8_t>(vonMinute);
-  z.BisStunde = static_cast<std::uint8_t>(bisStunde);
-  z.BisMinute = static_cast<std::uint8_t>(bisMinute);
-  z.Tage = tage;
-  z.Tueren = tueren;
-  return z;
 }
 
 class ProfilTransferTest : public transfertest::SkriptTest {
