@@ -2,8 +2,8 @@
 // (as the loops over all elements do), walking along the links, and removing.
 #include <benchmark/benchmark.h>
 
-#include "Array.h"
-#include "Records.h"
+#include "model/Array.h"
+#include "model/Records.h"
 
 namespace {
 

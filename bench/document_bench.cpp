@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "ListenHilfe.h"
-#include "Plattform.h"
-#include "Steuerung.h"
+#include "model/ListenZugriff.h"
+#include "platform/Plattform.h"
+#include "document/Steuerung.h"
 
 namespace {
 

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "Plattform.h"
-#include "SerialKomm.h"
-#include "Steuerung.h"
+#include "platform/Plattform.h"
+#include "link/SerialKomm.h"
+#include "document/Steuerung.h"
 
 extern char** environ;
 

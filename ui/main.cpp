@@ -3,8 +3,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "Formulare.h"
-#include "MainDlg.h"
+#include "main/Formulare.h"
+#include "main/MainDlg.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "Records.h"
+#include "model/Records.h"
 
 inline Zeitlinie Linie(int vonStunde, int vonMinute, int bisStunde, int bisMinute, std::uint16_t tage,
                        std::uint16_t tueren) {

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "KommFunktionen.h"
+#include "link/KommFunktionen.h"
 
 class ScriptedKomm {
  public:

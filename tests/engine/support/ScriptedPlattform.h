@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "Plattform.h"
+#include "platform/Plattform.h"
 
 class ScriptedProgressBar : public plattform::ProgressBar {
  public:

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "Fenster.h"
+#include "platform/Fenster.h"
 
 class Skript final : public fenster::Benutzer {
  public:

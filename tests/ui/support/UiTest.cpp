@@ -8,11 +8,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
-#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -37,37 +33,11 @@ class QtUmgebung final : public ::testing::Environment {
 
 }  // namespace
 
-TempOrdner::TempOrdner() {
-  std::string muster = (std::filesystem::temp_directory_path() / "ui_test_XXXXXX").string();
-  if (mkdtemp(muster.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  pfad_ = muster + "/";
-}
-
-TempOrdner::~TempOrdner() {
-  std::error_code fehler;
-  std::filesystem::permissions(pfad_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, fehler);
-  std::filesystem::remove_all(pfad_, fehler);
-}
-
 plattform::LocalTime TestPlattform::Now() {
   plattform::LocalTime t = QtPlattform::Now();
   t.year = jahr_;
   return t;
 }
-
-std::string LiesDatei(const std::string& pfad) {
-  std::ifstream datei(pfad, std::ios::binary);
-  std::ostringstream inhalt;
-  inhalt << datei.rdbuf();
-  return inhalt.str();
-}
-
-void SchreibeDatei(const std::string& pfad, const std::string& inhalt) {
-  std::ofstream datei(pfad, std::ios::binary | std::ios::trunc);
-  datei << inhalt;
-}
-
-bool Existiert(const std::string& pfad) { return std::filesystem::exists(pfad); }
 
 bool SpeichereBild(QWidget& fenster, const QString& pfad) {
   fenster.ensurePolished();

@@ -1,31 +1,18 @@
-// Helpers of the window tests: the Qt application on the offscreen platform, a temporary
-// folder, a platform with a chosen local date, and rendering a window into a PNG file.
+// Helpers of the window tests: the Qt application on the offscreen platform, a platform
+// with a chosen local date, and rendering a window into a PNG file. Temporary folders and
+// whole-file reads come from common/TempOrdner.h.
 #pragma once
 
 #include <QString>
 
 #include <string>
 
-#include "Plattform.h"
-#include "QtPlattform.h"
+#include "common/TempOrdner.h"
+#include "platform/Plattform.h"
+#include "platform/QtPlattform.h"
 
 class QWidget;
 class TIDD_STATUS;
-
-// A fresh folder below the system's temporary folder, removed with everything in it.
-class TempOrdner {
- public:
-  TempOrdner();
-  ~TempOrdner();
-  TempOrdner(const TempOrdner&) = delete;
-  TempOrdner& operator=(const TempOrdner&) = delete;
-  // The folder, ending in '/'.
-  const std::string& Pfad() const { return pfad_; }
-  std::string Datei(const std::string& name) const { return pfad_ + name; }
-
- private:
-  std::string pfad_;
-};
 
 // The Qt platform with the local date moved to `jahr` (the rest of the date and the time
 // are the PC's).
@@ -49,10 +36,6 @@ class PlattformWahl {
  private:
   plattform::Plattform* vorher_;
 };
-
-std::string LiesDatei(const std::string& pfad);
-void SchreibeDatei(const std::string& pfad, const std::string& inhalt);
-bool Existiert(const std::string& pfad);
 
 // Lays the window out and renders it, without showing it on a screen, into a PNG file.
 bool SpeichereBild(QWidget& fenster, const QString& pfad);

@@ -1,0 +1,155 @@
+#include "document/IniDatei.h"
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string_view>
+
+#include "document/SichereDatei.h"
+
+namespace {
+
+std::string_view Trimme(std::string_view s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool GleicherName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto klein = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (klein(a[i]) != klein(b[i])) return false;
+  }
+  return true;
+}
+
+// The name of a "[Section]" line, or nothing for any other line.
+std::optional<std::string_view> Sektionsname(std::string_view zeile) {
+  const std::string_view z = Trimme(zeile);
+  if (z.size() < 2 || z.front() != '[') return std::nullopt;
+  const std::size_t zu = z.find(']');
+  if (zu == std::string_view::npos) return std::nullopt;
+  return Trimme(z.substr(1, zu - 1));
+}
+
+// The key of a "key=value" line (comments and other lines have none).
+std::optional<std::string_view> Schluesselname(std::string_view zeile) {
+  const std::string_view z = Trimme(zeile);
+  if (z.empty() || z.front() == ';' || z.front() == '[') return std::nullopt;
+  const std::size_t gleich = z.find('=');
+  if (gleich == std::string_view::npos) return std::nullopt;
+  return Trimme(z.substr(0, gleich));
+}
+
+std::string_view Wert(std::string_view zeile) {
+  std::string_view w = Trimme(zeile.substr(zeile.find('=') + 1));
+  if (w.size() >= 2 && w.front() == '"' && w.back() == '"') w = w.substr(1, w.size() - 2);
+  return w;
+}
+
+std::optional<int> AlsZahl(std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  int zahl = 0;
+  const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), zahl);
+  if (fehler != std::errc{} || ende != text.data() + text.size() || text.empty()) return std::nullopt;
+  return zahl;
+}
+
+}  // namespace
+
+TIniDatei::TIniDatei(std::string pfad) : Pfad(std::move(pfad)) {
+  std::ifstream datei(Pfad, std::ios::binary);
+  if (!datei) return;
+  const std::string inhalt((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
+  const std::size_t erstesLf = inhalt.find('\n');
+  Crlf = erstesLf == std::string::npos || (erstesLf > 0 && inhalt[erstesLf - 1] == '\r');
+  std::size_t anfang = 0;
+  while (anfang < inhalt.size()) {
+    std::size_t lf = inhalt.find('\n', anfang);
+    if (lf == std::string::npos) lf = inhalt.size();
+    std::string zeile = inhalt.substr(anfang, lf - anfang);
+    if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+    Zeilen.push_back(std::move(zeile));
+    anfang = lf + 1;
+  }
+}
+
+const std::string* TIniDatei::Finde(const std::string& sektion, const std::string& schluessel) const {
+  // Only the first section of that name counts, as for writing.
+  bool inSektion = false;
+  for (const std::string& zeile : Zeilen) {
+    if (const auto name = Sektionsname(zeile)) {
+      if (inSektion) return nullptr;
+      inSektion = GleicherName(*name, sektion);
+    } else if (inSektion) {
+      const auto key = Schluesselname(zeile);
+      if (key && GleicherName(*key, schluessel)) return &zeile;
+    }
+  }
+  return nullptr;
+}
+
+int TIniDatei::LeseZahl(const std::string& sektion, const std::string& schluessel, int vorgabe) const {
+  const std::string* zeile = Finde(sektion, schluessel);
+  if (zeile == nullptr) return vorgabe;
+  return AlsZahl(Wert(*zeile)).value_or(vorgabe);
+}
+
+bool TIniDatei::LeseBool(const std::string& sektion, const std::string& schluessel, bool vorgabe) const {
+  return LeseZahl(sektion, schluessel, vorgabe ? 1 : 0) != 0;
+}
+
+std::string TIniDatei::LeseText(const std::string& sektion, const std::string& schluessel,
+                                const std::string& vorgabe) const {
+  const std::string* zeile = Finde(sektion, schluessel);
+  return zeile == nullptr ? vorgabe : std::string(Wert(*zeile));
+}
+
+void TIniDatei::SchreibeZahl(const std::string& sektion, const std::string& schluessel, int wert) {
+  SchreibeText(sektion, schluessel, std::to_string(wert));
+}
+
+void TIniDatei::SchreibeBool(const std::string& sektion, const std::string& schluessel, bool wert) {
+  SchreibeText(sektion, schluessel, wert ? "1" : "0");
+}
+
+void TIniDatei::SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert) {
+  const std::string neu = schluessel + "=" + wert;
+  // Position after the last key line of the first matching section, to add a missing key there.
+  std::optional<std::size_t> einfuegen;
+  bool inSektion = false;
+  for (std::size_t i = 0; i < Zeilen.size(); ++i) {
+    if (const auto name = Sektionsname(Zeilen[i])) {
+      if (inSektion) break;
+      inSektion = GleicherName(*name, sektion);
+      if (inSektion) einfuegen = i + 1;
+    } else if (inSektion) {
+      const auto key = Schluesselname(Zeilen[i]);
+      if (key && GleicherName(*key, schluessel)) {
+        Zeilen[i] = neu;
+        return;
+      }
+      if (!Trimme(Zeilen[i]).empty()) einfuegen = i + 1;
+    }
+  }
+  if (einfuegen) {
+    Zeilen.insert(Zeilen.begin() + static_cast<std::ptrdiff_t>(*einfuegen), neu);
+    return;
+  }
+  if (!Zeilen.empty() && !Trimme(Zeilen.back()).empty()) Zeilen.emplace_back();
+  Zeilen.push_back("[" + sektion + "]");
+  Zeilen.push_back(neu);
+}
+
+bool TIniDatei::Speichern() const {
+  std::string inhalt;
+  for (const std::string& zeile : Zeilen) {
+    inhalt += zeile;
+    inhalt += Crlf ? "\r\n" : "\n";
+  }
+  TSichereDatei datei(Pfad);
+  return datei.Schreibe(inhalt.data(), inhalt.size()) && datei.Abschliessen();
+}

@@ -1,0 +1,117 @@
+#include "document/SichereDatei.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kPufferGroesse = 64 * 1024;
+
+// The file a write to `pfad` lands in: a symbolic link is followed to the file it names, so
+// the link stays and its file gets the new content.
+std::string Schreibziel(const std::string& pfad) {
+  struct stat info {};
+  if (lstat(pfad.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return pfad;
+  std::string ziel = pfad;
+  for (int tiefe = 0; tiefe < 40; ++tiefe) {
+    std::vector<char> puffer(4096);
+    const ssize_t n = readlink(ziel.c_str(), puffer.data(), puffer.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= puffer.size()) return pfad;
+    std::string verweis(puffer.data(), static_cast<std::size_t>(n));
+    if (verweis.front() != '/') verweis = ziel.substr(0, ziel.rfind('/') + 1) + verweis;
+    ziel = verweis;
+    if (lstat(ziel.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return ziel;
+  }
+  return pfad;
+}
+
+// False when the target exists but may not be written (a write-protected file) or is no
+// plain file (a folder, a device, a pipe): such a target is refused, never replaced.
+bool Beschreibbar(const std::string& pfad) {
+  struct stat info {};
+  if (stat(pfad.c_str(), &info) != 0) return errno == ENOENT;
+  if (!S_ISREG(info.st_mode)) return false;
+  const int fd = open(pfad.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  close(fd);
+  return true;
+}
+
+}  // namespace
+
+TSichereDatei::TSichereDatei(std::string ziel) : Ziel(Schreibziel(ziel)), Temporaer(Ziel + ".XXXXXX") {
+  if (!Beschreibbar(Ziel)) return;
+  Fd = mkostemp(Temporaer.data(), O_CLOEXEC);
+  if (Fd < 0) return;
+  // The new file gets the mode of the file it replaces, or the mode a newly created file gets.
+  struct stat alt {};
+  mode_t modus = 0;
+  if (stat(Ziel.c_str(), &alt) == 0) {
+    modus = alt.st_mode & 07777;
+  } else {
+    const mode_t maske = umask(0);
+    umask(maske);
+    modus = 0666 & ~maske;
+  }
+  if (fchmod(Fd, modus) != 0) Fehler = true;
+  Puffer.reserve(kPufferGroesse);
+}
+
+TSichereDatei::~TSichereDatei() { Verwerfe(); }
+
+void TSichereDatei::Verwerfe() {
+  if (Fd < 0) return;
+  close(Fd);
+  Fd = -1;
+  unlink(Temporaer.c_str());
+}
+
+bool TSichereDatei::Leeren() {
+  if (Fd < 0) return false;
+  std::size_t geschrieben = 0;
+  while (!Fehler && geschrieben < Puffer.size()) {
+    const ssize_t n = write(Fd, Puffer.data() + geschrieben, Puffer.size() - geschrieben);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      Fehler = true;
+    } else {
+      geschrieben += static_cast<std::size_t>(n);
+    }
+  }
+  Puffer.clear();
+  return !Fehler;
+}
+
+bool TSichereDatei::Schreibe(const void* daten, std::size_t anzahl) {
+  if (Fd < 0 || Fehler) return false;
+  const char* bytes = static_cast<const char*>(daten);
+  while (anzahl > 0) {
+    if (Puffer.size() == kPufferGroesse && !Leeren()) return false;
+    const std::size_t teil = std::min(anzahl, kPufferGroesse - Puffer.size());
+    Puffer.insert(Puffer.end(), bytes, bytes + teil);
+    bytes += teil;
+    anzahl -= teil;
+  }
+  return true;
+}
+
+bool TSichereDatei::Abschliessen() {
+  if (Fd < 0 || !Leeren() || fsync(Fd) != 0) {
+    Verwerfe();
+    return false;
+  }
+  const int fd = Fd;
+  Fd = -1;
+  if (close(fd) != 0 || std::rename(Temporaer.c_str(), Ziel.c_str()) != 0) {
+    unlink(Temporaer.c_str());
+    return false;
+  }
+  return true;
+}

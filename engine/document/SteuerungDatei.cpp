@@ -1,0 +1,414 @@
+// The document file and the bookings file.
+//
+// Document, current layout: the holiday table (4096 entries), the profile count and the
+// profiles (160 bytes), the person count and the persons (64 bytes), the door-profile count
+// and the door profiles (64 bytes), the device data (40 bytes), the two special-day names
+// (25 bytes each), the reader-to-door word and the tag "Version2" as its last 8 bytes.
+// The older layout has no tag: 64-byte profiles (six lines, a 12-byte name), then the persons,
+// exactly two door profiles without a count and 36 bytes of device data.
+// Bookings file: 62-byte bookings one after the other, without header or count.
+// All numbers are little-endian.
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "model/Fehler.h"
+#include "model/FeiertagsRebase.h"
+#include "model/ListenZugriff.h"
+#include "platform/Plattform.h"
+#include "model/Profile.h"
+#include "document/SichereDatei.h"
+#include "document/Steuerung.h"
+#include "text/Texte.h"
+
+namespace {
+
+// Entries of Texte::DateiFehlerTexte.
+enum DateiTextIndex : int {
+  kOeffnen = 1,
+  kFeiertage = 2,  // write; the read text follows each write text
+  kProfilanzahl = 4,
+  kZutrittsprofile = 6,
+  kPersonenanzahl = 8,
+  kPersonen = 10,
+  kTuerprofilanzahl = 12,
+  kTuerprofile = 14,
+  kGeraetedaten = 16,
+  kSondertag1 = 18,
+  kSondertag2 = 20,
+  kVersionSchreiben = 22,
+  kVersionLesen = 23,
+  kBuchungenLesen = 25,
+  kBuchungenSchreiben = 26,
+};
+constexpr int kLesen = 1;  // offset of a read text from its write text
+
+const char* DateiText(int index) { return Texte::DateiFehlerTexte[static_cast<std::size_t>(index)]; }
+const char* Lesetext(int schreibText) { return DateiText(schreibText + kLesen); }
+
+constexpr std::size_t kTagLaenge = 8;
+constexpr std::size_t kSondertagLaenge = 25;
+constexpr std::size_t kAlterProfilLaenge = 64;
+constexpr std::size_t kAlteGeraetedatenLaenge = 36;
+constexpr int kAlteTuerprofile = 2;
+constexpr std::uint16_t kAltesBezugsjahr = 1998;
+constexpr std::size_t kMaxAnzahl = std::numeric_limits<std::uint16_t>::max();
+
+using Datei = std::unique_ptr<std::FILE, TSteuerung::DateiSchliesser>;
+
+// A file's content, read in one go, and its length as the file system gives it.
+struct Dateiinhalt {
+  std::vector<std::uint8_t> Bytes;
+  std::size_t Laenge = 0;
+  bool Lesefehler = false;  // the file could not be read to its end
+};
+
+// False when the file cannot be opened. A read that fails part-way leaves the bytes read so
+// far and sets Lesefehler. StdError "kein Speicher" when the content does not fit in memory.
+bool LiesGanzeDatei(const std::string& pfad, Dateiinhalt& inhalt) {
+  const Datei datei(std::fopen(pfad.c_str(), "rb"));
+  if (!datei) return false;
+  try {
+    struct stat info {};
+    if (fstat(fileno(datei.get()), &info) == 0 && info.st_size > 0) {
+      inhalt.Laenge = static_cast<std::size_t>(info.st_size);
+      inhalt.Bytes.reserve(inhalt.Laenge);
+    }
+    std::uint8_t puffer[64 * 1024];
+    std::size_t n = 0;
+    while ((n = std::fread(puffer, 1, sizeof puffer, datei.get())) > 0) {
+      inhalt.Bytes.insert(inhalt.Bytes.end(), puffer, puffer + n);
+    }
+    inhalt.Lesefehler = std::ferror(datei.get()) != 0;
+  } catch (const std::bad_alloc&) {
+    throw StdError(Texte::AllgemeineTexte[6]);
+  }
+  return true;
+}
+
+// Reads fields one after the other from a file's bytes; a field that runs past the end raises
+// StdError with the section's text.
+class Leser {
+ public:
+  explicit Leser(std::span<const std::uint8_t> daten) : daten_(daten) {}
+
+  template <std::size_t N>
+  std::span<const std::uint8_t, N> Bytes(const char* text) {
+    if (daten_.size() - pos_ < N) throw StdError(text);
+    const auto teil = daten_.subspan(pos_).template first<N>();
+    pos_ += N;
+    return teil;
+  }
+  std::uint16_t U16(const char* text) {
+    const auto b = Bytes<2>(text);
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+  }
+  template <typename T>
+  std::unique_ptr<T> Datensatz(const char* text) {
+    auto r = NeuerDatensatz<T>();
+    LiesBytes(Bytes<T::Groesse>(text), *r);
+    return r;
+  }
+
+ private:
+  std::span<const std::uint8_t> daten_;
+  std::size_t pos_ = 0;
+};
+
+// Text of a special-day name: up to its NUL, never past its 25 bytes.
+std::string SondertagName(std::span<const std::uint8_t, kSondertagLaenge> feld) {
+  std::size_t laenge = 0;
+  while (laenge < feld.size() && feld[laenge] != 0) ++laenge;
+  return std::string(reinterpret_cast<const char*>(feld.data()), laenge);
+}
+
+// Writes the file section by section; a section that is not written whole raises StdError
+// with its text. Each section is flushed at its end, so a failure is reported with the text
+// of the section it happened in.
+class Schreiber {
+ public:
+  explicit Schreiber(TSichereDatei& datei) : datei_(datei) {}
+  void Abschnitt(std::span<const std::uint8_t> bytes, const char* text) {
+    Puffere(bytes, text);
+    Ende(text);
+  }
+  void U16(std::uint16_t wert, const char* text) {
+    const std::uint8_t b[2] = {static_cast<std::uint8_t>(wert), static_cast<std::uint8_t>(wert >> 8)};
+    Abschnitt(b, text);
+  }
+  // The records of a list, preceded by their count when `anzahlText` is given.
+  template <typename T>
+  void Liste(Array<T*>& liste, const char* anzahlText, const char* text) {
+    if (anzahlText != nullptr) U16(static_cast<std::uint16_t>(liste.Anzahl), anzahlText);
+    std::uint8_t b[T::Groesse];
+    for (int i = 0; i < liste.Anzahl; ++i) {
+      SchreibeBytes(Element(liste, i), std::span<std::uint8_t, T::Groesse>(b));
+      Puffere(b, text);
+    }
+    Ende(text);
+  }
+  template <typename T>
+  void Datensatz(const T& r, const char* text) {
+    std::uint8_t b[T::Groesse];
+    SchreibeBytes(r, std::span<std::uint8_t, T::Groesse>(b));
+    Abschnitt(b, text);
+  }
+
+ private:
+  void Puffere(std::span<const std::uint8_t> bytes, const char* text) {
+    if (!datei_.Schreibe(bytes.data(), bytes.size())) throw StdError(text);
+  }
+  void Ende(const char* text) {
+    if (!datei_.Leeren()) throw StdError(text);
+  }
+  TSichereDatei& datei_;
+};
+
+// Appends the bookings of the file at `pfad` to `buchungen`: as many whole 62-byte records as
+// the file's length holds. Problems are shown in message boxes; on a failed read nothing is
+// appended, so a retry never duplicates bookings. True when the file was read.
+bool LadeBuchungenIn(const std::string& pfad, Array<books*>& buchungen) {
+  const int vorher = buchungen.Anzahl;
+  std::string fehler;
+  try {
+    Dateiinhalt inhalt;
+    if (!LiesGanzeDatei(pfad, inhalt)) {
+      plattform::Current().MessageBox(Texte::AllgemeineTexte[15], Texte::AllgemeineTexte[9], plattform::MB_INFO);
+      return false;
+    }
+    if (inhalt.Lesefehler) throw StdError(DateiText(kBuchungenLesen));
+    Leser leser(inhalt.Bytes);
+    const std::size_t anzahl = inhalt.Laenge / books::Groesse;
+    for (std::size_t i = 0; i < anzahl; ++i) {
+      HaengeAn(buchungen, leser.Datensatz<books>(DateiText(kBuchungenLesen)));
+    }
+    return true;
+  } catch (const StdError& f) {
+    fehler = f.Meldung;
+  } catch (const std::bad_alloc&) {
+    fehler = Texte::AllgemeineTexte[6];
+  }
+  while (buchungen.Anzahl > vorher) buchungen.Remove(buchungen.Anzahl - 1);
+  plattform::Current().MessageBox(fehler, Texte::AllgemeineTexte[7], plattform::MB_ERROR);
+  return false;
+}
+
+// The counts in the file are 16 bits wide: a longer list is refused, never written wrapped.
+void PruefeAnzahl(int anzahl, const char* was) {
+  if (static_cast<std::size_t>(anzahl) > kMaxAnzahl) {
+    throw StdError(std::string("Das Dokument kann höchstens 65535 ") + was + " speichern (" +
+                   std::to_string(anzahl) + " vorhanden).");
+  }
+}
+
+// A special-day name in its 25 bytes: at most 24 characters, a NUL, zeros.
+std::array<std::uint8_t, kSondertagLaenge> SondertagFeld(const std::string& name) {
+  std::array<std::uint8_t, kSondertagLaenge> feld{};
+  std::memcpy(feld.data(), name.data(), std::min(name.size(), kSondertagLaenge - 1));
+  return feld;
+}
+
+}  // namespace
+
+std::string BuchungsDateinameFuer(const std::string& dokument) {
+  const std::size_t n = dokument.size();
+  const bool endung = n >= 4 && dokument[n - 4] == '.' && dokument.find('/', n - 4) == std::string::npos;
+  return (endung ? dokument.substr(0, n - 4) : dokument) + ".bks";
+}
+
+// What a load reads, apart from the open document until all of it was read.
+struct TSteuerung::Ladung {
+  char Version[24] = {};
+  ::Feiertagstabelle Feiertagstabelle = {};
+  Array<PROFIL*> Profile;
+  Array<PERSON*> Personen;
+  Array<TUERPROFIL*> Tuerprofile;
+  Array<books*> Buchungen;
+  bool BuchungenGeladen = false;
+  GERAETEDATEN Geraetedaten;
+  std::string NameSondertag1;
+  std::string NameSondertag2;
+  std::uint16_t LeserTuerZuordnung = 0;
+  int Geraetetyp = 0;
+  std::uint16_t AnzahlProfile = 0;
+  std::uint16_t AnzahlPersonen = 0;
+  std::uint16_t AnzahlTuerprofile = 0;
+
+  void LiesDokument(std::span<const std::uint8_t> inhalt, std::uint16_t aktuellesJahr);
+};
+
+void TSteuerung::Ladung::LiesDokument(std::span<const std::uint8_t> inhalt, std::uint16_t aktuellesJahr) {
+  if (inhalt.size() < kTagLaenge) throw StdError(DateiText(kVersionLesen));
+  std::memcpy(Version, inhalt.data() + inhalt.size() - kTagLaenge, kTagLaenge);
+  const bool version2 = std::string_view(Version) == Texte::TextVersion;
+  // The tag is the file's end: no section of a current document reaches into it.
+  Leser leser(version2 ? inhalt.first(inhalt.size() - kTagLaenge) : inhalt);
+
+  LiesBytes(leser.Bytes<FEIERTAGSTABELLE_GROESSE>(Lesetext(kFeiertage)), Feiertagstabelle);
+  AnzahlProfile = leser.U16(Lesetext(kProfilanzahl));
+  if (version2) {
+    for (int i = 0; i < AnzahlProfile; ++i) HaengeAn(Profile, leser.Datensatz<PROFIL>(Lesetext(kZutrittsprofile)));
+  } else {
+    for (int i = 0; i < AnzahlProfile; ++i) {
+      const auto alt = leser.Bytes<kAlterProfilLaenge>(Lesetext(kZutrittsprofile));
+      auto profil = NeuerDatensatz<PROFIL>();
+      for (std::size_t z = 0; z < 6; ++z) {
+        LiesBytes(alt.subspan(z * Zeitlinie::Groesse).first<Zeitlinie::Groesse>(), profil->Zeitlinien[z]);
+      }
+      std::memcpy(profil->Name, alt.data() + 48, 12);
+      HaengeAn(Profile, std::move(profil));
+    }
+    ::KonvertiereAlteFlags(Profile);
+  }
+
+  AnzahlPersonen = leser.U16(Lesetext(kPersonenanzahl));
+  for (int i = 0; i < AnzahlPersonen; ++i) HaengeAn(Personen, leser.Datensatz<PERSON>(Lesetext(kPersonen)));
+
+  AnzahlTuerprofile = version2 ? leser.U16(Lesetext(kTuerprofilanzahl)) : kAlteTuerprofile;
+  for (int i = 0; i < AnzahlTuerprofile; ++i) {
+    HaengeAn(Tuerprofile, leser.Datensatz<TUERPROFIL>(Lesetext(kTuerprofile)));
+  }
+
+  if (version2) {
+    LiesBytes(leser.Bytes<GERAETEDATEN::Groesse>(Lesetext(kGeraetedaten)), Geraetedaten);
+    NameSondertag1 = SondertagName(leser.Bytes<kSondertagLaenge>(Lesetext(kSondertag1)));
+    NameSondertag2 = SondertagName(leser.Bytes<kSondertagLaenge>(Lesetext(kSondertag2)));
+    LeserTuerZuordnung = leser.U16(Texte::AllgemeineTexte[4]);
+    Geraetetyp = (Geraetedaten.Flags & GD_TYP_RA20) != 0 ? 1 : 0;
+  } else {
+    NameSondertag1 = "Sondertag1";
+    NameSondertag2 = "Sondertag2";
+    const auto alt = leser.Bytes<kAlteGeraetedatenLaenge>(Lesetext(kGeraetedaten));
+    Geraetedaten.Flags = static_cast<std::uint32_t>(alt[0] | (alt[1] << 8) | (alt[2] << 16)) |
+                         (static_cast<std::uint32_t>(alt[3]) << 24);
+    std::memcpy(Geraetedaten.NameTuer1, alt.data() + 4, sizeof Geraetedaten.NameTuer1);
+    std::memcpy(Geraetedaten.NameTuer2, alt.data() + 20, sizeof Geraetedaten.NameTuer2);
+    Geraetedaten.Bezugsjahr = kAltesBezugsjahr;
+    Geraetedaten.Reserve = 0;
+    Geraetedaten.Flags |= GD_TYP_RA20 | GD_TUER1_OHNE_LESER | GD_TUER2_OHNE_LESER;
+    ::KonvertiereFeiertage(Feiertagstabelle, false, 0);
+    LeserTuerZuordnung = ::PruefeZeitlinien(Profile);
+    Geraetetyp = 1;
+  }
+  ErgaenzeTuerprofile(Tuerprofile);
+  ::VerschiebeFeiertage(Feiertagstabelle, Geraetedaten.Bezugsjahr, aktuellesJahr);
+}
+
+bool TSteuerung::Load(const std::string& pfad) {
+  std::unique_ptr<Ladung> ladung;
+  std::string dateiname;
+  std::string buchungsDateiname;
+  try {
+    ladung = std::make_unique<Ladung>();
+    dateiname = pfad;
+    buchungsDateiname = BuchungsDateinameFuer(pfad);
+    ladung->BuchungenGeladen = LadeBuchungenIn(buchungsDateiname, ladung->Buchungen);
+
+    Dateiinhalt inhalt;
+    if (!LiesGanzeDatei(pfad, inhalt)) throw IoError(DateiText(kOeffnen), pfad);
+    // What was read before a read failure lacks the file's end, where the tag is.
+    if (inhalt.Lesefehler) throw StdError(DateiText(kVersionLesen));
+    ladung->LiesDokument(inhalt.Bytes, AktuellesJahr);
+  } catch (const std::bad_alloc&) {
+    throw StdError(Texte::AllgemeineTexte[6]);
+  }
+
+  // All was read: the new document replaces the open one (nothing below allocates).
+  std::memcpy(Version, ladung->Version, sizeof Version);
+  Feiertagstabelle = ladung->Feiertagstabelle;
+  Profile = std::move(ladung->Profile);
+  Personen = std::move(ladung->Personen);
+  Tuerprofile = std::move(ladung->Tuerprofile);
+  Buchungen = std::move(ladung->Buchungen);
+  BuchungenGeladen = ladung->BuchungenGeladen;
+  Feiertage.Clear();
+  // The summer/winter pairs belong to the previous document; the holiday calendar rebuilds
+  // them from the table.
+  SWUmschaltungen.Clear();
+  Geraetedaten = ladung->Geraetedaten;
+  NameSondertag1 = std::move(ladung->NameSondertag1);
+  NameSondertag2 = std::move(ladung->NameSondertag2);
+  LeserTuerZuordnung = ladung->LeserTuerZuordnung;
+  Geraetetyp = ladung->Geraetetyp;
+  AnzahlProfile = ladung->AnzahlProfile;
+  AnzahlPersonen = ladung->AnzahlPersonen;
+  AnzahlTuerprofile = ladung->AnzahlTuerprofile;
+  Dateiname = std::move(dateiname);
+  BuchungsDateiname = std::move(buchungsDateiname);
+  DokumentGeladen = true;
+  return DokumentGeladen;
+}
+
+void TSteuerung::LoadBuchungen() {
+  if (BuchungenGeladen) return;
+  BuchungenGeladen = LadeBuchungenIn(BuchungsDateiname, Buchungen);
+}
+
+void TSteuerung::SaveBuchungen() {
+  TSichereDatei datei(BuchungsDateiname);
+  if (!datei.Offen()) {
+    plattform::Current().MessageBox(DateiText(kBuchungenSchreiben), Texte::AllgemeineTexte[9], plattform::MB_INFO);
+    return;
+  }
+  Schreiber(datei).Liste(Buchungen, nullptr, DateiText(kBuchungenSchreiben));
+  if (!datei.Abschliessen()) throw StdError(DateiText(kBuchungenSchreiben));
+  BuchungenGespeichert = true;
+  // The file now holds exactly the list: reading it again would only duplicate it.
+  BuchungenGeladen = true;
+}
+
+bool TSteuerung::Save(const std::string& pfad) {
+  Dateiname = pfad;
+  BuchungsDateiname = BuchungsDateinameFuer(pfad);
+  try {
+    // A document named like a bookings file would be written over its own bookings.
+    if (BuchungsDateiname == Dateiname) {
+      throw StdError("Ein Dokument mit der Endung \".bks\" würde seine eigenen Buchungen überschreiben.");
+    }
+    PruefeAnzahl(Profile.Anzahl, "Zutrittsprofile");
+    PruefeAnzahl(Personen.Anzahl, "Personen");
+    PruefeAnzahl(Tuerprofile.Anzahl, "Türprofile");
+    SaveBuchungen();
+    AnzahlProfile = static_cast<std::uint16_t>(Profile.Anzahl);
+    AnzahlPersonen = static_cast<std::uint16_t>(Personen.Anzahl);
+    AnzahlTuerprofile = static_cast<std::uint16_t>(Tuerprofile.Anzahl);
+    SchreibeDokument(Dateiname);
+  } catch (const IoError&) {
+    throw;  // the document could not be created: nothing was written, the flag stays
+  } catch (const std::bad_alloc&) {
+    DatenGespeichert = false;
+    throw StdError(Texte::AllgemeineTexte[6]);
+  } catch (...) {
+    DatenGespeichert = false;
+    throw;
+  }
+  DatenGespeichert = true;
+  return true;
+}
+
+void TSteuerung::SchreibeDokument(const std::string& pfad) {
+  TSichereDatei datei(pfad);
+  if (!datei.Offen()) throw IoError(DateiText(kOeffnen), pfad);
+  Schreiber schreiber(datei);
+  std::array<std::uint8_t, FEIERTAGSTABELLE_GROESSE> tabelle{};
+  SchreibeBytes(Feiertagstabelle, std::span<std::uint8_t, FEIERTAGSTABELLE_GROESSE>(tabelle));
+  schreiber.Abschnitt(tabelle, DateiText(kFeiertage));
+  schreiber.Liste(Profile, DateiText(kProfilanzahl), DateiText(kZutrittsprofile));
+  schreiber.Liste(Personen, DateiText(kPersonenanzahl), DateiText(kPersonen));
+  schreiber.Liste(Tuerprofile, DateiText(kTuerprofilanzahl), DateiText(kTuerprofile));
+  schreiber.Datensatz(Geraetedaten, DateiText(kGeraetedaten));
+  schreiber.Abschnitt(SondertagFeld(NameSondertag1), DateiText(kSondertag1));
+  schreiber.Abschnitt(SondertagFeld(NameSondertag2), DateiText(kSondertag2));
+  schreiber.U16(LeserTuerZuordnung, Texte::AllgemeineTexte[5]);  // "Fehler beim Schreiben in Datei!"
+  const std::string_view tag = Texte::TextVersion;
+  schreiber.Abschnitt(std::span(reinterpret_cast<const std::uint8_t*>(tag.data()), tag.size()), DateiText(kVersionSchreiben));
+  if (!datei.Abschliessen()) throw StdError(DateiText(kVersionSchreiben));
+}

@@ -1,0 +1,105 @@
+// The configuration file class: Windows INI syntax, names without regard to case, other
+// content kept on write.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "common/TempOrdner.h"
+#include "document/IniDatei.h"
+
+namespace {
+
+TEST(IniDatei, ReadsNamesWithoutRegardToCaseFromCrlfAndLfFiles) {
+  for (const char* zeilenende : {"\r\n", "\n"}) {
+    TempOrdner ordner;
+    const std::string z = zeilenende;
+    SchreibeDatei(ordner / "a.ini", "; comment" + z + "[global]" + z + "PAGE = 0" + z + z + "[Network]" + z +
+                                        "ip=192.168.1.7" + z + " TcpPort=4000 " + z);
+    const TIniDatei ini(ordner / "a.ini");
+    EXPECT_EQ(ini.LeseZahl("Global", "Page", 1), 0) << zeilenende;
+    EXPECT_EQ(ini.LeseText("NETWORK", "IP", ""), "192.168.1.7");
+    EXPECT_EQ(ini.LeseZahl("Network", "TCPPort", 10001), 4000);
+    EXPECT_EQ(ini.LeseZahl("Global", "IP", 7), 7);  // a key of another section
+  }
+}
+
+TEST(IniDatei, MissingOrNonNumericValuesGiveTheDefault) {
+  TempOrdner ordner;
+  SchreibeDatei(ordner / "a.ini",
+                "[S]\nleer=\nwort=abc\nrest=12x\ngross=99999999999\nminus=-1\nplus=+7\nblank= 5 \nhex=0x10\n");
+  const TIniDatei ini(ordner / "a.ini");
+  struct Fall {
+    const char* schluessel;
+    int erwartet;
+  };
+  for (const Fall& f : std::vector<Fall>{{"leer", 42},
+                                         {"wort", 42},
+                                         {"rest", 42},
+                                         {"gross", 42},
+                                         {"fehlt", 42},
+                                         {"minus", -1},
+                                         {"plus", 7},
+                                         {"blank", 5},
+                                         {"hex", 42}}) {
+    EXPECT_EQ(ini.LeseZahl("S", f.schluessel, 42), f.erwartet) << f.schluessel;
+  }
+  EXPECT_EQ(TIniDatei(ordner / "fehlt.ini").LeseZahl("S", "minus", 3), 3);
+}
+
+TEST(IniDatei, AnyNonzeroNumberReadsAsTrue) {
+  TempOrdner ordner;
+  SchreibeDatei(ordner / "a.ini", "[B]\nnull=0\neins=1\nfuenf=5\nminus=-1\nja=yes\n");
+  const TIniDatei ini(ordner / "a.ini");
+  EXPECT_FALSE(ini.LeseBool("B", "null", true));
+  EXPECT_TRUE(ini.LeseBool("B", "eins", false));
+  EXPECT_TRUE(ini.LeseBool("B", "fuenf", false));
+  EXPECT_TRUE(ini.LeseBool("B", "minus", false));
+  EXPECT_FALSE(ini.LeseBool("B", "ja", false));
+  EXPECT_TRUE(ini.LeseBool("B", "ja", true));
+}
+
+TEST(IniDatei, WritingKeepsEverythingElseAndReplacesInPlace) {
+  TempOrdner ordner;
+  SchreibeDatei(ordner / "a.ini", "; mine\n[Other]\nx=1\n\n[comm]\nPORT=5\nfoo=bar\n\n[Tail]\ny=2\n");
+  TIniDatei ini(ordner / "a.ini");
+  ini.SchreibeZahl("Comm", "port", 3);
+  ini.SchreibeBool("Comm", "Cable", true);
+  ini.SchreibeBool("Global", "LOG", false);
+  ASSERT_TRUE(ini.Speichern());
+  EXPECT_EQ(LiesDatei(ordner / "a.ini"),
+            "; mine\n[Other]\nx=1\n\n[comm]\nport=3\nfoo=bar\nCable=1\n\n[Tail]\ny=2\n\n[Global]\nLOG=0\n");
+  EXPECT_EQ(Inhalt(ordner.Pfad()), std::vector<std::string>{"a.ini"});
+}
+
+TEST(IniDatei, OnlyTheFirstOfTwoSectionsWithTheSameNameIsReadAndWritten) {
+  TempOrdner ordner;
+  SchreibeDatei(ordner / "a.ini", "[Comm]\nport=5\n[Network]\nIP=h\n[COMM]\nAdress=3\nport=6\n");
+  TIniDatei ini(ordner / "a.ini");
+  EXPECT_EQ(ini.LeseZahl("Comm", "port", 0), 5);
+  EXPECT_EQ(ini.LeseZahl("Comm", "Adress", 9), 9);
+  ini.SchreibeZahl("Comm", "Adress", 4);
+  EXPECT_EQ(ini.LeseZahl("Comm", "Adress", 9), 4);
+  ASSERT_TRUE(ini.Speichern());
+  EXPECT_EQ(LiesDatei(ordner / "a.ini"), "[Comm]\nport=5\nAdress=4\n[Network]\nIP=h\n[COMM]\nAdress=3\nport=6\n");
+}
+
+TEST(IniDatei, ANewFileGetsCrlfLines) {
+  TempOrdner ordner;
+  TIniDatei ini(ordner / "neu.ini");
+  ini.SchreibeZahl("Global", "Page", 1);
+  ini.SchreibeText("Network", "IP", "127.0.0.1");
+  ASSERT_TRUE(ini.Speichern());
+  EXPECT_EQ(LiesDatei(ordner / "neu.ini"), "[Global]\r\nPage=1\r\n\r\n[Network]\r\nIP=127.0.0.1\r\n");
+  EXPECT_EQ(TIniDatei(ordner / "neu.ini").LeseText("network", "ip", ""), "127.0.0.1");
+}
+
+TEST(IniDatei, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {
+  TempOrdner ordner;
+  SchreibeDatei(ordner / "datei", "kein Ordner");
+  TIniDatei ini(ordner / "datei/a.ini");
+  ini.SchreibeZahl("S", "k", 1);
+  EXPECT_FALSE(ini.Speichern());
+  EXPECT_EQ(LiesDatei(ordner / "datei"), "kein Ordner");
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "text/WireText.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+struct Fall {
+  std::string Ein;  // Windows-1252 bytes
+  std::string Aus;
+};
+
+void PrintTo(const Fall& fall, std::ostream* os) { *os << testing::PrintToString(fall.Ein); }
+
+std::string FallName(const testing::TestParamInfo<Fall>& info) { return "Fall" + std::to_string(info.index); }
+
+class Kodiere : public testing::TestWithParam<Fall> {};
+class Dekodiere : public testing::TestWithParam<Fall> {};
+
+TEST_P(Kodiere, BildetByteFuerByteAb) {
+  std::string text = GetParam().Ein;
+  KodiereText(text);
+  EXPECT_EQ(text, GetParam().Aus);
+  EXPECT_EQ(text.size(), GetParam().Ein.size());
+}
+
+TEST_P(Dekodiere, BildetByteFuerByteAb) {
+  std::string text = GetParam().Ein;
+  DekodiereText(text);
+  EXPECT_EQ(text, GetParam().Aus);
+  EXPECT_EQ(text.size(), GetParam().Ein.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WireText, Kodiere,
+    testing::Values(Fall{"T\xFCr 1", "T&r!1"}, Fall{"Stra\xDF" "e", "Stra$e"},
+                    Fall{"\xE4\xC4\xF6\xD6\xFC\xDC", "##//&&"}, Fall{"  ", "!!"},
+                    Fall{"Caf\xE9 \x80", "Caf\xE9!\x80"}, Fall{"!#/&$%\xA7", "!#/&$%\xA7"},
+                    Fall{"", ""}),
+    FallName);
+
+INSTANTIATE_TEST_SUITE_P(
+    WireText, Dekodiere,
+    testing::Values(Fall{"T&r!1", "T\xFCr 1"}, Fall{"!\xA7%", "   "}, Fall{"$#/&", "\xDF\xE4\xF6\xFC"},
+                    Fall{"Caf\xE9\x80", "Caf\xE9\x80"}, Fall{"\xC4\xD6\xDC", "\xC4\xD6\xDC"},
+                    Fall{"", ""}),
+    FallName);
+
+// Every byte other than those of the two tables passes unchanged, in both directions.
+TEST(WireText, NurDieBytesDerTabellenWerdenAbgebildet) {
+  const std::map<unsigned char, unsigned char> kodiert = {
+      {0x20, '!'}, {0xDF, '$'}, {0xE4, '#'}, {0xC4, '#'}, {0xF6, '/'},
+      {0xD6, '/'}, {0xFC, '&'}, {0xDC, '&'}};
+  const std::map<unsigned char, unsigned char> dekodiert = {
+      {'!', 0x20}, {0xA7, 0x20}, {'%', 0x20}, {'$', 0xDF}, {'#', 0xE4}, {'/', 0xF6}, {'&', 0xFC}};
+  for (int b = 1; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    std::string text(1, static_cast<char>(byte));
+    KodiereText(text);
+    EXPECT_EQ(static_cast<unsigned char>(text[0]), kodiert.contains(byte) ? kodiert.at(byte) : byte)
+        << "kodiert " << b;
+    text.assign(1, static_cast<char>(byte));
+    DekodiereText(text);
+    EXPECT_EQ(static_cast<unsigned char>(text[0]), dekodiert.contains(byte) ? dekodiert.at(byte) : byte)
+        << "dekodiert " << b;
+  }
+}
+
+TEST(WireText, NameKommtNachKodierenUndDekodierenZurueckGrossUmlauteKlein) {
+  std::string text = "m\xFCller \xE4\xF6\xDF 42 \xC4\xD6\xDC";
+  KodiereText(text);
+  DekodiereText(text);
+  EXPECT_EQ(text, "m\xFCller \xE4\xF6\xDF 42 \xE4\xF6\xFC");
+}
+
+TEST(WireText, ArbeitetBisZumNul) {
+  char feld[8] = "a b";
+  feld[4] = ' ';  // after the terminator: not part of the text
+  KodiereText(feld);
+  EXPECT_STREQ(feld, "a!b");
+  EXPECT_EQ(feld[4], ' ');
+}
+
+TEST(WireText, FeldOhneNulWirdNurBisZuSeinemEndeBearbeitet) {
+  struct {
+    char Feld[4];
+    char Dahinter[4];
+  } speicher = {{'a', ' ', 'b', ' '}, {' ', '#', ' ', '\0'}};
+  KodiereText(speicher.Feld);
+  EXPECT_EQ(std::string(speicher.Feld, 4), "a!b!");
+  EXPECT_STREQ(speicher.Dahinter, " # ");
+  DekodiereText(speicher.Feld);
+  EXPECT_EQ(std::string(speicher.Feld, 4), "a b ");
+  EXPECT_STREQ(speicher.Dahinter, " # ");
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// Renders the main window and the progress window offscreen into PNG files, so their German
+// texts can be looked at: into $YBR_UI_BILDER when set, else into a temporary folder.
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "main/Formulare.h"
+#include "main/MainDlg.h"
+#include "Skript.h"
+#include "main/StatusDlg.h"
+#include "UiTest.h"
+
+namespace {
+
+TEST(Bilder, MainWindowAndProgressWindow) {
+  TempOrdner ordner;
+  const char* ziel = std::getenv("YBR_UI_BILDER");
+  const std::string ablage = ziel != nullptr ? std::string(ziel) + "/" : ordner.Pfad();
+  TFormulare formulare;
+  IDD_MAIN->SetzeOrdner(ordner.Pfad());
+  Skript skript;
+  IDD_MAIN->show();
+  IDD_MAIN->IDB_SETTINGS->click();
+  IDD_MAIN->IDT_DATEI->setText(QStringLiteral("/home/benutzer/Türen/Gebäude Süd.wuz"));
+  const QString hauptbild = QString::fromStdString(ablage + "hauptfenster.png");
+  ASSERT_TRUE(SpeichereBild(*IDD_MAIN, hauptbild));
+
+  plattform::ProgressWindow& status = *IDD_STATUS;
+  status.SetCaption("Datenübertragung");
+  status.SetLabel1("Sende Person 3 von 7.");
+  status.SetLabel2("Sende Türprofile ...");
+  status.Item().SetPosition(43);
+  status.Overall().SetPosition(60);
+  const QString statusbild = QString::fromStdString(ablage + "fortschritt.png");
+  ASSERT_TRUE(SpeichereBild(*IDD_STATUS, statusbild));
+
+  const QImage haupt(hauptbild);
+  EXPECT_GE(haupt.width(), 610);
+  EXPECT_GE(haupt.height(), 407);
+  EXPECT_EQ(QImage(statusbild).size(), QSize(349, 181));
+}
+
+}  // namespace

@@ -1,0 +1,625 @@
+// The main window: the year check at start, the connection panel, the file commands with
+// their questions and panel texts, the close question, the expert-settings toggle, the menu
+// and the tool buttons, help and the about window, and a failing start.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+#include <new>
+
+#include "main/AboutDlg.h"
+#include "main/Formulare.h"
+#include "main/MainDlg.h"
+#include "Skript.h"
+#include "main/StatusDlg.h"
+#include "document/Steuerung.h"
+#include "UiTest.h"
+
+namespace {
+
+const QString kFrage = QStringLiteral("Daten nicht gespeichert.\nJetzt speichern?");
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Runs the main loop as the program does; a loop that does not end by itself fails the test.
+int Hauptschleife() {
+  QTimer::singleShot(5000, [] {
+    ADD_FAILURE() << "the main loop did not end";
+    QCoreApplication::exit(99);
+  });
+  return QCoreApplication::exec();
+}
+
+class MainTest : public ::testing::Test {
+ protected:
+  void SetUp() override { formulare = std::make_unique<TFormulare>(); }
+
+  void TearDown() override {
+    wahl.reset();
+    formulare.reset();
+  }
+
+  // Shows the main window as at program start, with the PC clock in `jahr`.
+  void Starte(int jahr = 2026) {
+    IDD_MAIN->SetzeOrdner(ordner.Pfad());
+    plattform_ = std::make_unique<TestPlattform>(*IDD_STATUS, jahr);
+    wahl = std::make_unique<PlattformWahl>(*plattform_);
+    IDD_MAIN->show();
+  }
+
+  TSteuerung& S() { return *IDD_MAIN->Dokument(); }
+  // A document nobody needs to be asked about.
+  void AllesGespeichert() {
+    S().DatenGespeichert = true;
+    S().BuchungenGespeichert = true;
+  }
+  std::string Ini() { return (ordner / "Wup.ini"); }
+
+  TempOrdner ordner;
+  std::unique_ptr<TFormulare> formulare;
+  std::unique_ptr<TestPlattform> plattform_;
+  std::unique_ptr<PlattformWahl> wahl;
+};
+
+TEST_F(MainTest, BeforeNineteenNinetyEightTheBoxThenACleanEnd) {
+  Skript skript;
+  skript.Box(QStringLiteral("Achtung, Ihre Systemzeit liegt vor 1998!                      \n"
+                            "Bitte stellen sie Ihre Systemzeit                      \n"
+                            "und starten Sie das Programm neu."),
+             QStringLiteral("Fehler"), 0, 1);
+  Starte(1997);
+  EXPECT_EQ(Hauptschleife(), 0);
+  EXPECT_EQ(skript.Verlauf().size(), 1U);  // shown once, nothing else asked
+  formulare.reset();
+  EXPECT_FALSE(Existiert(Ini()));  // no configuration written
+}
+
+TEST_F(MainTest, FromNineteenNinetyEightNoBoxAndTheConnectionShown) {
+  Skript skript;  // no box at all
+  Starte(1998);
+  ASSERT_NE(IDD_MAIN->Dokument(), nullptr);
+  EXPECT_EQ(IDD_MAIN->IDT_CONNECT->text(), QStringLiteral(" COM2 , Programmierkabel"));
+  EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), QString());
+  EXPECT_EQ(IDD_MAIN->windowTitle(), QStringLiteral("veltrin dizero ruzezava"));
+}
+
+TEST_F(MainTest, ConnectionPanelForEachConfiguration) {
+  struct Fall {
+    const char* ini;
+    const char* panel;
+  };
+  const Fall faelle[] = {
+      {"[Global]\nPage=0\n", " IP: 127.0.0.1 , Adr.: 9"},
+      {"[Global]\nPage=0\n[Network]\nIP=zutritt.local\n[Comm]\nAdress=12\n", " IP: zutritt.local , Adr.: C"},
+      {"[Global]\nPage=1\n[Comm]\nCable=1\nport=2\n", " COM2 , Programmierkabel"},
+      {"[Global]\nPage=1\n[Comm]\nCable=0\nAdress=13\nport=3\n", " COM3 , Adr.: d"},
+      {"[Global]\nPage=1\n[Comm]\nCable=0\nAdress=16\nport=12\n", " COM12 , Adr.: 9"},
+      {"", " COM2 , Programmierkabel"},
+  };
+  const Fall& erster = faelle[0];
+  SchreibeDatei(Ini(), erster.ini);
+  Starte();
+  EXPECT_EQ(IDD_MAIN->IDT_CONNECT->text(), QString::fromUtf8(erster.panel));
+  EXPECT_EQ(IDD_MAIN->Verbindungstext(), QString::fromUtf8(erster.panel));
+  EXPECT_EQ(IDD_MAIN->IDT_CONNECT->toolTip(), QStringLiteral("aktuelle Verbindungsparameter"));
+  // The others each with a document object made from their configuration, as at a start.
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.ini);
+    TempOrdner eigen;
+    if (*f.ini != '\0') SchreibeDatei((eigen / "Wup.ini"), f.ini);
+    TSteuerung steuerung(2026, eigen.Pfad());
+    S().Page = steuerung.Page;
+    S().IP = steuerung.IP;
+    S().Kabel = steuerung.Kabel;
+    S().ComPort = steuerung.ComPort;
+    S().SetAdresse(steuerung.GetAdresse());
+    IDD_MAIN->ZeigeVerbindung();
+    EXPECT_EQ(IDD_MAIN->IDT_CONNECT->text(), QString::fromUtf8(f.panel));
+  }
+}
+
+TEST_F(MainTest, CloseQuestionWithEachAnswer) {
+  struct Fall {
+    const char* name;
+    bool daten, buchungen;  // saved flags
+    std::function<void(Skript&, const std::string& pfad)> skript;
+    bool geschlossen, iniGeschrieben, dokumentGeschrieben;
+  };
+  const Fall faelle[] = {
+      {"nothing unsaved", true, true, [](Skript&, const std::string&) {}, true, true, false},
+      {"No", false, true, [](Skript& s, const std::string&) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 7); },
+       true, true, false},
+      {"bookings unsaved, No", true, false,
+       [](Skript& s, const std::string&) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 7); }, true, true, false},
+      {"Cancel", false, true, [](Skript& s, const std::string&) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 2); },
+       false, false, false},
+      {"Yes, save dialog cancelled", false, true,
+       [](Skript& s, const std::string&) {
+         s.Box(kFrage, QStringLiteral("Hinweis"), 35, 6).Datei(true, std::nullopt);
+       },
+       false, false, false},
+      {"Yes, saved", false, false,
+       [](Skript& s, const std::string& pfad) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 6).Datei(true, Q(pfad)); },
+       true, true, true},
+      {"Yes, save failed", false, true,
+       [](Skript& s, const std::string& pfad) {
+         s.Box(kFrage, QStringLiteral("Hinweis"), 35, 6)
+             .Datei(true, Q(pfad + "-fehlt/anlage.wuz"))
+             .Box(QStringLiteral("Konnte Buchungen nicht schreiben."), QStringLiteral("Hinweis"), 64, 1)
+             .Box(QStringLiteral("Fehler"), 16, 1);
+       },
+       false, false, false},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    TearDown();
+    TempOrdner eigen;
+    formulare = std::make_unique<TFormulare>();
+    IDD_MAIN->SetzeOrdner(eigen.Pfad());
+    plattform_ = std::make_unique<TestPlattform>(*IDD_STATUS, 2026);
+    wahl = std::make_unique<PlattformWahl>(*plattform_);
+    IDD_MAIN->show();
+    S().DatenGespeichert = f.daten;
+    S().BuchungenGespeichert = f.buchungen;
+    const std::string dokument = (eigen / "anlage.wuz");
+    {
+      Skript skript;
+      f.skript(skript, dokument);
+      EXPECT_EQ(IDD_MAIN->close(), f.geschlossen);
+    }
+    EXPECT_EQ(IDD_MAIN->isVisible(), !f.geschlossen);
+    EXPECT_EQ(Existiert((eigen / "Wup.ini")), f.iniGeschrieben);
+    EXPECT_EQ(Existiert(dokument), f.dokumentGeschrieben);
+    if (f.iniGeschrieben) {
+      EXPECT_NE(LiesDatei((eigen / "Wup.ini")).find("Adress=9"), std::string::npos);
+    }
+    if (!f.geschlossen) {
+      // Still usable: a second close with nothing unsaved ends it.
+      AllesGespeichert();
+      Skript still;
+      EXPECT_TRUE(IDD_MAIN->close());
+    }
+  }
+}
+
+TEST_F(MainTest, ExitItemClosesThroughTheCloseQuestion) {
+  Starte();
+  S().DatenGespeichert = false;
+  {
+    Skript skript;
+    skript.Box(kFrage, QStringLiteral("Hinweis"), 35, 2);
+    IDD_MAIN->FileExitItem->trigger();
+    EXPECT_TRUE(IDD_MAIN->isVisible());
+  }
+  Skript skript;
+  skript.Box(kFrage, QStringLiteral("Hinweis"), 35, 7);
+  IDD_MAIN->FileExitItem->trigger();
+  EXPECT_FALSE(IDD_MAIN->isVisible());
+  EXPECT_TRUE(Existiert(Ini()));
+}
+
+TEST_F(MainTest, OpenWithUnsavedDataAsksFirst) {
+  Starte();
+  const std::string vorhanden = (ordner / "vorhanden.wuz");
+  {
+    Skript skript;
+    skript.Datei(true, Q(vorhanden));
+    ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+  }
+  S().DatenGespeichert = false;
+  const QString panel = IDD_MAIN->IDT_DATEI->text();
+
+  {  // Cancel: nothing else happens
+    Skript skript;
+    skript.Box(kFrage, QStringLiteral("Hinweis"), 35, 2);
+    IDD_MAIN->FileOpenItem->trigger();
+    EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), panel);
+  }
+  {  // Yes and the save dialog cancelled: the open does not go on
+    Skript skript;
+    skript.Box(kFrage, QStringLiteral("Hinweis"), 35, 6).Datei(true, std::nullopt);
+    IDD_MAIN->FileOpenItem->trigger();
+    EXPECT_FALSE(S().DatenGespeichert);
+  }
+  {  // No: the open dialog, cancelled
+    Skript skript;
+    skript.Box(kFrage, QStringLiteral("Hinweis"), 35, 7).Datei(false, std::nullopt);
+    IDD_MAIN->FileOpenItem->trigger();
+    EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), panel);
+  }
+  {  // Unsaved bookings alone ask too; Yes saves, then the chosen document opens
+    S().DatenGespeichert = true;
+    S().BuchungenGespeichert = false;
+    const std::string neu = (ordner / "neu.wuz");
+    Skript skript;
+    skript.Box(kFrage, QStringLiteral("Hinweis"), 35, 6).Datei(true, Q(neu)).Datei(false, Q(vorhanden));
+    IDD_MAIN->FileOpenItem->trigger();
+    EXPECT_TRUE(Existiert(neu));
+    EXPECT_TRUE(S().BuchungenGespeichert);
+    EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), Q(vorhanden));
+    EXPECT_EQ(IDD_MAIN->Dokumentname(), Q(vorhanden));
+  }
+  {  // Nothing unsaved: straight to the dialog
+    AllesGespeichert();
+    Skript skript;
+    skript.Datei(false, std::nullopt);
+    IDD_MAIN->FileOpenItem->trigger();
+  }
+}
+
+TEST_F(MainTest, NewAsksWhenUnsavedShowsNeuAndForgetsTheName) {
+  Starte();
+  const std::string pfad = (ordner / "anlage.wuz");
+  {
+    Skript skript;
+    skript.Datei(true, Q(pfad));
+    ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+  }
+  EXPECT_TRUE(S().DatenGespeichert);
+  {  // saved: no question
+    Skript skript;
+    IDD_MAIN->FileNewItem->trigger();
+    EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), QStringLiteral("Neu"));
+    EXPECT_EQ(IDD_MAIN->Dokumentname(), QString());
+    EXPECT_FALSE(S().DatenGespeichert);
+  }
+  {  // unsaved, Cancel: stays
+    IDD_MAIN->IDT_DATEI->setText(QStringLiteral("vorher"));
+    Skript skript;
+    skript.Box(kFrage, QStringLiteral("Hinweis"), 35, 2);
+    IDD_MAIN->FileNewItem->trigger();
+    EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), QStringLiteral("vorher"));
+  }
+  {  // unsaved, No
+    Skript skript;
+    skript.Box(kFrage, QStringLiteral("Hinweis"), 35, 7);
+    IDD_MAIN->FileNewItem->trigger();
+    EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), QStringLiteral("Neu"));
+  }
+  {  // a following Save asks for a name instead of writing over the last file
+    const std::string vorher = LiesDatei(pfad);
+    S().Personen.Clear();
+    Skript skript;
+    skript.Datei(true, std::nullopt);
+    EXPECT_FALSE(IDD_MAIN->FileSave());
+    EXPECT_EQ(LiesDatei(pfad), vorher);
+  }
+}
+
+TEST_F(MainTest, SaveAsOntoAnExistingFileNoThenAnotherName) {
+  Starte();
+  const std::string alt = (ordner / "alt.wuz");
+  SchreibeDatei(alt, "bleibt");
+  const std::string anders = (ordner / "anders");  // the dialog adds ".wuz"
+  Skript skript;
+  skript.Datei(true, Q(alt))
+      .Box(QStringLiteral("Datei überschreiben?"), QStringLiteral("Hinweis"), 36, 7)
+      .Datei(true, Q(anders));
+  EXPECT_TRUE(IDD_MAIN->FileSaveAs());
+  EXPECT_EQ(LiesDatei(alt), "bleibt");
+  EXPECT_TRUE(Existiert(anders + ".wuz"));
+  EXPECT_TRUE(Existiert(anders + ".bks"));
+  EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), Q(anders + ".wuz"));
+  EXPECT_EQ(IDD_MAIN->Dokumentname(), Q(anders + ".wuz"));
+  EXPECT_TRUE(S().DatenGespeichert);
+
+  // Yes writes over it; a later Save writes to the same name without a dialog.
+  Skript ja;
+  ja.Datei(true, Q(alt)).Box(QStringLiteral("Datei überschreiben?"), QStringLiteral("Hinweis"), 36, 6);
+  EXPECT_TRUE(IDD_MAIN->FileSaveAs());
+  EXPECT_NE(LiesDatei(alt), "bleibt");
+  std::filesystem::remove(alt);
+  EXPECT_TRUE(IDD_MAIN->FileSave());
+  EXPECT_TRUE(Existiert(alt));
+  // A dialog closed without a choice saves nothing.
+  S().DatenGespeichert = false;
+  Skript keine;
+  keine.Datei(true, std::nullopt);
+  EXPECT_FALSE(IDD_MAIN->FileSaveAs());
+  EXPECT_FALSE(S().DatenGespeichert);
+}
+
+TEST_F(MainTest, SaveIntoAMissingFolderShowsTheErrorAndKeepsUnsaved) {
+  Starte();
+  const std::string pfad = (ordner / "fehlt/anlage.wuz");
+  Skript skript;
+  skript.Datei(true, Q(pfad))
+      .Box(QStringLiteral("Konnte Buchungen nicht schreiben."), QStringLiteral("Hinweis"), 64, 1)
+      .Box(QStringLiteral("Fehler"), 16, 1);
+  EXPECT_FALSE(IDD_MAIN->FileSaveAs());
+  EXPECT_FALSE(S().DatenGespeichert);
+  EXPECT_FALSE(Existiert(pfad));
+}
+
+TEST_F(MainTest, AWriteErrorShowsTheErrorInThePanelAndForgetsTheName) {
+  Starte();
+  const std::string gut = (ordner / "gut.wuz");
+  {
+    Skript skript;
+    skript.Datei(true, Q(gut));
+    ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+  }
+  // The engine refuses a document name that would write over its own bookings (StdError).
+  const std::string falsch = (ordner / "anlage.bks");
+  {
+    Skript skript;
+    skript.Datei(true, Q(falsch)).Box(QStringLiteral("Fehler"), 16, 1);
+    EXPECT_FALSE(IDD_MAIN->FileSaveAs());
+  }
+  EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), QStringLiteral("Fehlerin") + Q(falsch));
+  EXPECT_EQ(IDD_MAIN->Dokumentname(), QString());
+  EXPECT_FALSE(S().DatenGespeichert);
+  // So the next Save asks for a name.
+  Skript skript;
+  skript.Datei(true, std::nullopt);
+  EXPECT_FALSE(IDD_MAIN->FileSave());
+}
+
+TEST_F(MainTest, AFailedOpenKeepsTheDocumentAndItsPanelText) {
+  Starte();
+  const std::string gut = (ordner / "gut.wuz");
+  {
+    Skript skript;
+    skript.Datei(true, Q(gut));
+    ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+  }
+  const int profile = S().Profile.Anzahl;
+  const std::string kaputt = (ordner / "kaputt.wuz");
+  SchreibeDatei(kaputt, "abc");
+  for (const std::string& pfad : {kaputt, (ordner / "gibtsnicht.wuz")}) {
+    SCOPED_TRACE(pfad);
+    Skript skript;
+    skript.Datei(false, Q(pfad))
+        .Box(QStringLiteral("Keine Buchungen vorhanden."), QStringLiteral("Hinweis"), 64, 1)
+        .Box(QStringLiteral("Fehler"), 16, 1);
+    IDD_MAIN->FileOpenItem->trigger();
+    EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), Q(gut));
+    EXPECT_EQ(IDD_MAIN->Dokumentname(), Q(gut));
+    EXPECT_EQ(S().Profile.Anzahl, profile);
+    ASSERT_EQ(skript.Verlauf().size(), 3U);
+    EXPECT_FALSE(skript.Verlauf()[2].endsWith(QStringLiteral(": ")));  // the engine's reason is shown
+  }
+}
+
+TEST_F(MainTest, ExpertSettingsToggle) {
+  Starte();
+  QToolButton* const experten[] = {IDD_MAIN->IDB_SYTEMDATA, IDD_MAIN->IDB_DOORDATA, IDD_MAIN->IDB_PROFIL,
+                                   IDD_MAIN->IDB_KAL};
+  auto sichtbar = [&](bool erwartet) {
+    for (QToolButton* b : experten) EXPECT_EQ(b->isVisible(), erwartet) << b->objectName().toStdString();
+  };
+  sichtbar(false);
+  EXPECT_EQ(IDD_MAIN->IDB_SETTINGS->text(), QStringLiteral("Erweiterte Einstellungen"));
+  IDD_MAIN->IDB_SETTINGS->click();
+  EXPECT_TRUE(IDD_MAIN->IDB_SETTINGS->isChecked());
+  sichtbar(true);
+  EXPECT_EQ(IDD_MAIN->IDB_SETTINGS->text(), QStringLiteral("Standard Einstellungen"));
+  IDD_MAIN->IDB_SETTINGS->click();
+  sichtbar(false);
+  EXPECT_EQ(IDD_MAIN->IDB_SETTINGS->text(), QStringLiteral("Erweiterte Einstellungen"));
+  IDD_MAIN->Zustzeanzeigen1->trigger();
+  EXPECT_TRUE(IDD_MAIN->IDB_SETTINGS->isChecked());
+  sichtbar(true);
+  EXPECT_EQ(IDD_MAIN->IDB_SETTINGS->text(), QStringLiteral("Standard Einstellungen"));
+  IDD_MAIN->Zustzeanzeigen1->trigger();
+  EXPECT_FALSE(IDD_MAIN->IDB_SETTINGS->isChecked());
+  sichtbar(false);
+  // The menu items of the four editors do not follow the toggle.
+  EXPECT_EQ(IDD_MAIN->Steuerungdaten1->isVisible(), true);
+}
+
+struct Eintrag {
+  const char* name;  // nullptr: separator
+  const char* text;
+  const char* kuerzel;
+  const char* hinweis;
+  bool aktiv;  // usable in this build (its window exists)
+};
+
+TEST_F(MainTest, MenuAgainstTheTable) {
+  Starte();
+  struct Menue {
+    QMenu* menue;
+    const char* name;
+    const char* titel;
+    std::vector<Eintrag> eintraege;
+  };
+  const std::vector<Menue> menues = {
+      {IDD_MAIN->FileMenu1, "FileMenu1", "&Datei",
+       {{"FileNewItem", "&Neu", "Ctrl+N", "Eine neue Datei erzeugen", true},
+        {"FileOpenItem", "Ö&ffnen", "Ctrl+O", "Eine bestehende Datei öffnen", true},
+        {"FileSaveItem", "&Speichern", "Ctrl+S", "Aktuelle Datei speichern", true},
+        {"FileSaveAsItem", "Speichern &als...", "Ctrl+A", "Aktuelle Datei unter neuem Namen speichern", true},
+        {nullptr, "", "", "", true},
+        {"FilePrintItem", "&Drucken", "Ctrl+D", "Aktuelle Datei drucken", false},
+        {"FilePrintSetupItem", "Drucker&einrichtung...", "Ctrl+R", "Druckereinrichtung ändern", false},
+        {nullptr, "", "", "", true},
+        {"FileExitItem", "&Beenden", "Alt+F4", "Diese Anwendung beenden", true}}},
+      {IDD_MAIN->Configmenu, "Configmenu", "&Konfigurieren",
+       {{"Personendaten1", "&Personendaten", "Ctrl+P", "", false},
+        {"Trdaten1", "&Türdaten", "Ctrl+T", "", false},
+        {"Steuerungdaten1", "&Gerätedaten", "Ctrl+G", "", false},
+        {"Feiertag1", "&Feiertage", "Ctrl+F", "", false},
+        {"Zutrittsprofile1", "&Zutrittsprofile", "Ctrl+Z", "", false},
+        {nullptr, "", "", "", true},
+        {"verbindungsparameter1", "&Verbindungsparameter", "Ctrl+V", "", false},
+        {"Uhrstellen1", "&Uhr stellen", "Ctrl+U", "", true},
+        {"Aministration1", "&Expert Modus", "", "", false},
+        {nullptr, "", "", "", true},
+        {"Zustzeanzeigen1", "Zusätze anz&eigen", "Ctrl+E", "", true}}},
+      {IDD_MAIN->HelpMenu1, "HelpMenu1", " &Hilfe",
+       {{"HelpInhalt", "&Inhalt", "", "", true},
+        {nullptr, "", "", "", true},
+        {"HelpAboutItem", "Inf&o über...", "", "", true}}},
+  };
+  const QList<QAction*> leiste = IDD_MAIN->MainMenu->actions();
+  ASSERT_EQ(leiste.size(), 3);
+  EXPECT_EQ(IDD_MAIN->MainMenu->objectName(), QStringLiteral("MainMenu"));
+  for (std::size_t m = 0; m < menues.size(); ++m) {
+    const Menue& menue = menues[m];
+    SCOPED_TRACE(menue.name);
+    EXPECT_EQ(leiste[static_cast<qsizetype>(m)]->menu(), menue.menue);
+    EXPECT_EQ(menue.menue->objectName(), QString::fromUtf8(menue.name));
+    EXPECT_EQ(menue.menue->title(), QString::fromUtf8(menue.titel));
+    const QList<QAction*> aktionen = menue.menue->actions();
+    ASSERT_EQ(aktionen.size(), static_cast<qsizetype>(menue.eintraege.size()));
+    for (std::size_t i = 0; i < menue.eintraege.size(); ++i) {
+      const Eintrag& e = menue.eintraege[i];
+      QAction* a = aktionen[static_cast<qsizetype>(i)];
+      if (e.name == nullptr) {
+        EXPECT_TRUE(a->isSeparator()) << i;
+        continue;
+      }
+      SCOPED_TRACE(e.name);
+      EXPECT_EQ(a->objectName(), QString::fromUtf8(e.name));
+      EXPECT_EQ(a->text(), QString::fromUtf8(e.text));
+      EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromUtf8(e.kuerzel)));
+      EXPECT_EQ(a->statusTip(), QString::fromUtf8(e.hinweis));
+      EXPECT_EQ(a->isEnabled(), e.aktiv);
+    }
+  }
+}
+
+TEST_F(MainTest, ShortcutsRunTheirCommands) {
+  Starte();
+  AllesGespeichert();
+  IDD_MAIN->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(IDD_MAIN));
+  {
+    Skript skript;
+    QTest::keyClick(IDD_MAIN, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), QStringLiteral("Neu"));
+  }
+  AllesGespeichert();
+  {
+    Skript skript;
+    skript.Datei(false, std::nullopt);
+    QTest::keyClick(IDD_MAIN, Qt::Key_O, Qt::ControlModifier);
+  }
+  {
+    Skript skript;  // a new document has no name: Save asks for one
+    skript.Datei(true, std::nullopt);
+    QTest::keyClick(IDD_MAIN, Qt::Key_S, Qt::ControlModifier);
+  }
+  {
+    Skript skript;
+    skript.Datei(true, std::nullopt);
+    QTest::keyClick(IDD_MAIN, Qt::Key_A, Qt::ControlModifier);
+  }
+  {
+    Skript skript;
+    QTest::keyClick(IDD_MAIN, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_TRUE(IDD_MAIN->IDB_SETTINGS->isChecked());
+    EXPECT_TRUE(IDD_MAIN->IDB_KAL->isVisible());
+  }
+  {
+    Skript skript;
+    skript.Box(QStringLiteral("Hilfe"), 64, 1);
+    QTest::keyClick(IDD_MAIN, Qt::Key_F1);
+  }
+  {
+    Skript skript;  // the items without their windows yet do nothing
+    for (Qt::Key k : {Qt::Key_P, Qt::Key_T, Qt::Key_G, Qt::Key_F, Qt::Key_Z, Qt::Key_V, Qt::Key_D, Qt::Key_R}) {
+      QTest::keyClick(IDD_MAIN, k, Qt::ControlModifier);
+    }
+  }
+  {
+    // The clock command, here without an interface to open.
+    setenv("YBR_KOMM_COM2", (ordner / "kein-geraet").c_str(), 1);
+    Skript skript;
+    skript.Box(QStringLiteral("Fehler"), 16, [](const QString& text) {
+      EXPECT_TRUE(text.startsWith(QStringLiteral("Schnittstelle nicht verfügbar.\n")));
+      return 1;
+    });
+    QTest::keyClick(IDD_MAIN, Qt::Key_U, Qt::ControlModifier);
+  }
+  {
+    Skript skript;
+    QTest::keyClick(IDD_MAIN, Qt::Key_F4, Qt::AltModifier);
+    EXPECT_FALSE(IDD_MAIN->isVisible());
+  }
+}
+
+TEST_F(MainTest, ToolButtonsAtStart) {
+  Starte();
+  struct Knopf {
+    QToolButton* knopf;
+    const char* name;
+    const char* text;
+    bool sichtbar, aktiv;
+  };
+  const Knopf knoepfe[] = {
+      {IDD_MAIN->IDB_SEND_DATA, "IDB_SEND_DATA", "Daten senden", true, true},
+      {IDD_MAIN->IDB_GET_DATA, "IDB_GET_DATA", "Daten holen", true, true},
+      {IDD_MAIN->IDB_SET_CLOCK, "IDB_SET_CLOCK", "Zeit stellen", true, true},
+      {IDD_MAIN->IDB_PERSON, "IDB_PERSON", "Personendaten", true, false},
+      {IDD_MAIN->IDB_SETTINGS, "IDB_SETTINGS", "Erweiterte Einstellungen", true, true},
+      {IDD_MAIN->IDB_SYTEMDATA, "IDB_SYTEMDATA", "Gerätedaten", false, false},
+      {IDD_MAIN->IDB_DOORDATA, "IDB_DOORDATA", "Türdaten", false, false},
+      {IDD_MAIN->IDB_PROFIL, "IDB_PROFIL", "Zutrittsprofile", false, false},
+      {IDD_MAIN->IDB_KAL, "IDB_KAL", "Feiertagskalender", false, false},
+      {IDD_MAIN->IDB_SHOW_BOOK, "IDB_SHOW_BOOK", "Buchungen ansehen", true, false},
+      {IDD_MAIN->IDB_PRINT, "IDB_PRINT", "Drucken", true, false},
+  };
+  for (const Knopf& k : knoepfe) {
+    SCOPED_TRACE(k.name);
+    EXPECT_EQ(k.knopf->objectName(), QString::fromUtf8(k.name));
+    EXPECT_EQ(k.knopf->text(), QString::fromUtf8(k.text));
+    EXPECT_EQ(k.knopf->isVisible(), k.sichtbar);
+    EXPECT_EQ(k.knopf->isEnabled(), k.aktiv);
+  }
+  EXPECT_TRUE(IDD_MAIN->IDB_SETTINGS->isCheckable());
+  EXPECT_EQ(IDD_MAIN->IDT_CONNECT->width(), 152);
+}
+
+TEST_F(MainTest, HelpAndAbout) {
+  Starte();
+  {
+    Skript skript;
+    skript.Box(QStringLiteral("Hilfe"), 64, 1);
+    IDD_MAIN->HelpInhalt->trigger();
+  }
+  Skript skript;
+  QString titel;
+  skript.Modal(QStringLiteral("IDD_ABOUT"), [&](QDialog& fenster) {
+    titel = fenster.windowTitle();
+    return fenster::mrOk;
+  });
+  IDD_MAIN->HelpAboutItem->trigger();
+  EXPECT_EQ(titel, QStringLiteral("Info über"));
+}
+
+TEST_F(MainTest, AStartWithAnUnwritableFolderShowsTheErrorAndEndsNonZero) {
+  Skript skript;
+  skript.Box(QStringLiteral("Fehler"), 16, 1);
+  IDD_MAIN->SetzeOrdner((ordner / "fehlt/nicht/da/"));
+  plattform_ = std::make_unique<TestPlattform>(*IDD_STATUS, 2026);
+  wahl = std::make_unique<PlattformWahl>(*plattform_);
+  IDD_MAIN->show();
+  EXPECT_EQ(IDD_MAIN->Dokument(), nullptr);
+  EXPECT_EQ(Hauptschleife(), 1);
+  ASSERT_EQ(skript.Verlauf().size(), 1U);
+  EXPECT_TRUE(skript.Verlauf()[0].contains(QStringLiteral("Fehler beim Öffnen der Datei")));
+}
+
+TEST_F(MainTest, AnyFailureToMakeTheDocumentEndsNonZero) {
+  // The log cannot be opened (a folder stands in its place), and the box that says so cannot
+  // be made for lack of memory: the failure leaves the document object's constructor.
+  SchreibeDatei(Ini(), "[Global]\nLOG=1\nPage=1\n[Comm]\nport=2\n");
+  std::filesystem::create_directory((ordner / "log_Com2.log"));
+  Skript skript;
+  skript.Box(QStringLiteral("Fehler"), 16, [](const QString&) -> int { throw std::bad_alloc(); })
+      .Box(QStringLiteral("std::bad_alloc"), QStringLiteral("Fehler"), 16, 1);
+  Starte();
+  EXPECT_EQ(IDD_MAIN->Dokument(), nullptr);
+  EXPECT_EQ(Hauptschleife(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+#include "main/DatenSendenDlg.h"
+
+#include <QKeyEvent>
+
+#include "text/Texte.h"
+
+TIDD_SEND_DATA::TIDD_SEND_DATA(QWidget* parent) : fenster::TFormular(parent) {
+  setupUi(this);
+  setFixedSize(size());
+  IDCB_PERSON->setText(QString::fromUtf8(Texte::UebertragungsTexte[3]));
+  IDCB_PROFIL->setText(QString::fromUtf8(Texte::UebertragungsTexte[4]));
+  IDCB_DAYS->setText(QString::fromUtf8(Texte::UebertragungsTexte[5]));
+  IDSB_OPTIONS->setText(QString::fromUtf8(Texte::UebertragungsTexte[9]));
+  connect(IDSB_OPTIONS, &QToolButton::clicked, this, [this] { fenster::Geschuetzt([this] { IDSB_OPTIONSClick(); }); });
+  connect(BitBtn2, &QPushButton::clicked, this, [this] { done(fenster::mrOk); });
+  connect(BitBtn1, &QPushButton::clicked, this, [this] { done(fenster::mrAbort); });
+}
+
+void TIDD_SEND_DATA::SetzeModus(short modus) {
+  switch (modus) {
+    case 1:
+      setWindowTitle(QString::fromUtf8(Texte::Beschriftungen[2]));
+      BitBtn2->setText(QString::fromUtf8(Texte::UebertragungsTexte[8]));
+      Label1->setText(QString::fromUtf8(Texte::UebertragungsTexte[2]));
+      break;
+    case 2:
+      setWindowTitle(QString::fromUtf8(Texte::Beschriftungen[1]));
+      BitBtn2->setText(QString::fromUtf8(Texte::UebertragungsTexte[7]));
+      Label1->setText(QString::fromUtf8(Texte::UebertragungsTexte[1]));
+      break;
+    default:
+      break;
+  }
+}
+
+void TIDD_SEND_DATA::IDSB_OPTIONSClick() {
+  const bool an = IDSB_OPTIONS->isChecked();
+  IDCB_PERSON->setEnabled(an);
+  IDCB_PROFIL->setEnabled(an);
+  IDCB_DAYS->setEnabled(an);
+}
+
+void TIDD_SEND_DATA::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    fenster::Geschuetzt([] { fenster::Hilfe(1030); });
+    return;
+  }
+  fenster::TFormular::keyPressEvent(event);
+}

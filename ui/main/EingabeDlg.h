@@ -1,0 +1,13 @@
+// The one-line input window. Its user clears IDE_INPUT, sets the prompt and the caption,
+// shows it modally and reads IDE_INPUT after OK.
+#pragma once
+
+#include "platform/Fenster.h"
+#include "ui_IDC_INPUT.h"
+
+class TIDC_INPUT : public fenster::TFormular, public Ui::IDC_INPUT {
+  Q_OBJECT
+
+ public:
+  explicit TIDC_INPUT(QWidget* parent = nullptr);
+};

@@ -1,0 +1,41 @@
+#include "main/Formulare.h"
+
+#include "main/AboutDlg.h"
+#include "main/DatenSendenDlg.h"
+#include "main/EingabeDlg.h"
+#include "main/MainDlg.h"
+#include "platform/QtPlattform.h"
+#include "main/StatusDlg.h"
+
+TIDD_MAIN* IDD_MAIN = nullptr;
+TIDC_INPUT* IDC_INPUT = nullptr;
+TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
+TIDD_STATUS* IDD_STATUS = nullptr;
+TIDD_ABOUT* IDD_ABOUT = nullptr;
+
+TFormulare::TFormulare() {
+  Main = std::make_unique<TIDD_MAIN>();
+  IDD_MAIN = Main.get();
+  Input = std::make_unique<TIDC_INPUT>();
+  IDC_INPUT = Input.get();
+  SendData = std::make_unique<TIDD_SEND_DATA>();
+  IDD_SEND_DATA = SendData.get();
+  Status = std::make_unique<TIDD_STATUS>();
+  IDD_STATUS = Status.get();
+  About = std::make_unique<TIDD_ABOUT>();
+  IDD_ABOUT = About.get();
+  Plattform = std::make_unique<QtPlattform>(*Status);
+  Vorher = plattform::Install(Plattform.get());
+}
+
+TFormulare::~TFormulare() {
+  // The main window goes first: its document object goes with it while the others and the
+  // platform still exist.
+  Main.reset();
+  plattform::Install(Vorher);
+  IDD_MAIN = nullptr;
+  IDC_INPUT = nullptr;
+  IDD_SEND_DATA = nullptr;
+  IDD_STATUS = nullptr;
+  IDD_ABOUT = nullptr;
+}

@@ -1,0 +1,467 @@
+#include "main/MainDlg.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLayout>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+
+#include <exception>
+#include <type_traits>
+
+#include "main/AboutDlg.h"
+#include "main/DatenSendenDlg.h"
+#include "platform/Fenster.h"
+#include "main/Formulare.h"
+#include "platform/Plattform.h"
+#include "main/StatusDlg.h"
+#include "document/ProgrammOrdner.h"
+#include "document/Steuerung.h"
+#include "text/Texte.h"
+
+namespace {
+
+QString T(const char* text) { return QString::fromUtf8(text); }
+
+const QString kEndung = QStringLiteral("wuz");
+const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
+
+QString Fehlertext() { return T(Texte::AllgemeineTexte[7]); }
+QString Hinweistext() { return T(Texte::AllgemeineTexte[9]); }
+
+// Marks a transfer as running for its lifetime.
+class Sperre {
+ public:
+  explicit Sperre(bool& laeuft) : laeuft_(laeuft) { laeuft_ = true; }
+  ~Sperre() { laeuft_ = false; }
+  Sperre(const Sperre&) = delete;
+  Sperre& operator=(const Sperre&) = delete;
+
+ private:
+  bool& laeuft_;
+};
+
+enum class Richtung { Senden, Holen };
+
+// The transfer of one data group, by its bit in the mask: persons, profiles, holidays.
+void UebertrageGruppe(TSteuerung& steuerung, plattform::ProgressWindow& status, int bit, Richtung richtung) {
+  const bool senden = richtung == Richtung::Senden;
+  switch (bit) {
+    case 0: senden ? steuerung.SendePersonen(status) : steuerung.HolePersonen(status); break;
+    case 1: senden ? steuerung.SendeProfile(status) : steuerung.HoleProfile(status); break;
+    default: senden ? steuerung.SendeFeiertage(status) : steuerung.HoleFeiertage(status); break;
+  }
+}
+
+// Runs the groups of a mask below 7 in their order, advancing the overall bar before each:
+// by 40 for a single group, by 20 for each of two.
+void UebertrageGruppen(TSteuerung& steuerung, plattform::ProgressWindow& status, int maske, Richtung richtung) {
+  int anzahl = 0;
+  for (int bit = 0; bit < 3; ++bit) anzahl += (maske >> bit) & 1;
+  const int schritt = anzahl == 1 ? 40 : 20;
+  for (int bit = 0; bit < 3; ++bit) {
+    if (((maske >> bit) & 1) == 0) continue;
+    status.Overall().StepBy(schritt);
+    UebertrageGruppe(steuerung, status, bit, richtung);
+  }
+}
+
+// "<command> erfolgreich"
+std::string Erfolg(const char* befehl) { return std::string(befehl) + " " + Texte::AllgemeineTexte[10]; }
+
+// Ends the main loop once it runs (or at once when it already runs).
+void BeendeProgramm(int status) {
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [status] { QCoreApplication::exit(status); }, Qt::QueuedConnection);
+}
+
+// The document object could not be made: the reason in a "Fehler" box, then the end.
+void StartGescheitert(const std::string& meldung) {
+  fenster::ZeigeFehler(meldung);
+  BeendeProgramm(1);
+}
+
+}  // namespace
+
+template <class Sender, class Signal, class Handler>
+void TIDD_MAIN::Verbinde(Sender* sender, Signal signal, Handler handler) {
+  connect(sender, signal, this, [this, sender, handler] {
+    if (Laeuft) {
+      // An ignored click on a toggle button does not leave it toggled either.
+      if constexpr (std::is_base_of_v<QAbstractButton, Sender>) {
+        if (sender->isCheckable()) sender->setChecked(!sender->isChecked());
+      }
+      return;
+    }
+    fenster::Geschuetzt([this, handler] { (this->*handler)(); });
+  });
+}
+
+TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdner()) {
+  setupUi(this);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+  QFont schrift = font();
+  schrift.setPointSize(8);
+  setFont(schrift);
+  StatusBar->addWidget(IDT_CONNECT);
+  StatusBar->addWidget(IDT_DATEI, 1);
+  StatusBar->setFixedHeight(25);
+  // Client area 610 x 407 below the menu: the buttons' panels and the two status panels.
+  centralwidget->setFixedSize(610, 407 - 25);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  QFont dateiSchrift = IDT_DATEI->font();
+  dateiSchrift.setPixelSize(13);
+  IDT_DATEI->setFont(dateiSchrift);
+
+  IDB_SEND_DATA->setText(T(Texte::Beschriftungen[1]));
+  IDB_GET_DATA->setText(T(Texte::Beschriftungen[2]));
+  IDB_PERSON->setText(T(Texte::Beschriftungen[3]));
+  IDB_SET_CLOCK->setText(T(Texte::Beschriftungen[4]));
+  IDB_SYTEMDATA->setText(T(Texte::Beschriftungen[5]));
+  IDB_PROFIL->setText(T(Texte::Beschriftungen[6]));
+  IDB_SETTINGS->setText(T(Texte::Beschriftungen[7]));
+  IDB_DOORDATA->setText(T(Texte::Beschriftungen[9]));
+  IDB_KAL->setText(T(Texte::Beschriftungen[10]));
+  IDB_SHOW_BOOK->setText(T(Texte::Beschriftungen[11]));
+  IDB_PRINT->setText(T(Texte::Beschriftungen[12]));
+  setWindowTitle(T(Texte::Titel[4]));
+
+  Configmenu->setTitle(T(Texte::MenueTexte[13]));
+  Personendaten1->setText(T(Texte::MenueTexte[14]));
+  Trdaten1->setText(T(Texte::MenueTexte[15]));
+  Steuerungdaten1->setText(T(Texte::MenueTexte[16]));
+  Feiertag1->setText(T(Texte::MenueTexte[17]));
+  Zutrittsprofile1->setText(T(Texte::MenueTexte[18]));
+  verbindungsparameter1->setText(T(Texte::MenueTexte[19]));
+  Uhrstellen1->setText(T(Texte::MenueTexte[20]));
+  Zustzeanzeigen1->setText(T(Texte::MenueTexte[22]));
+  Aministration1->setText(T(Texte::MenueTexte[21]));
+  FileMenu1->setTitle(T(Texte::MenueTexte[5]));
+  FileNewItem->setText(T(Texte::MenueTexte[6]));
+  FileOpenItem->setText(T(Texte::MenueTexte[7]));
+  FileSaveItem->setText(T(Texte::MenueTexte[8]));
+  FileSaveAsItem->setText(T(Texte::MenueTexte[9]));
+  FilePrintItem->setText(T(Texte::MenueTexte[10]));
+  FilePrintSetupItem->setText(T(Texte::MenueTexte[11]));
+  FileExitItem->setText(T(Texte::MenueTexte[12]));
+  HelpMenu1->setTitle(T(Texte::MenueTexte[23]));
+  HelpInhalt->setText(T(Texte::MenueTexte[24]));
+  HelpAboutItem->setText(T(Texte::MenueTexte[26]));
+
+  QStyle* s = style();
+  IDB_SEND_DATA->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
+  IDB_GET_DATA->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
+  IDB_SET_CLOCK->setIcon(s->standardIcon(QStyle::SP_BrowserReload));
+  IDB_PERSON->setIcon(s->standardIcon(QStyle::SP_DirHomeIcon));
+  IDB_SETTINGS->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
+  IDB_SYTEMDATA->setIcon(s->standardIcon(QStyle::SP_ComputerIcon));
+  IDB_DOORDATA->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
+  IDB_PROFIL->setIcon(s->standardIcon(QStyle::SP_FileDialogListView));
+  IDB_KAL->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
+  IDB_SHOW_BOOK->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
+  IDB_PRINT->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+
+  Verbinde(FileNewItem, &QAction::triggered, &TIDD_MAIN::FileNew);
+  Verbinde(FileOpenItem, &QAction::triggered, &TIDD_MAIN::FileOpen);
+  Verbinde(FileSaveItem, &QAction::triggered, &TIDD_MAIN::FileSave);
+  Verbinde(FileSaveAsItem, &QAction::triggered, &TIDD_MAIN::FileSaveAs);
+  Verbinde(FileExitItem, &QAction::triggered, &TIDD_MAIN::FileExitItemClick);
+  Verbinde(Zustzeanzeigen1, &QAction::triggered, &TIDD_MAIN::Zustzeanzeigen1Click);
+  Verbinde(HelpInhalt, &QAction::triggered, &TIDD_MAIN::HelpInhaltClick);
+  Verbinde(HelpAboutItem, &QAction::triggered, &TIDD_MAIN::HelpAboutItemClick);
+  Verbinde(IDB_SETTINGS, &QToolButton::clicked, &TIDD_MAIN::IDB_SETTINGSClick);
+  Verbinde(IDB_SEND_DATA, &QToolButton::clicked, &TIDD_MAIN::IDB_SEND_DATAClick);
+  Verbinde(IDB_GET_DATA, &QToolButton::clicked, &TIDD_MAIN::IDB_GET_DATAClick);
+  Verbinde(IDB_SET_CLOCK, &QToolButton::clicked, &TIDD_MAIN::IDB_SET_CLOCKClick);
+  Verbinde(Uhrstellen1, &QAction::triggered, &TIDD_MAIN::Uhrstellen1Click);
+  // F1 asks for the main window's help context.
+  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(f1, &QShortcut::activated, this, [this] {
+    if (!Laeuft) fenster::Geschuetzt([] { fenster::Hilfe(1000); });
+  });
+}
+
+TIDD_MAIN::~TIDD_MAIN() { FormDestroy(); }
+
+void TIDD_MAIN::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (Gezeigt) return;
+  Gezeigt = true;
+  if (const QScreen* bildschirm = screen()) move(bildschirm->availableGeometry().center() - rect().center());
+  fenster::Geschuetzt([this] { FormShow(); });
+}
+
+void TIDD_MAIN::closeEvent(QCloseEvent* event) {
+  TCloseAction action = TCloseAction::caNone;
+  if (!Laeuft) fenster::Geschuetzt([this, &action] { FormClose(action); });
+  if (action == TCloseAction::caFree) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void TIDD_MAIN::FormShow() {
+  const int jahr = plattform::Current().Now().year;
+  if (jahr < 1998) {
+    fenster::MessageBox(T(Texte::TextSystemzeit), Fehlertext(), plattform::MB_OK_PLAIN);
+    // A clean end: the main loop ends at its first turn, without the close question and
+    // without writing the configuration.
+    BeendeProgramm(0);
+  }
+  // Without a document object the program cannot work (its folder cannot be written, no
+  // memory): whatever the reason, it is shown and the program ends with a non-zero status.
+  try {
+    Steuerung = std::make_unique<TSteuerung>(static_cast<std::uint16_t>(jahr), Ordner);
+  } catch (const IoError& e) {
+    StartGescheitert(e.Meldung);
+    return;
+  } catch (const StdError& e) {
+    StartGescheitert(e.Meldung);
+    return;
+  } catch (const ListError& e) {
+    StartGescheitert(e.Meldung);
+    return;
+  } catch (const std::exception& e) {
+    StartGescheitert(e.what());
+    return;
+  }
+  ZeigeVerbindung();
+  raise();
+  activateWindow();
+}
+
+void TIDD_MAIN::ZeigeVerbindung() {
+  const QString name = T(Texte::Eintrag(Texte::Adressnamen, Steuerung->GetAdresse()));
+  if (Steuerung->Page == 0) {
+    VerbindungsText = QStringLiteral(" IP: ") + QString::fromStdString(Steuerung->IP) + QStringLiteral(" , Adr.: ") + name;
+  } else if (Steuerung->Kabel) {
+    VerbindungsText = QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Programmierkabel");
+  } else {
+    VerbindungsText = QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Adr.: ") + name;
+  }
+  IDT_CONNECT->setText(VerbindungsText);
+}
+
+bool TIDD_MAIN::DarfVerwerfen() {
+  if (Steuerung->DatenGespeichert && Steuerung->BuchungenGespeichert) return true;
+  const QString frage = T(Texte::AllgemeineTexte[12]) + u'\n' + T(Texte::AllgemeineTexte[13]);
+  switch (fenster::MessageBox(frage, Hinweistext(), plattform::MB_YESNOCANCEL_ASK)) {
+    case plattform::ID_YES: return FileSaveAs();
+    case plattform::ID_NO: return true;
+    default: return false;
+  }
+}
+
+void TIDD_MAIN::FileNew() {
+  if (!DarfVerwerfen()) return;
+  Steuerung->New();
+  Steuerung->DatenGespeichert = false;
+  DokumentName.clear();
+  IDT_DATEI->setText(QStringLiteral("Neu"));
+}
+
+void TIDD_MAIN::FileOpen() {
+  if (!DarfVerwerfen()) return;
+  const std::optional<QString> pfad = fenster::OeffnenDialog(this, kEndung, kFilter);
+  if (!pfad) return;
+  try {
+    // The engine reads into a fresh document: a failed open leaves the open one as it was,
+    // and so its name and panel text.
+    Steuerung->Load(pfad->toStdString());
+    DokumentName = *pfad;
+    IDT_DATEI->setText(DokumentName);
+  } catch (const StdError& e) {
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+  } catch (const IoError& e) {
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+  }
+}
+
+bool TIDD_MAIN::Speichere() {
+  try {
+    Steuerung->Save(DokumentName.toStdString());
+    return true;
+  } catch (const StdError& e) {
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+    IDT_DATEI->setText(Fehlertext() + QStringLiteral("in") + DokumentName);
+    DokumentName.clear();
+  } catch (const IoError& e) {
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+  }
+  return false;
+}
+
+bool TIDD_MAIN::FileSave() {
+  if (DokumentName.isEmpty()) return FileSaveAs();
+  if (!Speichere()) return false;
+  IDT_DATEI->setText(DokumentName);
+  return true;
+}
+
+bool TIDD_MAIN::FileSaveAs() {
+  for (;;) {
+    const std::optional<QString> pfad = fenster::SpeichernDialog(this, kEndung, kFilter);
+    if (!pfad) return false;
+    if (QFileInfo::exists(*pfad) &&
+        fenster::MessageBox(T(Texte::AllgemeineTexte[16]), Hinweistext(), plattform::MB_YESNO_ASK) != plattform::ID_YES) {
+      continue;
+    }
+    DokumentName = *pfad;
+    IDT_DATEI->setText(DokumentName);
+    return Speichere();
+  }
+}
+
+void TIDD_MAIN::FileExitItemClick() { close(); }
+
+void TIDD_MAIN::FormClose(TCloseAction& action) {
+  if (!Steuerung) {  // the start failed: there is nothing to save or to write back
+    action = TCloseAction::caFree;
+    return;
+  }
+  if (!Steuerung->DatenGespeichert || !Steuerung->BuchungenGespeichert) {
+    const QString frage = T(Texte::AllgemeineTexte[12]) + u'\n' + T(Texte::AllgemeineTexte[13]);
+    switch (fenster::MessageBox(frage, Hinweistext(), plattform::MB_YESNOCANCEL_ASK)) {
+      case plattform::ID_YES:
+        // Closes only when the document was written; then the configuration is written too.
+        if (!FileSaveAs()) {
+          action = TCloseAction::caNone;
+          return;
+        }
+        break;
+      case plattform::ID_NO:
+        break;
+      default:
+        action = TCloseAction::caNone;
+        return;
+    }
+  }
+  action = TCloseAction::caFree;
+  Steuerung->ClearLists();
+  Steuerung->Beenden();
+}
+
+void TIDD_MAIN::FormDestroy() { Steuerung.reset(); }
+
+void TIDD_MAIN::IDB_SETTINGSClick() {
+  const bool unten = IDB_SETTINGS->isChecked();
+  // The four expert buttons become usable with their windows; until then they only show.
+  for (QToolButton* knopf : {IDB_SYTEMDATA, IDB_DOORDATA, IDB_PROFIL, IDB_KAL}) knopf->setVisible(unten);
+  IDB_SETTINGS->setText(T(Texte::Beschriftungen[unten ? 8 : 7]));
+}
+
+void TIDD_MAIN::Zustzeanzeigen1Click() {
+  IDB_SETTINGS->setChecked(!IDB_SETTINGS->isChecked());
+  IDB_SETTINGSClick();
+}
+
+void TIDD_MAIN::HelpInhaltClick() { fenster::Hilfe(1000); }
+
+void TIDD_MAIN::HelpAboutItemClick() {
+  IDD_ABOUT->setWindowTitle(T(Texte::Titel[13]));
+  fenster::ZeigeModal(*IDD_ABOUT);
+}
+
+int TIDD_MAIN::Maske() const {
+  return (IDD_SEND_DATA->IDCB_PERSON->isChecked() ? 1 : 0) | (IDD_SEND_DATA->IDCB_PROFIL->isChecked() ? 2 : 0) |
+         (IDD_SEND_DATA->IDCB_DAYS->isChecked() ? 4 : 0);
+}
+
+void TIDD_MAIN::BereiteFortschrittVor() {
+  plattform::ProgressWindow& status = *IDD_STATUS;
+  status.SetLabel1(" ");
+  status.SetLabel2(" ");
+  status.SetCaption(Texte::Titel[11]);
+  status.Item().SetPosition(0);
+  status.Item().SetStep(1);
+  status.Overall().SetPosition(0);
+  status.Overall().SetStep(10);
+  status.Show();
+}
+
+void TIDD_MAIN::IDB_SEND_DATAClick() {
+  plattform::ProgressWindow& status = *IDD_STATUS;
+  IDD_SEND_DATA->SetzeModus(2);
+  if (fenster::ZeigeModal(*IDD_SEND_DATA) != fenster::mrOk) {
+    status.Hide();
+    return;
+  }
+  const int maske = Maske();
+  const Sperre sperre(Laeuft);
+  fenster::Geschuetzt(
+      [&] {
+        BereiteFortschrittVor();
+        Steuerung->GetVersion();
+        if (Steuerung->Geraetetyp != Steuerung->GemeldeterTyp) {
+          const std::string frage = std::string(Texte::Geraetetypen[2]) + Texte::Geraetetypname(Steuerung->Geraetetyp) +
+                                    Texte::Geraetetypen[3] + Texte::Geraetetypname(Steuerung->GemeldeterTyp) +
+                                    Texte::Geraetetypen[4];
+          if (fenster::MessageBox(frage, std::string(Texte::AllgemeineTexte[9]), plattform::MB_YESNO_WARN) !=
+              plattform::ID_YES) {
+            status.Close();
+            return;
+          }
+        }
+        if (maske == 7) {
+          // A failing clock step has shown its own box; no success box follows it.
+          if (!Steuerung->SendeAlleDaten(status)) {
+            status.Hide();
+            return;
+          }
+        } else {
+          UebertrageGruppen(*Steuerung, status, maske, Richtung::Senden);
+        }
+        status.Hide();
+        fenster::MessageBox(Erfolg(Texte::Beschriftungen[1]), std::string(Texte::AllgemeineTexte[8]),
+                            plattform::MB_OK_PLAIN);
+      },
+      // Every failure, also one outside the program's classes, closes the application-modal
+      // progress window before its box, so the main window is not left locked behind it.
+      [&status] { status.Close(); });
+  status.Hide();
+}
+
+void TIDD_MAIN::IDB_GET_DATAClick() {
+  plattform::ProgressWindow& status = *IDD_STATUS;
+  IDD_SEND_DATA->SetzeModus(1);
+  if (fenster::ZeigeModal(*IDD_SEND_DATA) != fenster::mrOk) {
+    status.Close();
+    return;
+  }
+  const int maske = Maske();
+  const Sperre sperre(Laeuft);
+  // What arrives goes into the document from the first group on, also when a later one fails.
+  Steuerung->DatenGespeichert = false;
+  fenster::Geschuetzt(
+      [&] {
+        BereiteFortschrittVor();
+        Steuerung->GetVersion();
+        if (maske == 7) {
+          Steuerung->HoleAlleDaten(status);
+        } else {
+          UebertrageGruppen(*Steuerung, status, maske, Richtung::Holen);
+        }
+        fenster::MessageBox(Erfolg(Texte::Beschriftungen[2]), std::string(Texte::AllgemeineTexte[8]),
+                            plattform::MB_OK_PLAIN);
+      },
+      // Every failure, also one outside the program's classes, closes the application-modal
+      // progress window before its box, so the main window is not left locked behind it.
+      [&status] { status.Close(); });
+  status.Close();
+}
+
+void TIDD_MAIN::IDB_SET_CLOCKClick() {
+  const Sperre sperre(Laeuft);
+  // A communication failure is shown by the engine itself and gives false.
+  if (Steuerung->SetzeUhrzeit()) {
+    fenster::MessageBox(Erfolg(Texte::Beschriftungen[4]), std::string(Texte::AllgemeineTexte[9]),
+                        plattform::MB_OK_PLAIN);
+  }
+}
+
+void TIDD_MAIN::Uhrstellen1Click() { IDB_SET_CLOCKClick(); }

@@ -1,0 +1,115 @@
+// The window platform layer: the application message box, the file dialogs, modal showing,
+// processing of pending events, help, and the guard every event handler runs in.
+// Everything that waits for the user goes through one `Benutzer`; the program uses the Qt
+// dialogs, tests install a script in their place.
+#pragma once
+
+#include <utility>
+
+#include <QDialog>
+#include <QString>
+
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "model/Fehler.h"
+
+class QWidget;
+
+namespace fenster {
+
+// Modal results of the windows.
+enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3 };
+
+// One run of an open or save dialog.
+struct DateiDialog {
+  bool speichern = false;  // save dialog (else open)
+  QString standardEndung;  // added to a chosen name without an extension, e.g. "wuz"
+  QString filter;          // "Beschreibung|Muster|Beschreibung|Muster..." e.g. "Steuerungsdaten|*.wuz"
+};
+
+// What stands between the program and the user.
+class Benutzer {
+ public:
+  virtual ~Benutzer() = default;
+  // Returns the answer 1 OK, 2 Cancel, 6 Yes or 7 No.
+  virtual int MessageBox(const QString& text, const QString& caption, int flags) = 0;
+  // The chosen path, or nothing when the dialog was closed without a choice.
+  virtual std::optional<QString> DateiWaehlen(QWidget* parent, const DateiDialog& dialog) = 0;
+  // Shows `fenster` modally and returns its modal result.
+  virtual int Modal(QDialog& fenster) = 0;
+};
+
+// Installs `b` (not owned) in place of the Qt dialogs and returns the one installed before;
+// nullptr brings the Qt dialogs back.
+Benutzer* Installiere(Benutzer* b);
+
+// The application message box: plain text, icon and buttons by the style flags
+// 0/16/35/36/48/49/52/64.
+int MessageBox(const QString& text, const QString& caption, int flags);
+int MessageBox(const std::string& text, const std::string& caption, int flags);
+
+// "Steuerungsdaten|*.wuz" -> "Steuerungsdaten (*.wuz)", pairs joined by ";;".
+QString QtFilter(const QString& filter);
+// `pfad` with "." + `endung` added when its file name has no extension.
+QString MitEndung(const QString& pfad, const QString& endung);
+
+// Runs the dialog; the chosen path carries the default extension (an existing file chosen
+// for opening keeps its name). The program asks about overwriting itself, so the dialog
+// does not.
+std::optional<QString> OeffnenDialog(QWidget* parent, const QString& endung, const QString& filter);
+std::optional<QString> SpeichernDialog(QWidget* parent, const QString& endung, const QString& filter);
+
+// Shows a window modally; its buttons end it with mrOk, mrCancel or mrAbort, the
+// title-bar close with mrCancel.
+int ZeigeModal(QDialog& fenster);
+
+// Processes the pending events of the application.
+void Verarbeite();
+
+// The help stand-in: the program's own short text for a help context (1000 the main
+// window, 1030 the data-selection window).
+void Hilfe(int kontext);
+
+// A dialog whose title-bar close (and Escape) ends it with mrCancel.
+class TFormular : public QDialog {
+ public:
+  using QDialog::QDialog;
+  void reject() override { done(mrCancel); }
+};
+
+// Shows `meldung` in a box "Fehler" with the error icon.
+void ZeigeFehler(const std::string& meldung) noexcept;
+
+// Runs `handler`; an exception of the program's classes or of the library goes no further:
+// `beimFehler` runs first (closing what the handler opened), then the message is shown in a
+// box "Fehler" with the error icon.
+template <class F, class G>
+void Geschuetzt(F&& handler, G&& beimFehler) noexcept {
+  try {
+    handler();
+  } catch (const StdError& e) {
+    beimFehler();
+    ZeigeFehler(e.Meldung);
+  } catch (const KommError& e) {
+    beimFehler();
+    ZeigeFehler(e.Meldung);
+  } catch (const IoError& e) {
+    beimFehler();
+    ZeigeFehler(e.Meldung);
+  } catch (const ListError& e) {
+    beimFehler();
+    ZeigeFehler(e.Meldung);
+  } catch (const std::exception& e) {
+    beimFehler();
+    ZeigeFehler(e.what());
+  }
+}
+
+template <class F>
+void Geschuetzt(F&& handler) noexcept {
+  Geschuetzt(std::forward<F>(handler), [] {});
+}
+
+}  // namespace fenster

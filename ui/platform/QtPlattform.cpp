@@ -1,0 +1,12 @@
+#include "platform/QtPlattform.h"
+
+#include "platform/Fenster.h"
+#include "main/StatusDlg.h"
+
+int QtPlattform::MessageBox(const std::string& text, const std::string& caption, int flags) {
+  return fenster::MessageBox(text, caption, flags);
+}
+
+void QtPlattform::ProcessMessages() { fenster::Verarbeite(); }
+
+plattform::ProgressWindow& QtPlattform::Progress() { return Status; }
