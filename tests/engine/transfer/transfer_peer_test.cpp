@@ -71,12 +71,15 @@ Zeitlinie Linie(int i) {
   return z;
 }
 
-// 200 persons with blanks and umlauts in their names, 20 profiles, three door profiles and
+// kPersonen persons with blanks and umlauts in their names (each first name twice, one
+// without a code), 20 profiles, three door profiles and
 // device data of an "RA 20" (the type the peer reports).
+constexpr int kPersonen = 8;
+
 void FuelleDokument(TSteuerung& s) {
   const char* const vornamen[] = {"M\xFCller Hans", "J\xFCrgen Gro\xDF", "\xE4nne B\xF6hm", "Kai Stra\xDF" "e"};
   s.Personen.Clear();
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < kPersonen; ++i) {
     auto p = std::make_unique<PERSON>();
     SchreibeText(p->Name, std::string(vornamen[i % 4]) + ' ' + std::to_string(i));
     SchreibeText(p->Karte, "0A1B2C3D" + std::to_string(1000 + i));
@@ -129,13 +132,13 @@ TEST_P(PeerTransferTest, SentDocumentComesBackFieldByField) {
   auto b = Verbunden(ordnerB, peer, GetParam());
   b->GetVersion();
   EXPECT_TRUE(b->HolePersonen(plattform.Window()));
-  EXPECT_EQ(plattform.Window().Label1(), "Hole Person 200 von 200");
+  EXPECT_EQ(plattform.Window().Label1(), "Hole Person " + std::to_string(kPersonen) + " von " + std::to_string(kPersonen));
   EXPECT_TRUE(b->HoleProfile(plattform.Window()));
   EXPECT_EQ(plattform.Window().Label1(), "Hole Türprofil 3 von 3");
 
-  ASSERT_EQ(b->Personen.Anzahl, 200);
-  EXPECT_EQ(b->AnzahlPersonen, 200);
-  for (int i = 0; i < 200; ++i) EXPECT_EQ(Element(b->Personen, i), Element(a->Personen, i)) << "person " << i;
+  ASSERT_EQ(b->Personen.Anzahl, kPersonen);
+  EXPECT_EQ(b->AnzahlPersonen, kPersonen);
+  for (int i = 0; i < kPersonen; ++i) EXPECT_EQ(Element(b->Personen, i), Element(a->Personen, i)) << "person " << i;
   ASSERT_EQ(b->Profile.Anzahl, 20);
   for (int i = 0; i < 20; ++i) EXPECT_EQ(Element(b->Profile, i), Element(a->Profile, i)) << "profile " << i;
   ASSERT_EQ(b->Tuerprofile.Anzahl, 3);
@@ -147,13 +150,13 @@ TEST_P(PeerTransferTest, SentDocumentComesBackFieldByField) {
 
   const auto rx = Empfangen(peer);
   std::vector<int> erwartet = {75, 48};
-  erwartet.insert(erwartet.end(), 200, 53);
+  erwartet.insert(erwartet.end(), kPersonen, 53);
   erwartet.insert(erwartet.end(), {27, 57});
   erwartet.insert(erwartet.end(), 20, 60);
   erwartet.push_back(68);
   erwartet.insert(erwartet.end(), 3, 72);
   erwartet.insert(erwartet.end(), {75, 46});
-  erwartet.insert(erwartet.end(), 200, 51);
+  erwartet.insert(erwartet.end(), kPersonen, 51);
   erwartet.insert(erwartet.end(), {24, 54});
   erwartet.insert(erwartet.end(), 20, 58);
   erwartet.push_back(66);
@@ -164,20 +167,20 @@ TEST_P(PeerTransferTest, SentDocumentComesBackFieldByField) {
     EXPECT_EQ(line.dst, kAdresse);
   }
   EXPECT_EQ(rx[0].text, "");
-  EXPECT_EQ(rx[1].text, "200");
+  EXPECT_EQ(rx[1].text, std::to_string(kPersonen));
   EXPECT_EQ(rx[2].text, "M&ller!Hans!0 0A1B2C3D1000 Profil0 1 -128 ");
   EXPECT_EQ(rx[3].text, "J&rgen!Gro$!1 0A1B2C3D1001 Profil1 2 -127 1001");
-  EXPECT_EQ(rx[202].text, "37123 Haupt!T&r Gro$e!Halle");
-  EXPECT_EQ(rx[203].text, "20");
-  EXPECT_EQ(rx[204].text.substr(0, 28), "Fr&h!0 0 {A.A.B.A.4096.5},{A");
-  EXPECT_EQ(rx[224].text, "3");
-  EXPECT_EQ(rx[225].text,
+  EXPECT_EQ(rx[2 + kPersonen].text, "37123 Haupt!T&r Gro$e!Halle");
+  EXPECT_EQ(rx[3 + kPersonen].text, "20");
+  EXPECT_EQ(rx[4 + kPersonen].text.substr(0, 28), "Fr&h!0 0 {A.A.B.A.4096.5},{A");
+  EXPECT_EQ(rx[24 + kPersonen].text, "3");
+  EXPECT_EQ(rx[25 + kPersonen].text,
             "0 2147483647 5 {E.U.F.A.5748.1}, {F.Z.G.P.5785.32},{G._.H._.5822.5},"
             " {H.d.I.n.5859.32},{I.i.J.A.5896.1}, {J.n.K.P.5933.36}");
-  EXPECT_EQ(rx[226].text.substr(0, 18), "1 31 -2147483648 {");
-  EXPECT_EQ(rx[229].text, "");
-  EXPECT_EQ(rx[230].text, "0");
-  EXPECT_EQ(rx[429].text, "199");
+  EXPECT_EQ(rx[26 + kPersonen].text.substr(0, 18), "1 31 -2147483648 {");
+  EXPECT_EQ(rx[29 + kPersonen].text, "");
+  EXPECT_EQ(rx[30 + kPersonen].text, "0");
+  EXPECT_EQ(rx[29 + 2 * kPersonen].text, std::to_string(kPersonen - 1));
 }
 
 TEST_P(PeerTransferTest, SilentControllerNamesThePortOrTheAddress) {
@@ -274,7 +277,7 @@ TEST(PeerLeererSpeicher, FetchFromAnEmptyControllerKeepsTheDocument) {
   }
   EXPECT_EQ(s->Profile.Anzahl, 20);
   EXPECT_EQ(Element(s->Profile, 0), erstes);
-  EXPECT_EQ(s->Personen.Anzahl, 200);
+  EXPECT_EQ(s->Personen.Anzahl, kPersonen);
   EXPECT_EQ(s->Dateiname, ordner / "kunde.zut");
   EXPECT_STREQ(s->Geraetedaten.NameTuer1, "Haupt T\xFCr");
   EXPECT_EQ(Befehle(Empfangen(peer)), (std::vector<int>{24}));

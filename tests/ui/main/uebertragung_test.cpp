@@ -38,6 +38,8 @@ constexpr int kBlockanzahlHolen = 17;
 
 const QString kInfo = QStringLiteral("Info");
 
+constexpr int kKurzeAntwortzeitMs = 300;  // keeps the silent cases short
+
 // The data-selection window answered with OK after ticking the groups of `maske`.
 std::function<int(QDialog&)> Waehle(int maske) {
   return [maske](QDialog& dialog) {
@@ -240,11 +242,14 @@ TEST_F(Uebertragung, TypeQuestionAnsweredNoSendsNothingMore) {
 }
 
 TEST_F(Uebertragung, SilentControllerGivesOneErrorBoxAndResetBars) {
-  ybrtest::PeerProcess peer({"--type", "ZO 10", "--fault", "48:silent"});
+  ybrtest::PeerProcess peer({"--type", "ZO 10", "--fault", "27:silent"});
   Starte(peer);
+  // A short reply time-out keeps the silent attempts short; the profile send leaves it as it
+  // is (the person send would set 2000 ms again).
+  S().Komm->SetParameter(kKurzeAntwortzeitMs);
   {
     Skript skript;
-    skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(1))
+    skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(2))
         .Box(QStringLiteral("Steuerung antwortet nicht\nauf Anschluß 127.0.0.1"), QStringLiteral("Fehler"), 16, 1);
     IDD_MAIN->IDB_SEND_DATA->click();
   }
