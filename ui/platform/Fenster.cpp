@@ -4,7 +4,10 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
 
 #include <utility>
@@ -61,23 +64,31 @@ class QtBenutzer final : public Benutzer {
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
     dialog.setLabelText(QFileDialog::Accept, d.speichern ? QStringLiteral("Speichern") : QStringLiteral("Öffnen"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+    if (!d.vorschlag.isEmpty()) dialog.selectFile(d.vorschlag);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
   }
 
   int Modal(QDialog& fenster) override { return fenster.exec(); }
+
+  QAction* Menue(QMenu& menue, const QPoint& punkt) override { return menue.exec(punkt); }
+
+  bool DruckerEinrichten(QWidget* parent, QPrinter& drucker) override {
+    QPrintDialog dialog(&drucker, parent);
+    dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    return dialog.exec() == QDialog::Accepted;
+  }
 };
 
 QtBenutzer qtBenutzer;
 Benutzer* installiert = &qtBenutzer;
 
-std::optional<QString> DateiDialogLaufen(QWidget* parent, bool speichern, const QString& endung,
-                                         const QString& filter) {
-  std::optional<QString> pfad = installiert->DateiWaehlen(parent, DateiDialog{speichern, endung, filter});
+std::optional<QString> DateiDialogLaufen(QWidget* parent, const DateiDialog& dialog) {
+  std::optional<QString> pfad = installiert->DateiWaehlen(parent, dialog);
   if (!pfad || pfad->isEmpty()) return std::nullopt;
   // A file chosen for opening that exists as named is opened as named.
-  if (!speichern && QFileInfo(*pfad).isFile()) return pfad;
-  return MitEndung(*pfad, endung);
+  if (!dialog.speichern && QFileInfo(*pfad).isFile()) return pfad;
+  return MitEndung(*pfad, dialog.standardEndung);
 }
 
 }  // namespace
@@ -112,13 +123,19 @@ QString MitEndung(const QString& pfad, const QString& endung) {
   return pfad + u'.' + endung;
 }
 
-std::optional<QString> OeffnenDialog(QWidget* parent, const QString& endung, const QString& filter) {
-  return DateiDialogLaufen(parent, false, endung, filter);
+std::optional<QString> OeffnenDialog(QWidget* parent, const QString& endung, const QString& filter,
+                                     const QString& vorschlag) {
+  return DateiDialogLaufen(parent, DateiDialog{false, endung, filter, vorschlag});
 }
 
-std::optional<QString> SpeichernDialog(QWidget* parent, const QString& endung, const QString& filter) {
-  return DateiDialogLaufen(parent, true, endung, filter);
+std::optional<QString> SpeichernDialog(QWidget* parent, const QString& endung, const QString& filter,
+                                       const QString& vorschlag) {
+  return DateiDialogLaufen(parent, DateiDialog{true, endung, filter, vorschlag});
 }
+
+QAction* ZeigeMenue(QMenu& menue, const QPoint& punkt) { return installiert->Menue(menue, punkt); }
+
+bool DruckerEinrichten(QWidget* parent, QPrinter& drucker) { return installiert->DruckerEinrichten(parent, drucker); }
 
 int ZeigeModal(QDialog& fenster) { return installiert->Modal(fenster); }
 
@@ -136,11 +153,35 @@ void Hilfe(int kontext) {
           "Erweiterte Einstellungen: Gerätedaten, Türdaten, Zutrittsprofile und Feiertagskalender.\n"
           "Datei: Steuerungsdaten (*.wuz) neu anlegen, öffnen und speichern.");
       break;
+    case 1010:
+      text = QStringLiteral(
+          "Buchungen ansehen\n\n"
+          "Die Liste zeigt die Buchungen: Datum und Uhrzeit, Karte, Name, Leser und Tür.\n"
+          "Datum, Uhrzeit / Kartencodierung / Name/Aufdruck: die Anzeige danach sortieren; "
+          "ein weiterer Klick kehrt die Reihenfolge um.\n"
+          "Türauswahl: nur die Buchungen einer Tür anzeigen.\n"
+          "Buchungen abrufen: die neuen Buchungen aus der Steuerung lesen.\n"
+          "Buchungen löschen: alle Buchungen aus der Liste entfernen.\n"
+          "Buchungen exportieren: alle Buchungen in eine Textdatei schreiben.\n"
+          "OK: die Buchungen in der Buchungsdatei speichern und das Fenster schließen.");
+      break;
     case 1030:
       text = QStringLiteral(
           "Datenauswahl\n\n"
           "Die angekreuzten Daten werden übertragen. Nach \"Optionen\" lassen sich "
           "einzelne Gruppen abwählen; die Auswahl bleibt bis zur nächsten Übertragung erhalten.");
+      break;
+    case 1100:
+      text = QStringLiteral(
+          "Verbindungsparameter\n\n"
+          "Netzwerk: die Steuerung über ihre IP-Adresse oder ihren Namen im Netzwerk erreichen.\n"
+          "Seriell: die Steuerung über eine serielle Schnittstelle (COM1 bis COM16) erreichen.\n"
+          "Verbindung mit Programmierkabel: die Steuerung ist direkt angeschlossen; "
+          "eine Geräteadresse ist dann nicht nötig.\n"
+          "Geräteadresse: die Adresse der Steuerung am Bus (0 bis 9, A bis F).\n"
+          "Protokollierung der Kommunikation: den Verkehr mit der Steuerung in eine Protokolldatei schreiben.\n"
+          "Verbindungstest: die Verbindung mit diesen Einstellungen sofort prüfen.\n"
+          "OK: die Einstellungen übernehmen; sie werden beim Beenden des Programms gespeichert.");
       break;
     default:
       text = QStringLiteral("Für dieses Fenster ist keine Hilfe vorhanden.");

@@ -1,5 +1,6 @@
-// The window platform layer: the application message box, the file dialogs, modal showing,
-// processing of pending events, help, and the guard every event handler runs in.
+// The window platform layer: the application message box, the file and printer set-up
+// dialogs, modal showing, popup menus, processing of pending events, help, and the guard
+// every event handler runs in.
 // Everything that waits for the user goes through one `Benutzer`; the program uses the Qt
 // dialogs, tests install a script in their place.
 #pragma once
@@ -15,6 +16,10 @@
 
 #include "model/Fehler.h"
 
+class QAction;
+class QMenu;
+class QPoint;
+class QPrinter;
 class QWidget;
 
 namespace fenster {
@@ -27,6 +32,7 @@ struct DateiDialog {
   bool speichern = false;  // save dialog (else open)
   QString standardEndung;  // added to a chosen name without an extension, e.g. "wuz"
   QString filter;          // "Beschreibung|Muster|Beschreibung|Muster..." e.g. "Steuerungsdaten|*.wuz"
+  QString vorschlag;       // the file name the dialog proposes (may name its folder), or empty
 };
 
 // What stands between the program and the user.
@@ -39,6 +45,11 @@ class Benutzer {
   virtual std::optional<QString> DateiWaehlen(QWidget* parent, const DateiDialog& dialog) = 0;
   // Shows `fenster` modally and returns its modal result.
   virtual int Modal(QDialog& fenster) = 0;
+  // Shows the popup menu at `punkt` (screen coordinates) and returns the chosen item, which
+  // has been triggered as by a click, or nullptr when the menu closed without a choice.
+  virtual QAction* Menue(QMenu& menue, const QPoint& punkt) = 0;
+  // The printer set-up dialog on `drucker`; true when it was left with OK.
+  virtual bool DruckerEinrichten(QWidget* parent, QPrinter& drucker) = 0;
 };
 
 // Installs `b` (not owned) in place of the Qt dialogs and returns the one installed before;
@@ -55,11 +66,20 @@ QString QtFilter(const QString& filter);
 // `pfad` with "." + `endung` added when its file name has no extension.
 QString MitEndung(const QString& pfad, const QString& endung);
 
-// Runs the dialog; the chosen path carries the default extension (an existing file chosen
-// for opening keeps its name). The program asks about overwriting itself, so the dialog
-// does not.
-std::optional<QString> OeffnenDialog(QWidget* parent, const QString& endung, const QString& filter);
-std::optional<QString> SpeichernDialog(QWidget* parent, const QString& endung, const QString& filter);
+// Runs the dialog, proposing the file name `vorschlag` when one is given; the chosen path
+// carries the default extension (an existing file chosen for opening keeps its name). The
+// program asks about overwriting itself, so the dialog does not.
+std::optional<QString> OeffnenDialog(QWidget* parent, const QString& endung, const QString& filter,
+                                     const QString& vorschlag = {});
+std::optional<QString> SpeichernDialog(QWidget* parent, const QString& endung, const QString& filter,
+                                       const QString& vorschlag = {});
+
+// Shows a popup menu at `punkt` (screen coordinates) and returns the chosen item (its
+// `triggered` has been sent), or nullptr when none was chosen.
+QAction* ZeigeMenue(QMenu& menue, const QPoint& punkt);
+
+// Runs the printer set-up dialog on `drucker`; true when it was left with OK.
+bool DruckerEinrichten(QWidget* parent, QPrinter& drucker);
 
 // Shows a window modally; its buttons end it with mrOk, mrCancel or mrAbort, the
 // title-bar close with mrCancel.
@@ -69,7 +89,8 @@ int ZeigeModal(QDialog& fenster);
 void Verarbeite();
 
 // The help stand-in: the program's own short text for a help context (1000 the main
-// window, 1030 the data-selection window).
+// window, 1010 the bookings window, 1030 the data-selection window, 1100 the connection
+// window).
 void Hilfe(int kontext);
 
 // A dialog whose title-bar close (and Escape) ends it with mrCancel.

@@ -1,9 +1,16 @@
-// The window platform layer: the message box and its style flags, the file dialogs, the
-// exception guard, the script that stands in for the user, and the engine's platform on Qt.
+// The window platform layer: the message box and its style flags, the file dialogs, modal
+// showing, popup menus, the printer set-up dialog, the exception guard, help, the script that
+// stands in for the user, and the engine's platform on Qt with a fixed clock.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest-spi.h>
@@ -16,6 +23,7 @@
 #include "platform/QtPlattform.h"
 #include "Skript.h"
 #include "main/StatusDlg.h"
+#include "document/Steuerung.h"
 #include "UiTest.h"
 
 namespace {
@@ -118,8 +126,22 @@ TEST(Dateidialog, ChosenNameGetsTheDefaultExtension) {
             ohne + QStringLiteral(".wuz"));
 }
 
-TEST(Dateidialog, QtSaveDialogDoesNotAskAboutOverwriting) {
-  QTimer::singleShot(0, [] {
+TEST(Dateidialog, TheProposedNameIsRecorded) {
+  Skript skript;
+  skript.Datei(true, QStringLiteral("/tmp/a/anlage.txt")).Datei(false, std::nullopt);
+  EXPECT_EQ(fenster::SpeichernDialog(nullptr, QStringLiteral("txt"), QStringLiteral("Textdateien|txt"),
+                                     QStringLiteral("/tmp/a/anlage")),
+            QStringLiteral("/tmp/a/anlage.txt"));
+  EXPECT_FALSE(fenster::OeffnenDialog(nullptr, QStringLiteral("wuz"), QStringLiteral("Steuerungsdaten|*.wuz")));
+  EXPECT_EQ(skript.Verlauf(), (std::vector<QString>{QStringLiteral("Speichern Textdateien|txt txt: /tmp/a/anlage"),
+                                                    QStringLiteral("Öffnen Steuerungsdaten|*.wuz wuz")}));
+}
+
+TEST(Dateidialog, QtSaveDialogDoesNotAskAboutOverwritingAndProposesTheName) {
+  TempOrdner ordner;
+  const QString vorschlag = QString::fromStdString(ordner / "Gebäude Süd");
+  QStringList vorgeschlagen;
+  QTimer::singleShot(0, [&] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
@@ -130,9 +152,172 @@ TEST(Dateidialog, QtSaveDialogDoesNotAskAboutOverwriting) {
     EXPECT_EQ(dialog->labelText(QFileDialog::FileName), QStringLiteral("Dateiname:"));
     EXPECT_EQ(dialog->labelText(QFileDialog::Accept), QStringLiteral("Speichern"));
     EXPECT_EQ(dialog->labelText(QFileDialog::Reject), QStringLiteral("Abbrechen"));
+    vorgeschlagen = dialog->selectedFiles();
     dialog->reject();
   });
-  EXPECT_FALSE(fenster::SpeichernDialog(nullptr, QStringLiteral("wuz"), QStringLiteral("Steuerungsdaten|*.wuz")));
+  EXPECT_FALSE(fenster::SpeichernDialog(nullptr, QStringLiteral("wuz"), QStringLiteral("Steuerungsdaten|*.wuz"),
+                                        vorschlag));
+  // The dialog proposes the name in its folder (with the default extension it adds).
+  ASSERT_EQ(vorgeschlagen.size(), 1);
+  EXPECT_TRUE(vorgeschlagen[0] == vorschlag || vorgeschlagen[0] == vorschlag + QStringLiteral(".wuz"))
+      << vorgeschlagen[0].toStdString();
+}
+
+// A window that counts its showings and notes whether it was visible when its script ran.
+class Zaehlfenster final : public fenster::TFormular {
+ public:
+  Zaehlfenster() { setObjectName(QStringLiteral("IDD_ZAEHL")); }
+  int Gezeigt = 0;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    fenster::TFormular::showEvent(event);
+    ++Gezeigt;
+  }
+};
+
+TEST(Modal, TheScriptedWindowIsShownWhileItsScriptRunsAndHiddenAfter) {
+  Zaehlfenster fenster;
+  Skript skript;
+  bool sichtbar = false;
+  int gezeigt = 0;
+  skript
+      .Modal(QStringLiteral("IDD_ZAEHL"),
+             [&](QDialog& f) {
+               sichtbar = f.isVisible();
+               gezeigt = fenster.Gezeigt;
+               return fenster::mrOk;
+             })
+      .Modal(QStringLiteral("IDD_ZAEHL"), [](QDialog& f) {
+        f.reject();  // closed by its own button: the modal result is its script's
+        return fenster::mrCancel;
+      });
+  EXPECT_EQ(fenster::ZeigeModal(fenster), fenster::mrOk);
+  EXPECT_TRUE(sichtbar);
+  EXPECT_EQ(gezeigt, 1);
+  EXPECT_FALSE(fenster.isVisible());
+  EXPECT_EQ(fenster::ZeigeModal(fenster), fenster::mrCancel);
+  EXPECT_EQ(fenster.Gezeigt, 2);  // every showing runs it again
+  EXPECT_FALSE(fenster.isVisible());
+}
+
+// A popup menu as the holiday calendar has one: six checkable kinds of day.
+struct Tagesmenue {
+  Tagesmenue() {
+    menue.setObjectName(QStringLiteral("PopupMenu1"));
+    for (const char* name : {"IDM_NDAY", "IDM_FDAY", "IDM_HDAY", "SWITCH", "SPEC1", "SPEC2"}) {
+      QAction* a = menue.addAction(QString::fromUtf8(name));
+      a->setObjectName(QString::fromUtf8(name));
+      a->setCheckable(true);
+      QObject::connect(a, &QAction::triggered, [this, a] { ausgeloest << a->objectName(); });
+    }
+  }
+  QAction* Punkt(const char* name) { return menue.findChild<QAction*>(QString::fromUtf8(name)); }
+  QMenu menue;
+  QStringList ausgeloest;
+};
+
+TEST(Popupmenue, TheScriptChoosesAnItemByNameAndReadsTheCheckMarks) {
+  Tagesmenue t;
+  t.Punkt("IDM_HDAY")->setChecked(true);
+  Skript skript;
+  skript.Menue(QStringLiteral("IDM_FDAY")).Menue(std::nullopt);
+  QAction* gewaehlt = fenster::ZeigeMenue(t.menue, QPoint(40, 50));
+  ASSERT_NE(gewaehlt, nullptr);
+  EXPECT_EQ(gewaehlt->objectName(), QStringLiteral("IDM_FDAY"));
+  EXPECT_EQ(t.ausgeloest, QStringList{QStringLiteral("IDM_FDAY")});  // triggered once, as by a click
+  EXPECT_TRUE(gewaehlt->isChecked());                                // a checkable item flips as by a click
+  EXPECT_EQ(fenster::ZeigeMenue(t.menue, QPoint(40, 50)), nullptr);
+  EXPECT_EQ(t.ausgeloest.size(), 1);
+  EXPECT_EQ(skript.Verlauf(), (std::vector<QString>{QStringLiteral("Menü PopupMenu1: IDM_HDAY"),
+                                                    QStringLiteral("Menü PopupMenu1: IDM_FDAY IDM_HDAY")}));
+}
+
+TEST(Popupmenue, AnItemThatCannotBeChosenFailsTheTest) {
+  Tagesmenue t;
+  t.Punkt("SWITCH")->setEnabled(false);
+  QAction* gewaehlt = t.menue.actions().front();
+  EXPECT_NONFATAL_FAILURE(
+      {
+        Skript skript;
+        skript.Menue(QStringLiteral("SWITCH"));
+        gewaehlt = fenster::ZeigeMenue(t.menue, QPoint());
+      },
+      "cannot be chosen");
+  EXPECT_EQ(gewaehlt, nullptr);
+  EXPECT_NONFATAL_FAILURE(
+      {
+        Skript skript;
+        skript.Menue(QStringLiteral("IDM_XDAY"));
+        gewaehlt = fenster::ZeigeMenue(t.menue, QPoint());
+      },
+      "no item IDM_XDAY");
+  EXPECT_NONFATAL_FAILURE(
+      {
+        Skript skript;
+        fenster::ZeigeMenue(t.menue, QPoint());
+      },
+      "unscripted: Menü PopupMenu1: ");
+  EXPECT_TRUE(t.ausgeloest.isEmpty());
+}
+
+TEST(Popupmenue, TheQtMenuReturnsTheChosenItemOrNone) {
+  Tagesmenue t;
+  // Chosen with the keyboard: the second item, then Return.
+  QTimer::singleShot(0, [] {
+    auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(m, nullptr);
+    QTest::keyClick(m, Qt::Key_Down);
+    QTest::keyClick(m, Qt::Key_Down);
+    QTest::keyClick(m, Qt::Key_Return);
+  });
+  QAction* gewaehlt = fenster::ZeigeMenue(t.menue, QPoint(100, 100));
+  ASSERT_NE(gewaehlt, nullptr);
+  EXPECT_EQ(gewaehlt->objectName(), QStringLiteral("IDM_FDAY"));
+  EXPECT_EQ(t.ausgeloest, QStringList{QStringLiteral("IDM_FDAY")});
+  QTimer::singleShot(0, [] {
+    auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(m, nullptr);
+    QTest::keyClick(m, Qt::Key_Escape);
+  });
+  EXPECT_EQ(fenster::ZeigeMenue(t.menue, QPoint(100, 100)), nullptr);
+  EXPECT_EQ(t.ausgeloest.size(), 1);
+}
+
+TEST(Druckereinrichtung, TheScriptAnswersAndMaySetTheOutputFile) {
+  TempOrdner ordner;
+  const QString pdf = QString::fromStdString(ordner / "ausdruck.pdf");
+  QPrinter drucker;
+  const QString vorher = drucker.outputFileName();
+  Skript skript;
+  skript.Drucker(false, pdf).Drucker(true, pdf).Drucker(true);
+  EXPECT_FALSE(fenster::DruckerEinrichten(nullptr, drucker));
+  EXPECT_EQ(drucker.outputFileName(), vorher);  // Cancel changes nothing
+  EXPECT_TRUE(fenster::DruckerEinrichten(nullptr, drucker));
+  EXPECT_EQ(drucker.outputFileName(), pdf);
+  EXPECT_EQ(drucker.outputFormat(), QPrinter::PdfFormat);
+  EXPECT_TRUE(fenster::DruckerEinrichten(nullptr, drucker));
+  EXPECT_EQ(drucker.outputFileName(), pdf);  // OK alone keeps what was set
+  EXPECT_EQ(skript.Verlauf(), std::vector<QString>(3, QStringLiteral("Druckereinrichtung")));
+}
+
+TEST(Druckereinrichtung, TheQtDialogWorksOnTheProgramsPrinter) {
+  QPrinter drucker;
+  for (bool ok : {false, true}) {
+    SCOPED_TRACE(ok);
+    QPrinter* bearbeitet = nullptr;
+    QString titel;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      bearbeitet = dialog->printer();
+      titel = dialog->windowTitle();
+      ok ? dialog->accept() : dialog->reject();
+    });
+    EXPECT_EQ(fenster::DruckerEinrichten(nullptr, drucker), ok);
+    EXPECT_EQ(bearbeitet, &drucker);
+    EXPECT_EQ(titel, QStringLiteral("Druckereinrichtung"));
+  }
 }
 
 TEST(Schutz, EveryExceptionClassEndsInAnErrorBox) {
@@ -189,13 +374,32 @@ TEST(Skript, AnUnscriptedBoxFailsAtOnceAndIsCancelled) {
       "scripted step not used");
 }
 
-TEST(Hilfe, ShowsTheProgramsOwnText) {
-  for (int kontext : {1000, 1030, 1100}) {
+TEST(Hilfe, EachWindowsContextShowsItsOwnText) {
+  struct Fall {
+    int kontext;
+    const char* titel;  // the first line of the text
+  };
+  const Fall faelle[] = {
+      {1000, "Hauptfenster"},
+      {1010, "Buchungen ansehen"},
+      {1030, "Datenauswahl"},
+      {1100, "Verbindungsparameter"},
+      {1234, "Für dieses Fenster ist keine Hilfe vorhanden."},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.kontext);
     Skript skript;
-    skript.Box(QStringLiteral("Hilfe"), 64, 1);
-    fenster::Hilfe(kontext);
-    ASSERT_EQ(skript.Verlauf().size(), 1U);
-    EXPECT_GT(skript.Verlauf()[0].size(), 30);
+    QString text;
+    skript.Box(QStringLiteral("Hilfe"), 64, [&](const QString& t) {
+      text = t;
+      return 1;
+    });
+    fenster::Hilfe(f.kontext);
+    EXPECT_EQ(text.section(u'\n', 0, 0), QString::fromUtf8(f.titel));
+    if (f.kontext != 1234) {
+      // A title, a blank line, then what the window offers.
+      EXPECT_GT(text.section(QStringLiteral("\n\n"), 1).size(), 100);
+    }
   }
 }
 
@@ -213,6 +417,34 @@ TEST(QtPlattform, BoxesEventsAndTheProgressWindow) {
   QTimer::singleShot(0, [&] { verarbeitet = true; });
   p.ProcessMessages();
   EXPECT_TRUE(verarbeitet);
+}
+
+TEST(TestPlattform, AFixedDateAndTimeReachTheEngine) {
+  TIDD_STATUS status;
+  // Sunday 22 March 2026, 07:05:09.
+  TestPlattform fest(status, QDateTime(QDate(2026, 3, 22), QTime(7, 5, 9)));
+  const plattform::LocalTime t = fest.Now();
+  EXPECT_EQ((std::vector<int>{t.year, t.month, t.day, t.hour, t.minute, t.second, t.dayOfWeek}),
+            (std::vector<int>{2026, 3, 22, 7, 5, 9, 0}));
+  const plattform::LocalTime samstag = TestPlattform(status, QDateTime(QDate(2000, 1, 1), QTime(23, 59, 59))).Now();
+  EXPECT_EQ(samstag.dayOfWeek, 6);
+  // The year alone: the rest is the PC's.
+  const QDate vorher = QDate::currentDate();
+  const plattform::LocalTime jahr = TestPlattform(status, 1997).Now();
+  const QDate nachher = QDate::currentDate();
+  EXPECT_EQ(jahr.year, 1997);
+  EXPECT_TRUE((jahr.month == vorher.month() && jahr.day == vorher.day()) ||
+              (jahr.month == nachher.month() && jahr.day == nachher.day()));
+
+  // The protocol log's header carries the fixed time.
+  PlattformWahl wahl(fest);
+  TempOrdner ordner;
+  SchreibeDatei(ordner / "Wup.ini", "[Global]\nLOG=1\nPage=1\n[Comm]\nport=2\n");
+  {
+    TSteuerung steuerung(2026, ordner.Pfad());
+    EXPECT_TRUE(steuerung.Protokoll);
+  }
+  EXPECT_EQ(LiesDatei(ordner / "log_Com2.log"), "\nBeginn Protokoll: 22.3.2026 7:5:9 \n- - - - \n");
 }
 
 }  // namespace

@@ -1,40 +1,63 @@
 #include "Skript.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QPrinter>
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 Skript::Skript() : vorher_(fenster::Installiere(this)) {}
 
 Skript::~Skript() {
   fenster::Installiere(vorher_);
-  for (const Schritt& s : schritte_) {
-    ADD_FAILURE() << "scripted step not used: " << (s.art == Art::Box ? "box " + s.caption.toStdString()
-                                                    : s.art == Art::Datei ? std::string("file dialog")
-                                                                          : "window " + s.name.toStdString());
+  for (const Schritt& s : schritte_) ADD_FAILURE() << "scripted step not used: " << Beschreibung(s).toStdString();
+}
+
+QString Skript::Beschreibung(const Schritt& s) {
+  switch (s.art) {
+    case Art::Box: return QStringLiteral("box ") + s.caption;
+    case Art::Datei: return QStringLiteral("file dialog");
+    case Art::Modal: return QStringLiteral("window ") + s.name;
+    case Art::Menue: return QStringLiteral("popup menu ") + s.name;
+    case Art::Drucker: return QStringLiteral("printer set-up");
   }
+  return {};
 }
 
 Skript& Skript::Box(const QString& text, const QString& caption, int flags, int antwort) {
-  schritte_.push_back({Art::Box, text, caption, flags, antwort, false, std::nullopt, {}, {}, {}});
+  schritte_.push_back({.art = Art::Box, .text = text, .caption = caption, .flags = flags, .antwort = antwort});
   return *this;
 }
 
 Skript& Skript::Box(const QString& caption, int flags, int antwort) {
-  schritte_.push_back({Art::Box, std::nullopt, caption, flags, antwort, false, std::nullopt, {}, {}, {}});
+  schritte_.push_back({.art = Art::Box, .caption = caption, .flags = flags, .antwort = antwort});
   return *this;
 }
 
 Skript& Skript::Box(const QString& caption, int flags, std::function<int(const QString&)> dabei) {
-  schritte_.push_back({Art::Box, std::nullopt, caption, flags, 0, false, std::nullopt, {}, {}, std::move(dabei)});
+  schritte_.push_back({.art = Art::Box, .caption = caption, .flags = flags, .dabei = std::move(dabei)});
   return *this;
 }
 
 Skript& Skript::Datei(bool speichern, std::optional<QString> pfad) {
-  schritte_.push_back({Art::Datei, std::nullopt, {}, 0, 0, speichern, std::move(pfad), {}, {}, {}});
+  schritte_.push_back({.art = Art::Datei, .speichern = speichern, .pfad = std::move(pfad)});
   return *this;
 }
 
 Skript& Skript::Modal(const QString& name, std::function<int(QDialog&)> handeln) {
-  schritte_.push_back({Art::Modal, std::nullopt, {}, 0, 0, false, std::nullopt, name, std::move(handeln), {}});
+  schritte_.push_back({.art = Art::Modal, .name = name, .handeln = std::move(handeln)});
+  return *this;
+}
+
+Skript& Skript::Menue(std::optional<QString> objektName) {
+  schritte_.push_back({.art = Art::Menue, .name = objektName.value_or(QString())});
+  return *this;
+}
+
+Skript& Skript::Drucker(bool ok, std::optional<QString> ausgabeDatei) {
+  schritte_.push_back(
+      {.art = Art::Drucker, .antwort = ok ? fenster::mrOk : fenster::mrCancel, .pfad = std::move(ausgabeDatei)});
   return *this;
 }
 
@@ -62,9 +85,10 @@ int Skript::MessageBox(const QString& text, const QString& caption, int flags) {
 }
 
 std::optional<QString> Skript::DateiWaehlen(QWidget*, const fenster::DateiDialog& dialog) {
-  const QString was = QStringLiteral("%1 %2 %3")
-                          .arg(dialog.speichern ? QStringLiteral("Speichern") : QStringLiteral("Öffnen"),
-                               dialog.filter, dialog.standardEndung);
+  QString was = QStringLiteral("%1 %2 %3")
+                    .arg(dialog.speichern ? QStringLiteral("Speichern") : QStringLiteral("Öffnen"), dialog.filter,
+                         dialog.standardEndung);
+  if (!dialog.vorschlag.isEmpty()) was += QStringLiteral(": ") + dialog.vorschlag;
   verlauf_.push_back(was);
   const std::optional<Schritt> s = Naechster(Art::Datei, was);
   if (!s) return std::nullopt;
@@ -78,5 +102,40 @@ int Skript::Modal(QDialog& fenster) {
   const std::optional<Schritt> s = Naechster(Art::Modal, was);
   if (!s) return fenster::mrCancel;
   EXPECT_EQ(fenster.objectName().toStdString(), s->name.toStdString());
-  return s->handeln ? s->handeln(fenster) : fenster::mrCancel;
+  // Shown as the user sees it, so that what the window does when it is shown runs.
+  fenster.show();
+  const int ergebnis = s->handeln ? s->handeln(fenster) : fenster::mrCancel;
+  fenster.hide();
+  return ergebnis;
+}
+
+QAction* Skript::Menue(QMenu& menue, const QPoint&) {
+  QStringList angekreuzt;
+  for (const QAction* a : menue.actions()) {
+    if (a->isChecked()) angekreuzt << a->objectName();
+  }
+  const QString was = QStringLiteral("Menü %1: %2").arg(menue.objectName(), angekreuzt.join(u' '));
+  verlauf_.push_back(was);
+  const std::optional<Schritt> s = Naechster(Art::Menue, was);
+  if (!s || s->name.isEmpty()) return nullptr;
+  for (QAction* a : menue.actions()) {
+    if (a->objectName() != s->name) continue;
+    if (!a->isVisible() || !a->isEnabled() || a->isSeparator()) {
+      ADD_FAILURE() << "the item " << s->name.toStdString() << " cannot be chosen: " << was.toStdString();
+      return nullptr;
+    }
+    a->trigger();
+    return a;
+  }
+  ADD_FAILURE() << "no item " << s->name.toStdString() << " in " << was.toStdString();
+  return nullptr;
+}
+
+bool Skript::DruckerEinrichten(QWidget*, QPrinter& drucker) {
+  const QString was = QStringLiteral("Druckereinrichtung");
+  verlauf_.push_back(was);
+  const std::optional<Schritt> s = Naechster(Art::Drucker, was);
+  if (!s || s->antwort != fenster::mrOk) return false;
+  if (s->pfad) drucker.setOutputFileName(*s->pfad);
+  return true;
 }

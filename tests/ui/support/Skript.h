@@ -1,5 +1,5 @@
-// Test stand-in for the user: message boxes, file dialogs and modal windows answered from a
-// script, in order. Anything the script does not expect fails the test at once and is
+// Test stand-in for the user: message boxes, file dialogs, modal windows, popup menus and the
+// printer set-up dialog answered from a script, in order. Anything the script does not expect fails the test at once and is
 // answered with Cancel (no choice), so nothing waits for a user.
 #pragma once
 
@@ -13,6 +13,11 @@
 #include <vector>
 
 #include "platform/Fenster.h"
+
+class QAction;
+class QMenu;
+class QPoint;
+class QPrinter;
 
 class Skript final : public fenster::Benutzer {
  public:
@@ -31,33 +36,45 @@ class Skript final : public fenster::Benutzer {
   Skript& Box(const QString& caption, int flags, std::function<int(const QString& text)> dabei);
   // An open (speichern false) or save dialog, answered with the path or no choice.
   Skript& Datei(bool speichern, std::optional<QString> pfad);
-  // The window named `name` shown modally: `handeln` may work its controls, and its result
-  // is the modal result.
+  // The window named `name` shown modally: it is shown (its showEvent runs) before `handeln`
+  // works its controls and hidden afterwards; the result of `handeln` is the modal result.
   Skript& Modal(const QString& name, std::function<int(QDialog&)> handeln);
+  // A popup menu: the item with this object name is chosen and triggered as a click does;
+  // nothing is chosen when `objektName` is empty. A missing, hidden or disabled item fails the
+  // test and chooses nothing.
+  Skript& Menue(std::optional<QString> objektName);
+  // The printer set-up dialog, left with OK (`ok`; the printer then prints into `ausgabeDatei`
+  // when one is given) or Cancel.
+  Skript& Drucker(bool ok, std::optional<QString> ausgabeDatei = std::nullopt);
 
-  // Every box, dialog and window that was shown, as "Box <caption> <flags>: <text>",
-  // "Öffnen <filter> <endung>", "Speichern <filter> <endung>", "Modal <name> <caption>".
+  // Every box, dialog, window and menu that was shown, as "Box <caption> <flags>: <text>",
+  // "Öffnen <filter> <endung>", "Speichern <filter> <endung>" (with ": <vorschlag>" when the
+  // dialog proposes a file name), "Modal <name> <caption>", "Menü <name>: <the object names of
+  // the items checked when it was shown, separated by blanks>", "Druckereinrichtung".
   const std::vector<QString>& Verlauf() const { return verlauf_; }
   bool Fertig() const { return schritte_.empty(); }
 
   int MessageBox(const QString& text, const QString& caption, int flags) override;
   std::optional<QString> DateiWaehlen(QWidget* parent, const fenster::DateiDialog& dialog) override;
   int Modal(QDialog& fenster) override;
+  QAction* Menue(QMenu& menue, const QPoint& punkt) override;
+  bool DruckerEinrichten(QWidget* parent, QPrinter& drucker) override;
 
  private:
-  enum class Art { Box, Datei, Modal };
+  enum class Art { Box, Datei, Modal, Menue, Drucker };
   struct Schritt {
-    Art art;
-    std::optional<QString> text;
-    QString caption;
+    Art art = Art::Box;
+    std::optional<QString> text{};
+    QString caption{};
     int flags = 0;
     int antwort = 0;
     bool speichern = false;
-    std::optional<QString> pfad;
-    QString name;
-    std::function<int(QDialog&)> handeln;
-    std::function<int(const QString&)> dabei;
+    std::optional<QString> pfad{};
+    QString name{};
+    std::function<int(QDialog&)> handeln{};
+    std::function<int(const QString&)> dabei{};
   };
+  static QString Beschreibung(const Schritt& s);
   // The next step when it is of `art`; else fails the test and returns nothing.
   std::optional<Schritt> Naechster(Art art, const QString& was);
 

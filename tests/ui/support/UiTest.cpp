@@ -33,7 +33,18 @@ class QtUmgebung final : public ::testing::Environment {
 
 }  // namespace
 
+TestPlattform::TestPlattform(TIDD_STATUS& status, const QDateTime& zeit)
+    : QtPlattform(status),
+      fest_(plattform::LocalTime{.year = zeit.date().year(),
+                                 .month = zeit.date().month(),
+                                 .day = zeit.date().day(),
+                                 .hour = zeit.time().hour(),
+                                 .minute = zeit.time().minute(),
+                                 .second = zeit.time().second(),
+                                 .dayOfWeek = zeit.date().dayOfWeek() % 7}) {}  // Qt counts Sunday as 7
+
 plattform::LocalTime TestPlattform::Now() {
+  if (fest_) return *fest_;
   plattform::LocalTime t = QtPlattform::Now();
   t.year = jahr_;
   return t;

@@ -1,10 +1,12 @@
 // Helpers of the window tests: the Qt application on the offscreen platform, a platform
-// with a chosen local date, and rendering a window into a PNG file. Temporary folders and
+// with a chosen local date and time, and rendering a window into a PNG file. Temporary folders and
 // whole-file reads come from common/TempOrdner.h.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
+#include <optional>
 #include <string>
 
 #include "common/TempOrdner.h"
@@ -14,15 +16,18 @@
 class QWidget;
 class TIDD_STATUS;
 
-// The Qt platform with the local date moved to `jahr` (the rest of the date and the time
-// are the PC's).
+// The Qt platform with a chosen local date and time.
 class TestPlattform final : public QtPlattform {
  public:
+  // The PC's date and time with the year moved to `jahr`.
   TestPlattform(TIDD_STATUS& status, int jahr) : QtPlattform(status), jahr_(jahr) {}
+  // The local date and time stand still at `zeit` (weekday from its date).
+  TestPlattform(TIDD_STATUS& status, const QDateTime& zeit);
   plattform::LocalTime Now() override;
 
  private:
-  int jahr_;
+  int jahr_ = 0;
+  std::optional<plattform::LocalTime> fest_;
 };
 
 // Installs a platform for the lifetime of the object and puts the previous one back.
