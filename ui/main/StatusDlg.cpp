@@ -42,13 +42,27 @@ void TIDD_STATUS::SetLabel1(const std::string& text) { Label1->setText(QString::
 
 void TIDD_STATUS::SetLabel2(const std::string& text) { Label2->setText(QString::fromStdString(text)); }
 
-void TIDD_STATUS::Show() { show(); }
+void TIDD_STATUS::Show() {
+  Laeuft = true;
+  show();
+}
 
-void TIDD_STATUS::Hide() { hide(); }
+void TIDD_STATUS::Hide() {
+  Laeuft = false;
+  hide();
+}
 
-void TIDD_STATUS::Close() { close(); }
+void TIDD_STATUS::Close() {
+  Laeuft = false;
+  close();
+}
 
 void TIDD_STATUS::closeEvent(QCloseEvent* event) {
+  // Taken away during a transfer, the window would leave the transfer going on unseen.
+  if (Laeuft) {
+    event->ignore();
+    return;
+  }
   FormClose();
   event->accept();
 }

@@ -1,6 +1,8 @@
-// The progress window: shown modeless while the engine talks to the controller. Label1 is
-// the item text, Label2 the phase text, IDC_PROGRESS the item bar, IDC_PROGRESS1 the
-// overall bar. Closing it resets both bars; hiding it does not.
+// The progress window: shown while the engine talks to the controller. Label1 is the item
+// text, Label2 the phase text, IDC_PROGRESS the item bar, IDC_PROGRESS1 the overall bar.
+// Closing it resets both bars; hiding it does not. Only the program takes it away: from its
+// Show until its Hide or Close a transfer runs, and a close request of the user (the window
+// manager, Escape) is ignored.
 #pragma once
 
 #include <QDialog>
@@ -58,4 +60,6 @@ class TIDD_STATUS : public QDialog, public Ui::IDD_STATUS, public plattform::Pro
  private:
   TBalken ItemBalken;
   TBalken GesamtBalken;
+  // Shown by the program for a transfer that has not ended yet.
+  bool Laeuft = false;
 };

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,36 @@ TEST(Fortschritt, EscapeDoesNotTakeItAway) {
   EXPECT_TRUE(status.isVisible());
   EXPECT_EQ(status.IDC_PROGRESS->value(), 40);
   status.hide();
+}
+
+TEST(Fortschritt, DuringATransferNoCloseRequestTakesItAway) {
+  TIDD_STATUS status;
+  plattform::ProgressWindow& fenster = status;
+  fenster.Show();
+  fenster.Item().SetPosition(50);
+  fenster.Overall().SetPosition(70);
+  ASSERT_NE(status.windowHandle(), nullptr);
+  status.windowHandle()->close();  // the window manager's close, as by the title bar
+  EXPECT_TRUE(status.isVisible());
+  EXPECT_FALSE(status.close());
+  QTest::keyClick(&status, Qt::Key_Escape);
+  EXPECT_TRUE(status.isVisible());
+  EXPECT_EQ(status.IDC_PROGRESS->value(), 50);
+  EXPECT_EQ(status.IDC_PROGRESS1->value(), 70);
+  // The transfer ends: the program closes it.
+  fenster.Close();
+  EXPECT_FALSE(status.isVisible());
+  EXPECT_EQ(status.IDC_PROGRESS1->value(), 0);
+  // Shown outside a transfer, it closes as any window.
+  for (bool hidden : {true, false}) {
+    fenster.Show();
+    hidden ? fenster.Hide() : fenster.Close();
+    status.show();
+    status.IDC_PROGRESS->setValue(30);
+    status.windowHandle()->close();
+    EXPECT_FALSE(status.isVisible());
+    EXPECT_EQ(status.IDC_PROGRESS->value(), 0);
+  }
 }
 
 TEST(Datenauswahl, SetzeModusSetsCaptionButtonAndQuestion) {

@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -342,6 +344,31 @@ TEST_F(Uebertragung, NoSecondCommandAndNoCloseWhileATransferRuns) {
   Skript danach;
   danach.Box(QStringLiteral("Zeit stellen erfolgreich"), QStringLiteral("Hinweis"), 0, 1);
   IDD_MAIN->IDB_SET_CLOCK->click();
+}
+
+TEST_F(Uebertragung, TheProgressWindowStaysWhenTheWindowManagerClosesItDuringATransfer) {
+  ybrtest::PeerProcess peer({"--type", "ZO 10"});
+  Starte(peer);
+  // At the first pending events of the transfer, a close of the progress window as by its
+  // title bar.
+  bool versucht = false;
+  bool geblieben = false;
+  QTimer schliesser;
+  QObject::connect(&schliesser, &QTimer::timeout, [&] {
+    if (versucht || !IDD_STATUS->isVisible()) return;
+    versucht = true;
+    const int gesamt = IDD_STATUS->IDC_PROGRESS1->value();
+    IDD_STATUS->windowHandle()->close();
+    geblieben = IDD_STATUS->isVisible() && IDD_STATUS->IDC_PROGRESS1->value() == gesamt;
+  });
+  schliesser.start(0);
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(1)).Box(QStringLiteral("Daten senden erfolgreich"), kInfo, 0, 1);
+  IDD_MAIN->IDB_SEND_DATA->click();
+  EXPECT_TRUE(versucht);
+  EXPECT_TRUE(geblieben);
+  EXPECT_TRUE(Enthaelt(Anfragen(peer), kPersonenSenden));
+  EXPECT_FALSE(IDD_STATUS->isVisible());  // the end of the transfer takes it away
 }
 
 TEST_F(Uebertragung, SendAllWithAFailingClockShowsOnlyTheClocksBox) {
