@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QStyle>
 
+#include <algorithm>
 #include <exception>
 #include <type_traits>
 
@@ -25,6 +26,9 @@
 namespace {
 
 QString T(const char* text) { return QString::fromUtf8(text); }
+
+// The connection panel's width where its text allows.
+constexpr int kVerbindungsBreite = 152;
 
 const QString kEndung = QStringLiteral("wuz");
 const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
@@ -245,6 +249,9 @@ void TIDD_MAIN::ZeigeVerbindung() {
     VerbindungsText = QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Adr.: ") + name;
   }
   IDT_CONNECT->setText(VerbindungsText);
+  // A long IP text or address does not fit 152 pixels in every font: the panel grows to show
+  // the text whole, and the document panel beside it gives way.
+  IDT_CONNECT->setFixedWidth(std::max(kVerbindungsBreite, IDT_CONNECT->sizeHint().width()));
 }
 
 bool TIDD_MAIN::DarfVerwerfen() {

@@ -3,6 +3,8 @@
 // and the tool buttons, help and the about window, and a failing start.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -10,6 +12,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <new>
@@ -122,6 +125,66 @@ TEST_F(MainTest, ConnectionPanelForEachConfiguration) {
     S().SetAdresse(steuerung.GetAdresse());
     IDD_MAIN->ZeigeVerbindung();
     EXPECT_EQ(IDD_MAIN->IDT_CONNECT->text(), QString::fromUtf8(f.panel));
+  }
+}
+
+// The rightmost column of the panel's text as drawn: a copy of the panel wide enough for any
+// text is rendered, and its darkest glyph pixel furthest right is taken.
+int RechterTextrand(const QLabel& panel) {
+  QLabel probe;
+  probe.setFont(panel.font());
+  probe.setFrameShape(panel.frameShape());
+  probe.setFrameShadow(panel.frameShadow());
+  probe.setText(panel.text());
+  probe.resize(2000, panel.height());
+  const QImage bild = probe.grab().toImage();
+  int rand = -1;
+  for (int y = 3; y < bild.height() - 3; ++y) {
+    for (int x = 3; x < bild.width() - 3; ++x) {
+      if (bild.pixelColor(x, y).lightness() < 128) rand = std::max(rand, x);
+    }
+  }
+  return rand;
+}
+
+TEST_F(MainTest, ConnectionPanelShowsEveryFormWhole) {
+  struct Fall {
+    const char* ini;
+    const char* panel;
+  };
+  const Fall faelle[] = {
+      {"[Global]\nPage=0\n", " IP: 127.0.0.1 , Adr.: 9"},
+      {"[Global]\nPage=0\n[Network]\nIP=192.168.100.200\n[Comm]\nAdress=13\n", " IP: 192.168.100.200 , Adr.: d"},
+      {"[Global]\nPage=0\n[Network]\nIP=255.255.255.255\n[Comm]\nAdress=14\n", " IP: 255.255.255.255 , Adr.: E"},
+      {"[Global]\nPage=0\n[Network]\nIP=zutrittskontrolle-halle3.firma.local\n[Comm]\nAdress=12\n",
+       " IP: zutrittskontrolle-halle3.firma.local , Adr.: C"},
+      {"[Global]\nPage=1\n[Comm]\nCable=1\nport=16\n", " COM16 , Programmierkabel"},
+      {"[Global]\nPage=1\n[Comm]\nCable=1\nport=24\n", " COM24 , Programmierkabel"},
+      {"[Global]\nPage=1\n[Comm]\nCable=0\nAdress=13\nport=16\n", " COM16 , Adr.: d"},
+  };
+  Starte();
+  QLabel& panel = *IDD_MAIN->IDT_CONNECT;
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.ini);
+    TempOrdner eigen;
+    SchreibeDatei((eigen / "Wup.ini"), f.ini);
+    TSteuerung steuerung(2026, eigen.Pfad());
+    S().Page = steuerung.Page;
+    S().IP = steuerung.IP;
+    S().Kabel = steuerung.Kabel;
+    S().ComPort = steuerung.ComPort;
+    S().SetAdresse(steuerung.GetAdresse());
+    IDD_MAIN->ZeigeVerbindung();
+    QCoreApplication::processEvents();  // the status bar lays its panels out anew
+    ASSERT_EQ(panel.text(), QString::fromUtf8(f.panel));
+    // The text ends inside the panel's sunken frame, and the panel keeps at least its 152 pixels.
+    const int rand = RechterTextrand(panel);
+    EXPECT_GT(rand, 50);
+    EXPECT_LT(rand, panel.contentsRect().right());
+    EXPECT_GE(panel.width(), 152);
+    // The document panel gives way: the window keeps its width.
+    EXPECT_EQ(IDD_MAIN->width(), 610);
+    EXPECT_GT(IDD_MAIN->IDT_DATEI->geometry().left(), panel.geometry().right());
   }
 }
 
@@ -576,7 +639,7 @@ TEST_F(MainTest, ToolButtonsAtStart) {
     EXPECT_EQ(k.knopf->isEnabled(), k.aktiv);
   }
   EXPECT_TRUE(IDD_MAIN->IDB_SETTINGS->isCheckable());
-  EXPECT_EQ(IDD_MAIN->IDT_CONNECT->width(), 152);
+  EXPECT_GE(IDD_MAIN->IDT_CONNECT->width(), 152);
 }
 
 TEST_F(MainTest, HelpAndAbout) {

@@ -1,6 +1,8 @@
 #include "UiTest.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLayout>
 #include <QPixmap>
 #include <QWidget>
@@ -52,6 +54,8 @@ plattform::LocalTime TestPlattform::Now() {
 
 bool SpeichereBild(QWidget& fenster, const QString& pfad) {
   fenster.ensurePolished();
+  // Pending layouts first (a status bar lays its panels out on a posted request).
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   if (fenster.layout() != nullptr) fenster.layout()->activate();
   const QPixmap bild = fenster.grab();
   return !bild.isNull() && bild.save(pfad, "PNG");
