@@ -355,10 +355,25 @@ void TIDD_MAIN::FormClose(TCloseAction& action) {
 
 void TIDD_MAIN::FormDestroy() { Steuerung.reset(); }
 
+void SchalteExpertenknoepfe(std::span<const TExpertenknopf> knoepfe, bool unten) {
+  for (const TExpertenknopf& k : knoepfe) {
+    k.Knopf->setEnabled(unten && k.FensterDa);
+    k.Knopf->setVisible(unten);
+  }
+}
+
+std::array<TExpertenknopf, 4> TIDD_MAIN::Expertenknoepfe() const {
+  return {{
+      {IDB_SYTEMDATA, false},
+      {IDB_DOORDATA, false},
+      {IDB_PROFIL, false},
+      {IDB_KAL, false},
+  }};
+}
+
 void TIDD_MAIN::IDB_SETTINGSClick() {
   const bool unten = IDB_SETTINGS->isChecked();
-  // The four expert buttons become usable with their windows; until then they only show.
-  for (QToolButton* knopf : {IDB_SYTEMDATA, IDB_DOORDATA, IDB_PROFIL, IDB_KAL}) knopf->setVisible(unten);
+  SchalteExpertenknoepfe(Expertenknoepfe(), unten);
   IDB_SETTINGS->setText(T(Texte::Beschriftungen[unten ? 8 : 7]));
 }
 

@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <new>
@@ -451,29 +453,50 @@ TEST_F(MainTest, AFailedOpenKeepsTheDocumentAndItsPanelText) {
   }
 }
 
+TEST(Expertenknoepfe, DownShowsAllAndEnablesThoseWithAWindowUpHidesAndDisablesAll) {
+  QWidget fenster;
+  QToolButton mitFenster(&fenster);
+  QToolButton ohneFenster(&fenster);
+  const TExpertenknopf knoepfe[] = {{&mitFenster, true}, {&ohneFenster, false}};
+  fenster.show();
+  for (bool unten : {true, false, true, false}) {
+    SCOPED_TRACE(unten);
+    SchalteExpertenknoepfe(knoepfe, unten);
+    EXPECT_EQ(mitFenster.isVisible(), unten);
+    EXPECT_EQ(mitFenster.isEnabled(), unten);
+    EXPECT_EQ(ohneFenster.isVisible(), unten);
+    EXPECT_FALSE(ohneFenster.isEnabled());
+  }
+}
+
 TEST_F(MainTest, ExpertSettingsToggle) {
   Starte();
-  QToolButton* const experten[] = {IDD_MAIN->IDB_SYTEMDATA, IDD_MAIN->IDB_DOORDATA, IDD_MAIN->IDB_PROFIL,
-                                   IDD_MAIN->IDB_KAL};
-  auto sichtbar = [&](bool erwartet) {
-    for (QToolButton* b : experten) EXPECT_EQ(b->isVisible(), erwartet) << b->objectName().toStdString();
+  const std::array<TExpertenknopf, 4> experten = IDD_MAIN->Expertenknoepfe();
+  const QToolButton* const namen[] = {IDD_MAIN->IDB_SYTEMDATA, IDD_MAIN->IDB_DOORDATA, IDD_MAIN->IDB_PROFIL,
+                                      IDD_MAIN->IDB_KAL};
+  for (std::size_t i = 0; i < experten.size(); ++i) EXPECT_EQ(experten[i].Knopf, namen[i]);
+  auto unten = [&](bool erwartet) {
+    for (const TExpertenknopf& k : experten) {
+      EXPECT_EQ(k.Knopf->isVisible(), erwartet) << k.Knopf->objectName().toStdString();
+      EXPECT_EQ(k.Knopf->isEnabled(), erwartet && k.FensterDa) << k.Knopf->objectName().toStdString();
+    }
   };
-  sichtbar(false);
+  unten(false);
   EXPECT_EQ(IDD_MAIN->IDB_SETTINGS->text(), QStringLiteral("Erweiterte Einstellungen"));
   IDD_MAIN->IDB_SETTINGS->click();
   EXPECT_TRUE(IDD_MAIN->IDB_SETTINGS->isChecked());
-  sichtbar(true);
+  unten(true);
   EXPECT_EQ(IDD_MAIN->IDB_SETTINGS->text(), QStringLiteral("Standard Einstellungen"));
   IDD_MAIN->IDB_SETTINGS->click();
-  sichtbar(false);
+  unten(false);
   EXPECT_EQ(IDD_MAIN->IDB_SETTINGS->text(), QStringLiteral("Erweiterte Einstellungen"));
   IDD_MAIN->Zustzeanzeigen1->trigger();
   EXPECT_TRUE(IDD_MAIN->IDB_SETTINGS->isChecked());
-  sichtbar(true);
+  unten(true);
   EXPECT_EQ(IDD_MAIN->IDB_SETTINGS->text(), QStringLiteral("Standard Einstellungen"));
   IDD_MAIN->Zustzeanzeigen1->trigger();
   EXPECT_FALSE(IDD_MAIN->IDB_SETTINGS->isChecked());
-  sichtbar(false);
+  unten(false);
   // The menu items of the four editors do not follow the toggle.
   EXPECT_EQ(IDD_MAIN->Steuerungdaten1->isVisible(), true);
 }
