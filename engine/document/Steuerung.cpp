@@ -57,7 +57,8 @@ TSteuerung::TSteuerung(std::uint16_t aktuellesJahr, std::string programmOrdner)
   try {
     SetProtokoll(ini.LeseBool("Global", "LOG", false) ? 1 : 0);
   } catch (const IoError& fehler) {
-    plattform::Current().MessageBox(fehler.Meldung, Texte::AllgemeineTexte[7], plattform::MB_ERROR);
+    plattform::Current().MessageBox(fehler.Meldung, Texte::AllgemeineTexte[Texte::allgemein::Fehler],
+                                    plattform::MB_ERROR);
   }
 
   New();
@@ -103,7 +104,7 @@ void TSteuerung::New() {
 
   // Created last, so that a failure leaves a complete new document, only without the file.
   std::unique_ptr<std::FILE, DateiSchliesser> leer(std::fopen(BuchungsDateiname.c_str(), "wb"));
-  if (!leer) throw IoError(Texte::DateiFehlerTexte[1], BuchungsDateiname);
+  if (!leer) throw IoError(Texte::DateiFehlerTexte[Texte::dateifehler::DateiOeffnen], BuchungsDateiname);
 }
 
 void TSteuerung::ClearLists() {
@@ -136,7 +137,7 @@ void TSteuerung::SetProtokoll(int on) {
   const std::string verbindung = Page == 1 ? Anschlussname(ComPort) : SichererName(IP);
   const std::string pfad = Programmordner + "log_" + verbindung + ".log";
   ProtokollDatei.reset(std::fopen(pfad.c_str(), "a"));
-  if (!ProtokollDatei) throw IoError(Texte::DateiFehlerTexte[0], "*.log");
+  if (!ProtokollDatei) throw IoError(Texte::DateiFehlerTexte[Texte::dateifehler::ProtokolldateiOeffnen], "*.log");
   SchreibeProtokollZeile(ProtokollDatei.get(), "Beginn Protokoll", plattform::Current().Now());
   Protokoll = true;
   SetLinkLog(true);

@@ -31,28 +31,9 @@
 
 namespace {
 
-// Entries of Texte::DateiFehlerTexte.
-enum DateiTextIndex : int {
-  kOeffnen = 1,
-  kFeiertage = 2,  // write; the read text follows each write text
-  kProfilanzahl = 4,
-  kZutrittsprofile = 6,
-  kPersonenanzahl = 8,
-  kPersonen = 10,
-  kTuerprofilanzahl = 12,
-  kTuerprofile = 14,
-  kGeraetedaten = 16,
-  kSondertag1 = 18,
-  kSondertag2 = 20,
-  kVersionSchreiben = 22,
-  kVersionLesen = 23,
-  kBuchungenLesen = 25,
-  kBuchungenSchreiben = 26,
-};
-constexpr int kLesen = 1;  // offset of a read text from its write text
+namespace dateifehler = Texte::dateifehler;
 
-const char* DateiText(int index) { return Texte::DateiFehlerTexte[static_cast<std::size_t>(index)]; }
-const char* Lesetext(int schreibText) { return DateiText(schreibText + kLesen); }
+const char* DateiText(std::size_t eintrag) { return Texte::DateiFehlerTexte[eintrag]; }
 
 constexpr std::size_t kTagLaenge = 8;
 constexpr std::size_t kSondertagLaenge = 25;
@@ -89,7 +70,7 @@ bool LiesGanzeDatei(const std::string& pfad, Dateiinhalt& inhalt) {
     }
     inhalt.Lesefehler = std::ferror(datei.get()) != 0;
   } catch (const std::bad_alloc&) {
-    throw StdError(Texte::AllgemeineTexte[6]);
+    throw StdError(Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher]);
   }
   return true;
 }
@@ -181,23 +162,24 @@ bool LadeBuchungenIn(const std::string& pfad, Array<books*>& buchungen) {
   try {
     Dateiinhalt inhalt;
     if (!LiesGanzeDatei(pfad, inhalt)) {
-      plattform::Current().MessageBox(Texte::AllgemeineTexte[15], Texte::AllgemeineTexte[9], plattform::MB_INFO);
+      plattform::Current().MessageBox(Texte::AllgemeineTexte[Texte::allgemein::KeineBuchungen],
+                                      Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
       return false;
     }
-    if (inhalt.Lesefehler) throw StdError(DateiText(kBuchungenLesen));
+    if (inhalt.Lesefehler) throw StdError(DateiText(dateifehler::BuchungenLesen));
     Leser leser(inhalt.Bytes);
     const std::size_t anzahl = inhalt.Laenge / books::Groesse;
     for (std::size_t i = 0; i < anzahl; ++i) {
-      HaengeAn(buchungen, leser.Datensatz<books>(DateiText(kBuchungenLesen)));
+      HaengeAn(buchungen, leser.Datensatz<books>(DateiText(dateifehler::BuchungenLesen)));
     }
     return true;
   } catch (const StdError& f) {
     fehler = f.Meldung;
   } catch (const std::bad_alloc&) {
-    fehler = Texte::AllgemeineTexte[6];
+    fehler = Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher];
   }
   while (buchungen.Anzahl > vorher) buchungen.Remove(buchungen.Anzahl - 1);
-  plattform::Current().MessageBox(fehler, Texte::AllgemeineTexte[7], plattform::MB_ERROR);
+  plattform::Current().MessageBox(fehler, Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
   return false;
 }
 
@@ -246,19 +228,21 @@ struct TSteuerung::Ladung {
 };
 
 void TSteuerung::Ladung::LiesDokument(std::span<const std::uint8_t> inhalt, std::uint16_t aktuellesJahr) {
-  if (inhalt.size() < kTagLaenge) throw StdError(DateiText(kVersionLesen));
+  if (inhalt.size() < kTagLaenge) throw StdError(DateiText(dateifehler::VersionLesen));
   std::memcpy(Version, inhalt.data() + inhalt.size() - kTagLaenge, kTagLaenge);
   const bool version2 = std::string_view(Version) == Texte::TextVersion;
   // The tag is the file's end: no section of a current document reaches into it.
   Leser leser(version2 ? inhalt.first(inhalt.size() - kTagLaenge) : inhalt);
 
-  LiesBytes(leser.Bytes<FEIERTAGSTABELLE_GROESSE>(Lesetext(kFeiertage)), Feiertagstabelle);
-  AnzahlProfile = leser.U16(Lesetext(kProfilanzahl));
+  LiesBytes(leser.Bytes<FEIERTAGSTABELLE_GROESSE>(DateiText(dateifehler::FeiertageLesen)), Feiertagstabelle);
+  AnzahlProfile = leser.U16(DateiText(dateifehler::ProfilanzahlLesen));
   if (version2) {
-    for (int i = 0; i < AnzahlProfile; ++i) HaengeAn(Profile, leser.Datensatz<PROFIL>(Lesetext(kZutrittsprofile)));
+    for (int i = 0; i < AnzahlProfile; ++i) {
+      HaengeAn(Profile, leser.Datensatz<PROFIL>(DateiText(dateifehler::ZutrittsprofileLesen)));
+    }
   } else {
     for (int i = 0; i < AnzahlProfile; ++i) {
-      const auto alt = leser.Bytes<kAlterProfilLaenge>(Lesetext(kZutrittsprofile));
+      const auto alt = leser.Bytes<kAlterProfilLaenge>(DateiText(dateifehler::ZutrittsprofileLesen));
       auto profil = NeuerDatensatz<PROFIL>();
       for (std::size_t z = 0; z < 6; ++z) {
         LiesBytes(alt.subspan(z * Zeitlinie::Groesse).first<Zeitlinie::Groesse>(), profil->Zeitlinien[z]);
@@ -269,24 +253,26 @@ void TSteuerung::Ladung::LiesDokument(std::span<const std::uint8_t> inhalt, std:
     ::KonvertiereAlteFlags(Profile);
   }
 
-  AnzahlPersonen = leser.U16(Lesetext(kPersonenanzahl));
-  for (int i = 0; i < AnzahlPersonen; ++i) HaengeAn(Personen, leser.Datensatz<PERSON>(Lesetext(kPersonen)));
+  AnzahlPersonen = leser.U16(DateiText(dateifehler::PersonenanzahlLesen));
+  for (int i = 0; i < AnzahlPersonen; ++i) {
+    HaengeAn(Personen, leser.Datensatz<PERSON>(DateiText(dateifehler::PersonenLesen)));
+  }
 
-  AnzahlTuerprofile = version2 ? leser.U16(Lesetext(kTuerprofilanzahl)) : kAlteTuerprofile;
+  AnzahlTuerprofile = version2 ? leser.U16(DateiText(dateifehler::TuerprofilanzahlLesen)) : kAlteTuerprofile;
   for (int i = 0; i < AnzahlTuerprofile; ++i) {
-    HaengeAn(Tuerprofile, leser.Datensatz<TUERPROFIL>(Lesetext(kTuerprofile)));
+    HaengeAn(Tuerprofile, leser.Datensatz<TUERPROFIL>(DateiText(dateifehler::TuerprofileLesen)));
   }
 
   if (version2) {
-    LiesBytes(leser.Bytes<GERAETEDATEN::Groesse>(Lesetext(kGeraetedaten)), Geraetedaten);
-    NameSondertag1 = SondertagName(leser.Bytes<kSondertagLaenge>(Lesetext(kSondertag1)));
-    NameSondertag2 = SondertagName(leser.Bytes<kSondertagLaenge>(Lesetext(kSondertag2)));
-    LeserTuerZuordnung = leser.U16(Texte::AllgemeineTexte[4]);
+    LiesBytes(leser.Bytes<GERAETEDATEN::Groesse>(DateiText(dateifehler::GeraetedatenLesen)), Geraetedaten);
+    NameSondertag1 = SondertagName(leser.Bytes<kSondertagLaenge>(DateiText(dateifehler::Sondertag1Lesen)));
+    NameSondertag2 = SondertagName(leser.Bytes<kSondertagLaenge>(DateiText(dateifehler::Sondertag2Lesen)));
+    LeserTuerZuordnung = leser.U16(Texte::AllgemeineTexte[Texte::allgemein::FehlerBeimLesenAusDatei]);
     Geraetetyp = (Geraetedaten.Flags & GD_TYP_RA20) != 0 ? 1 : 0;
   } else {
     NameSondertag1 = "Sondertag1";
     NameSondertag2 = "Sondertag2";
-    const auto alt = leser.Bytes<kAlteGeraetedatenLaenge>(Lesetext(kGeraetedaten));
+    const auto alt = leser.Bytes<kAlteGeraetedatenLaenge>(DateiText(dateifehler::GeraetedatenLesen));
     Geraetedaten.Flags = static_cast<std::uint32_t>(alt[0] | (alt[1] << 8) | (alt[2] << 16)) |
                          (static_cast<std::uint32_t>(alt[3]) << 24);
     std::memcpy(Geraetedaten.NameTuer1, alt.data() + 4, sizeof Geraetedaten.NameTuer1);
@@ -313,12 +299,12 @@ bool TSteuerung::Load(const std::string& pfad) {
     ladung->BuchungenGeladen = LadeBuchungenIn(buchungsDateiname, ladung->Buchungen);
 
     Dateiinhalt inhalt;
-    if (!LiesGanzeDatei(pfad, inhalt)) throw IoError(DateiText(kOeffnen), pfad);
+    if (!LiesGanzeDatei(pfad, inhalt)) throw IoError(DateiText(dateifehler::DateiOeffnen), pfad);
     // What was read before a read failure lacks the file's end, where the tag is.
-    if (inhalt.Lesefehler) throw StdError(DateiText(kVersionLesen));
+    if (inhalt.Lesefehler) throw StdError(DateiText(dateifehler::VersionLesen));
     ladung->LiesDokument(inhalt.Bytes, AktuellesJahr);
   } catch (const std::bad_alloc&) {
-    throw StdError(Texte::AllgemeineTexte[6]);
+    throw StdError(Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher]);
   }
 
   // All was read: the new document replaces the open one (nothing below allocates).
@@ -355,11 +341,12 @@ void TSteuerung::LoadBuchungen() {
 void TSteuerung::SaveBuchungen() {
   TSichereDatei datei(BuchungsDateiname);
   if (!datei.Offen()) {
-    plattform::Current().MessageBox(DateiText(kBuchungenSchreiben), Texte::AllgemeineTexte[9], plattform::MB_INFO);
+    plattform::Current().MessageBox(DateiText(dateifehler::BuchungenSchreiben),
+                                    Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
     return;
   }
-  Schreiber(datei).Liste(Buchungen, nullptr, DateiText(kBuchungenSchreiben));
-  if (!datei.Abschliessen()) throw StdError(DateiText(kBuchungenSchreiben));
+  Schreiber(datei).Liste(Buchungen, nullptr, DateiText(dateifehler::BuchungenSchreiben));
+  if (!datei.Abschliessen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
   BuchungenGespeichert = true;
   // The file now holds exactly the list: reading it again would only duplicate it.
   BuchungenGeladen = true;
@@ -385,7 +372,7 @@ bool TSteuerung::Save(const std::string& pfad) {
     throw;  // the document could not be created: nothing was written, the flag stays
   } catch (const std::bad_alloc&) {
     DatenGespeichert = false;
-    throw StdError(Texte::AllgemeineTexte[6]);
+    throw StdError(Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher]);
   } catch (...) {
     DatenGespeichert = false;
     throw;
@@ -396,19 +383,22 @@ bool TSteuerung::Save(const std::string& pfad) {
 
 void TSteuerung::SchreibeDokument(const std::string& pfad) {
   TSichereDatei datei(pfad);
-  if (!datei.Offen()) throw IoError(DateiText(kOeffnen), pfad);
+  if (!datei.Offen()) throw IoError(DateiText(dateifehler::DateiOeffnen), pfad);
   Schreiber schreiber(datei);
   std::array<std::uint8_t, FEIERTAGSTABELLE_GROESSE> tabelle{};
   SchreibeBytes(Feiertagstabelle, std::span<std::uint8_t, FEIERTAGSTABELLE_GROESSE>(tabelle));
-  schreiber.Abschnitt(tabelle, DateiText(kFeiertage));
-  schreiber.Liste(Profile, DateiText(kProfilanzahl), DateiText(kZutrittsprofile));
-  schreiber.Liste(Personen, DateiText(kPersonenanzahl), DateiText(kPersonen));
-  schreiber.Liste(Tuerprofile, DateiText(kTuerprofilanzahl), DateiText(kTuerprofile));
-  schreiber.Datensatz(Geraetedaten, DateiText(kGeraetedaten));
-  schreiber.Abschnitt(SondertagFeld(NameSondertag1), DateiText(kSondertag1));
-  schreiber.Abschnitt(SondertagFeld(NameSondertag2), DateiText(kSondertag2));
-  schreiber.U16(LeserTuerZuordnung, Texte::AllgemeineTexte[5]);  // "Fehler beim Schreiben in Datei!"
+  schreiber.Abschnitt(tabelle, DateiText(dateifehler::FeiertageSchreiben));
+  schreiber.Liste(Profile, DateiText(dateifehler::ProfilanzahlSchreiben),
+                  DateiText(dateifehler::ZutrittsprofileSchreiben));
+  schreiber.Liste(Personen, DateiText(dateifehler::PersonenanzahlSchreiben), DateiText(dateifehler::PersonenSchreiben));
+  schreiber.Liste(Tuerprofile, DateiText(dateifehler::TuerprofilanzahlSchreiben),
+                  DateiText(dateifehler::TuerprofileSchreiben));
+  schreiber.Datensatz(Geraetedaten, DateiText(dateifehler::GeraetedatenSchreiben));
+  schreiber.Abschnitt(SondertagFeld(NameSondertag1), DateiText(dateifehler::Sondertag1Schreiben));
+  schreiber.Abschnitt(SondertagFeld(NameSondertag2), DateiText(dateifehler::Sondertag2Schreiben));
+  schreiber.U16(LeserTuerZuordnung, Texte::AllgemeineTexte[Texte::allgemein::FehlerBeimSchreibenInDatei]);
   const std::string_view tag = Texte::TextVersion;
-  schreiber.Abschnitt(std::span(reinterpret_cast<const std::uint8_t*>(tag.data()), tag.size()), DateiText(kVersionSchreiben));
-  if (!datei.Abschliessen()) throw StdError(DateiText(kVersionSchreiben));
+  schreiber.Abschnitt(std::span(reinterpret_cast<const std::uint8_t*>(tag.data()), tag.size()),
+                      DateiText(dateifehler::VersionSchreiben));
+  if (!datei.Abschliessen()) throw StdError(DateiText(dateifehler::VersionSchreiben));
 }

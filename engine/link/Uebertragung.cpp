@@ -7,7 +7,6 @@
 
 namespace {
 constexpr int kVersuche = 3;
-constexpr int kTextSchnittstelle = 4;  // the link cannot be opened
 }  // namespace
 
 int Zieladresse(const Verbindung& verbindung) { return verbindung.Kabel ? kKabelAdresse : verbindung.Adresse; }
@@ -28,7 +27,8 @@ Uebertragung::Uebertragung(TSerialKomm& komm, const Verbindung& verbindung, std:
       ziel_(Zieladresse(verbindung)) {
   if (komm_.Open(verbindung_.Page, verbindung_.ComPort, verbindung_.TCPPort, verbindung_.IP) != 0) {
     const char* grund = KommTabelle().GetLastErrorMessage();
-    throw KommError(Texte::KommFehlerTexte[kTextSchnittstelle], grund != nullptr ? grund : "");
+    throw KommError(Texte::KommFehlerTexte[Texte::kommfehler::SchnittstelleNichtVerfuegbar],
+                    grund != nullptr ? grund : "");
   }
   offen_ = true;
 }

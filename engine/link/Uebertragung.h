@@ -7,7 +7,8 @@
 //
 //   bool TSteuerung::SendeEtwas() {
 //     Uebertragung u(*Komm, {Page, ComPort, TCPPort, IP, Adresse, Kabel}, ProtokollDatei,
-//                    AntwortPuffer, KommErgebnis, Texte::KommFehlerTexte[12]);  // opens or throws
+//                    AntwortPuffer, KommErgebnis,
+//                    Texte::KommFehlerTexte[Texte::kommfehler::BeimSendenDerPersonen]);  // opens or throws
 //     u.Komm().SetParameter(2000);            // the wrapper itself, for what the frame does not cover
 //     u.Kommando(48, SendeText, kAntwortAck);  // throws KommError on a failed transaction
 //     ... parse AntwortPuffer, more u.Kommando(...) ...

@@ -15,7 +15,7 @@ std::unique_ptr<T> NeuerDatensatz() {
   try {
     return std::make_unique<T>();
   } catch (const std::bad_alloc&) {
-    throw StdError(Texte::AllgemeineTexte[6]);  // "kein Speicher"
+    throw StdError(Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher]);
   }
 }
 

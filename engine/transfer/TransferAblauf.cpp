@@ -44,29 +44,29 @@ std::string Antworttext(const char* puffer, std::size_t groesse) {
 
 bool TSteuerung::SendeAlleDaten(plattform::ProgressWindow& status) {
   plattform::ProgressBar& gesamt = status.Overall();
-  status.SetLabel2(Fortschritt(23));  // "Sende Personendaten ..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::SendePersonendaten));
   gesamt.StepBy(kSendeSchritt);
   SendePersonen(status);
-  status.SetLabel2(Fortschritt(9));  // "Sende Zutrittsprofile..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::SendeZutrittsprofile));
   gesamt.StepBy(kSendeSchritt);
   SendeProfile(status);
-  status.SetLabel2(Fortschritt(19));  // "Sende Feiertage ..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::SendeFeiertage));
   gesamt.StepBy(kSendeSchritt);
   SendeFeiertage(status);
-  status.SetLabel2(Fortschritt(25));  // "Sende Zeit ..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::SendeZeit));
   gesamt.StepBy(kSendeSchritt);
   return SetzeUhrzeit();
 }
 
 void TSteuerung::HoleAlleDaten(plattform::ProgressWindow& status) {
   plattform::ProgressBar& gesamt = status.Overall();
-  status.SetLabel2(Fortschritt(24));  // "Hole Personendaten ..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::HolePersonendaten));
   gesamt.StepIt();
   HolePersonen(status);
-  status.SetLabel2(Fortschritt(11));  // "Hole Zutrittsprofile..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::HoleZutrittsprofile));
   gesamt.StepIt();
   HoleProfile(status);
-  status.SetLabel2(Fortschritt(20));  // "Hole Feiertage ..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::HoleFeiertage));
   gesamt.StepIt();
   HoleFeiertage(status);
 }
@@ -101,7 +101,7 @@ void TSteuerung::Verbindungstest(plattform::ProgressWindow& status) {
       }
     };
     balken.StepBy(kTestSchritt);
-    status.SetLabel1(Fortschritt(26));  // "Hole Zeit ..."
+    status.SetLabel1(Fortschritt(Texte::fortschritt::HoleZeit));
     frage(kZeitHolen, kZeit);
     balken.StepBy(kTestSchritt);
     AntwortScanner(AntwortPuffer)
@@ -118,7 +118,7 @@ void TSteuerung::Verbindungstest(plattform::ProgressWindow& status) {
     balken.StepBy(kTestSchritt);
     AntwortScanner(AntwortPuffer).Zahl(profile);
 
-    status.SetLabel1(Fortschritt(27));  // "Version abfragen ..."
+    status.SetLabel1(Fortschritt(Texte::fortschritt::VersionAbfragen));
     frage(kVersionAbfrage, kVersion);
     balken.StepBy(kTestSchritt);
     version = Antworttext(AntwortPuffer, sizeof AntwortPuffer);
@@ -126,7 +126,7 @@ void TSteuerung::Verbindungstest(plattform::ProgressWindow& status) {
   } catch (const KommError& fehler) {
     status.Close();
     balken.SetPosition(0);
-    p.MessageBox(fehler.Meldung, Texte::AllgemeineTexte[7], plattform::MB_ERROR);  // "Fehler"
+    p.MessageBox(fehler.Meldung, Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
     status.Overall().SetVisible(true);
     return;
   }
@@ -157,7 +157,7 @@ void TSteuerung::LoescheFlash(plattform::ProgressWindow& status) {
 
   const auto ergebnis = [&](const char* text) {
     u.Schliessen();
-    p.MessageBox(text, Texte::AllgemeineTexte[8], plattform::MB_INFO);  // "Info"
+    p.MessageBox(text, Texte::AllgemeineTexte[Texte::allgemein::Info], plattform::MB_INFO);
   };
   while (rest > 0) {
     --rest;

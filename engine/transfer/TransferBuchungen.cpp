@@ -30,11 +30,7 @@ constexpr int kQuittungAbFirmware = 300;
 constexpr unsigned kPauseNachBuchungMs = 60;
 constexpr int kVersuche = 3;
 
-constexpr int kTextKommunikationsfehler = 5;
-constexpr int kSuffixZeitstellen = 7;
-constexpr int kSuffixBuchungenLesen = 8;
-
-const char* Fehlertitel() { return Texte::AllgemeineTexte[7]; }  // "Fehler"
+const char* Fehlertitel() { return Texte::AllgemeineTexte[Texte::allgemein::Fehler]; }
 
 }  // namespace
 
@@ -43,9 +39,10 @@ bool TSteuerung::SetzeUhrzeit() {
   SendeText = Formatiert("%04d.%02d.%02d.%02d.%02d.%02d", jetzt.year, jetzt.month, jetzt.day, jetzt.hour,
                          jetzt.minute, jetzt.second);
   try {
-    Uebertragung u = UebertragungVon(*this, Suffix(kSuffixZeitstellen));
+    Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimZeitstellen));
     if (!u.KommandoOk(kUhrzeit, SendeText, kAntwortAck)) {
-      throw KommError(Texte::KommFehlerTexte[kTextKommunikationsfehler], Texte::KommFehlerTexte[kSuffixZeitstellen]);
+      throw KommError(Texte::KommFehlerTexte[Texte::kommfehler::Kommunikationsfehler],
+                      Texte::KommFehlerTexte[Texte::kommfehler::BeimZeitstellen]);
     }
     u.Schliessen();
     return true;
@@ -60,8 +57,8 @@ void TSteuerung::HoleBuchungen(plattform::ProgressWindow& status) {
   balken.SetMax(100);
   balken.SetPosition(0);
   balken.SetStep(1);
-  status.SetCaption(Texte::Titel[11]);  // "Datenübertragung"
-  status.SetLabel2(Fortschritt(29));    // "Hole Buchungen..."
+  status.SetCaption(Texte::Titel[Texte::titel::Datenuebertragung]);
+  status.SetLabel2(Fortschritt(Texte::fortschritt::HoleBuchungen));
   status.Show();
   BuchungenGespeichert = false;
 
@@ -69,13 +66,13 @@ void TSteuerung::HoleBuchungen(plattform::ProgressWindow& status) {
     GetVersion();
     plattform::Current().ProcessMessages();
 
-    Uebertragung u = UebertragungVon(*this, Suffix(kSuffixBuchungenLesen));
-    status.SetLabel1(Fortschritt(28));  // "Hole Anzahl Buchungen..."
+    Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimLesenDerBuchungen));
+    status.SetLabel1(Fortschritt(Texte::fortschritt::HoleAnzahlBuchungen));
     SendeText.clear();
     // The count request never writes protocol lines.
     if (!u.KommandoOk(kBuchungsanzahlHolen, SendeText, kBuchungsanzahl, Uebertragung::Protokoll::Ohne)) {
-      throw KommError(Texte::KommFehlerTexte[kTextKommunikationsfehler],
-                      Texte::KommFehlerTexte[kSuffixBuchungenLesen]);
+      throw KommError(Texte::KommFehlerTexte[Texte::kommfehler::Kommunikationsfehler],
+                      Texte::KommFehlerTexte[Texte::kommfehler::BeimLesenDerBuchungen]);
     }
     balken.StepIt();
     // A count that is negative or no number asks for nothing.
@@ -88,7 +85,8 @@ void TSteuerung::HoleBuchungen(plattform::ProgressWindow& status) {
       KommErgebnis = u.Komm().Kommando(u.Ziel(), kPcAdresse, ProtokollDatei.get(), kVersuche, AntwortPuffer, kBuchung,
                                        SendeText, kBuchungHolen);
       if (KommErgebnis != kKommOk) throw KommError(Texte::Eintrag(Texte::KommFehlerTexte, KommErgebnis), " ");
-      status.SetLabel1(Formatiert("%s %d %s %d", Fortschritt(33), i + 1, Fortschritt(0), anzahl));  // "Hole Buchung"
+      status.SetLabel1(Formatiert("%s %d %s %d", Fortschritt(Texte::fortschritt::HoleBuchung), i + 1,
+                                  Fortschritt(Texte::fortschritt::Von), anzahl));
       balken.StepIt();
       LiesBuchung(std::string_view(AntwortPuffer, sizeof AntwortPuffer), *buchung);
       DekodiereText(buchung->Name);

@@ -33,9 +33,6 @@ constexpr std::uint16_t kJahrAlteFirmware = 1998;
 constexpr int kLeererSpeicher = -1;  // the reference year of a controller with empty memory
 constexpr int kFruehestesBezugsjahr = 1900;
 
-constexpr int kSuffixLesen = 16;
-constexpr int kSuffixSenden = 17;
-
 // "%d" of the block index, then 64 times " %d" of the entries as unsigned 16-bit values.
 std::string Blocktext(const Feiertagstabelle& tabelle, std::size_t block) {
   std::string text = std::to_string(block);
@@ -57,25 +54,25 @@ std::string Umschalttext(const SWUMSCHALTUNG& p) {
 
 bool TSteuerung::SendeFeiertage(plattform::ProgressWindow& status) {
   plattform::ProgressBar& balken = status.Item();
-  status.SetLabel2(Fortschritt(19));  // "Sende Feiertage ..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::SendeFeiertage));
   balken.SetMax(100);
   AnzahlFeiertage = 0;
 
-  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixSenden));
+  Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimSendenDerFeiertage));
 
   // The telegrams are made from a copy: for old firmware it is rebased to 1998 and loses the
   // special days, while the document keeps its table and reference year.
   ::Feiertagstabelle tabelle = Feiertagstabelle;
   std::uint16_t bezugsjahr = Geraetedaten.Bezugsjahr;
   if (AlteFirmware) {
-    if (plattform::Current().MessageBox(Texte::TextAlteFirmware, Texte::AllgemeineTexte[9],
+    if (plattform::Current().MessageBox(Texte::TextAlteFirmware, Texte::AllgemeineTexte[Texte::allgemein::Hinweis],
                                         plattform::MB_YESNO_WARN) != plattform::ID_YES) {
       u.Schliessen();
       return true;
     }
     ::FeiertageAuf1998(tabelle, bezugsjahr);
   } else {
-    status.SetLabel1(Fortschritt(17));  // "Sende Bezugsjahr ..."
+    status.SetLabel1(Fortschritt(Texte::fortschritt::SendeBezugsjahr));
     balken.StepIt();
     SendeText = std::to_string(static_cast<std::int16_t>(bezugsjahr));
     u.Kommando(kBezugsjahr, SendeText, kAntwortAck);
@@ -87,13 +84,13 @@ bool TSteuerung::SendeFeiertage(plattform::ProgressWindow& status) {
   const std::size_t bloecke = AnzahlFeiertage / kBlockgroesse;
   balken.SetMax(static_cast<int>(bloecke) + SWUmschaltungen.Anzahl + 1);
 
-  status.SetLabel1(Fortschritt(30));  // "Sende Anzahl Feiertageblöcke..."
+  status.SetLabel1(Fortschritt(Texte::fortschritt::SendeAnzahlFeiertagebloecke));
   balken.StepIt();
   SendeText = std::to_string(bloecke);
   u.Kommando(kBlockanzahl, SendeText, kAntwortAck);
 
   for (std::size_t i = 0; i <= bloecke; ++i) {
-    status.SetLabel1(Formatiert("%s %zu ", Fortschritt(22), i));  // "Sende Block"
+    status.SetLabel1(Formatiert("%s %zu ", Fortschritt(Texte::fortschritt::SendeBlock), i));
     balken.StepIt();
     SendeText = Blocktext(tabelle, i);
     balken.StepIt();
@@ -102,7 +99,7 @@ bool TSteuerung::SendeFeiertage(plattform::ProgressWindow& status) {
 
   SendeText.clear();
   u.Kommando(kUmschaltlisteAnfang, SendeText, kAntwortAck);
-  status.SetLabel1(Fortschritt(32));  // "Sende Sommer/Winterumschaltung"
+  status.SetLabel1(Fortschritt(Texte::fortschritt::SendeSommerWinterumschaltung));
   balken.StepIt();
   for (ArrayElement<SWUMSCHALTUNG*>* k = SWUmschaltungen.Kopf; k != nullptr; k = k->Next) {
     if (k->Daten == nullptr) continue;
@@ -118,14 +115,14 @@ bool TSteuerung::SendeFeiertage(plattform::ProgressWindow& status) {
 bool TSteuerung::HoleFeiertage(plattform::ProgressWindow& status) {
   plattform::ProgressBar& balken = status.Item();
   HolePosition = 0;
-  status.SetLabel2(Fortschritt(20));  // "Hole Feiertage ..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::HoleFeiertage));
   balken.SetMax(100);
 
   // The table is built apart; the document takes it, with the reference year, only when the
   // whole fetch succeeded.
   ::Feiertagstabelle tabelle{};
 
-  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixLesen));
+  Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimLesenDerFeiertage));
   SendeText.clear();
   u.Kommando(kBlockanzahlHolen, SendeText, kBlockanzahl);
   int bloecke = 0;
@@ -135,7 +132,7 @@ bool TSteuerung::HoleFeiertage(plattform::ProgressWindow& status) {
   bool markeGelesen = false;
   for (int i = 0; i < bloecke && !markeGelesen; ++i) {
     SendeText = std::to_string(i);
-    status.SetLabel1(Formatiert("%s %d ", Fortschritt(21), i + 1));  // "Hole Block"
+    status.SetLabel1(Formatiert("%s %d ", Fortschritt(Texte::fortschritt::HoleBlock), i + 1));
     balken.StepIt();
     u.Kommando(kBlockHolen, SendeText, kBlock);
     markeGelesen = LeseFeiertagsblock(tabelle) == 2;
@@ -148,7 +145,7 @@ bool TSteuerung::HoleFeiertage(plattform::ProgressWindow& status) {
   if (AlteFirmware) {
     bezugsjahr = kJahrAlteFirmware;
   } else {
-    status.SetLabel1(Fortschritt(18));  // "Hole Bezugsjahr ..."
+    status.SetLabel1(Fortschritt(Texte::fortschritt::HoleBezugsjahr));
     balken.StepIt();
     SendeText.clear();
     u.Kommando(kBezugsjahrHolen, SendeText, kBezugsjahr);

@@ -25,10 +25,6 @@ constexpr int kPersonHolen = 51;
 // The person send sets the library's reply time-out; it stays so for later operations.
 constexpr int kAntwortzeitPersonenMs = 2000;
 
-constexpr int kSuffixVersion = 9;
-constexpr int kSuffixPersonenLesen = 11;
-constexpr int kSuffixPersonenSenden = 12;
-
 // The firmware number from the version answer's text after "V.0" (the zero included, at most
 // ten characters): the points removed and the last two characters dropped, the rest a
 // decimal number.
@@ -68,7 +64,7 @@ void LiesPerson(AntwortScanner& s, PERSON& p) {
 void TSteuerung::GetVersion() {
   FirmwareNummer = 0;
   {
-    Uebertragung u = UebertragungVon(*this, Suffix(kSuffixVersion));
+    Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeiVersionsabfrage));
     u.Kommando(kVersionAbfrage, "", kVersionAntwort);
     u.Schliessen();
   }
@@ -91,18 +87,18 @@ bool TSteuerung::SendePersonen(plattform::ProgressWindow& status) {
   balken.SetMax(100);
   const int anzahl = Personen.Anzahl;
   AnzahlPersonen = static_cast<std::uint16_t>(anzahl);
-  status.SetLabel2(Fortschritt(23));  // "Sende Personendaten ..."
-  status.SetLabel1(Fortschritt(1));   // "Sende Personenanzahl"
+  status.SetLabel2(Fortschritt(Texte::fortschritt::SendePersonendaten));
+  status.SetLabel1(Fortschritt(Texte::fortschritt::SendePersonenanzahl));
   balken.StepIt();
   if (anzahl != 0) balken.SetMax(anzahl + 1);
 
-  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixPersonenSenden));
+  Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimSendenDerPersonen));
   u.Komm().SetParameter(kAntwortzeitPersonenMs);
   SendeText = std::to_string(anzahl);
   u.Kommando(kPersonenanzahl, SendeText, kAntwortAck);
   for (int i = 0; i < anzahl; ++i) {
     SendeText = Personentext(Element(Personen, i));
-    status.SetLabel1(Fortschrittszeile(Fortschritt(3), i + 1, anzahl, "."));  // "Sende Person"
+    status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::SendePerson), i + 1, anzahl, "."));
     balken.StepIt();
     u.Kommando(kPerson, SendeText, kAntwortAck);
   }
@@ -114,11 +110,11 @@ bool TSteuerung::HolePersonen(plattform::ProgressWindow& status) {
   plattform::ProgressBar& balken = status.Item();
   balken.SetPosition(0);
   balken.SetMax(100);
-  status.SetLabel2(Fortschritt(24));  // "Hole Personendaten ..."
-  status.SetLabel1(Fortschritt(4));   // "Hole Personenanzahl"
+  status.SetLabel2(Fortschritt(Texte::fortschritt::HolePersonendaten));
+  status.SetLabel1(Fortschritt(Texte::fortschritt::HolePersonenanzahl));
   balken.StepIt();
 
-  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixPersonenLesen));
+  Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimLesenDerPersonen));
   u.Kommando(kPersonenanzahlHolen, "", kPersonenanzahl);
   std::uint16_t anzahl = 0;
   if (!AntwortScanner(AntwortPuffer).Zahl(anzahl).Ok()) throw UnbrauchbareAnzahl("Personenanzahl");
@@ -130,7 +126,7 @@ bool TSteuerung::HolePersonen(plattform::ProgressWindow& status) {
     auto person = NeuerDatensatz<PERSON>();
     SchreibeText(person->Profil, "");  // every byte zero
     SendeText = std::to_string(i);
-    status.SetLabel1(Fortschrittszeile(Fortschritt(6), i + 1, anzahl));  // "Hole Person"
+    status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::HolePerson), i + 1, anzahl));
     balken.StepIt();
     u.Kommando(kPersonHolen, SendeText, kPerson);
     AntwortScanner s(AntwortPuffer);

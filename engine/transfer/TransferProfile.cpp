@@ -27,9 +27,6 @@ constexpr int kProfilHolen = 58;
 constexpr int kTuerprofilanzahlHolen = 66;
 constexpr int kTuerprofilHolen = 71;
 
-constexpr int kSuffixProfileLesen = 14;
-constexpr int kSuffixProfileSenden = 15;
-
 // The controller answers -1 for the device data when its memory is empty.
 constexpr std::int32_t kLeererSpeicher = -1;
 
@@ -130,11 +127,11 @@ bool TSteuerung::SendeProfile(plattform::ProgressWindow& status) {
   balken.SetMax(100);
   AnzahlProfile = static_cast<std::uint16_t>(Profile.Anzahl);
   AnzahlTuerprofile = static_cast<std::uint16_t>(Geraetetyp == 0 ? kTuerenZO10 : Tuerprofile.Anzahl);
-  status.SetLabel2(Fortschritt(7));  // "Sende Gerätedaten..."
-  status.SetLabel1(Fortschritt(7));
+  status.SetLabel2(Fortschritt(Texte::fortschritt::SendeGeraetedaten));
+  status.SetLabel1(Fortschritt(Texte::fortschritt::SendeGeraetedaten));
   balken.StepIt();
 
-  Uebertragung u = UebertragungVon(*this, Suffix(kSuffixProfileSenden));
+  Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimSendenDerProfile));
   // The names go on the wire encoded; the document keeps its own spelling.
   GERAETEDATEN namen = Geraetedaten;
   KodiereText(namen.NameTuer1);
@@ -145,24 +142,25 @@ bool TSteuerung::SendeProfile(plattform::ProgressWindow& status) {
 
   SendeText = std::to_string(Profile.Anzahl);
   balken.SetMax(AnzahlProfile + AnzahlTuerprofile + 2);
-  status.SetLabel2(Fortschritt(9));  // "Sende Zutrittsprofile..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::SendeZutrittsprofile));
   balken.StepIt();
   u.Kommando(kProfilanzahl, SendeText, kAntwortAck);
   for (int i = 0; i < AnzahlProfile; ++i) {
     SendeText = Profiltext(Element(Profile, i), i);
-    status.SetLabel1(Fortschrittszeile(Fortschritt(10), i + 1, AnzahlProfile, " ..."));  // "Sende Profil"
+    status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::SendeProfil), i + 1, AnzahlProfile, " ..."));
     balken.StepIt();
     u.Kommando(kProfil, SendeText, kAntwortAck);
   }
 
-  status.SetLabel2(Fortschritt(13));  // "Sende Türprofile ..."
+  status.SetLabel2(Fortschritt(Texte::fortschritt::SendeTuerprofile));
   balken.StepIt();
   SendeText = std::to_string(AnzahlTuerprofile);
   u.Kommando(kTuerprofilanzahl, SendeText, kAntwortAck);
   balken.SetMax(AnzahlTuerprofile);
   for (int j = 0; j < AnzahlTuerprofile; ++j) {
     SendeText = Tuerprofiltext(Element(Tuerprofile, j), j);
-    status.SetLabel1(Fortschrittszeile(Fortschritt(14), j + 1, AnzahlTuerprofile, " "));  // "Sende Tuerprofil"
+    status.SetLabel1(
+        Fortschrittszeile(Fortschritt(Texte::fortschritt::SendeTuerprofil), j + 1, AnzahlTuerprofile, " "));
     balken.StepIt();
     u.Kommando(kTuerprofil, SendeText, kAntwortAck);
   }
@@ -173,12 +171,12 @@ bool TSteuerung::SendeProfile(plattform::ProgressWindow& status) {
 bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
   plattform::ProgressBar& balken = status.Item();
   balken.SetMax(100);
-  status.SetLabel2(Fortschritt(8));  // "Hole Gerätedaten..."
-  status.SetLabel1(Fortschritt(8));
+  status.SetLabel2(Fortschritt(Texte::fortschritt::HoleGeraetedaten));
+  status.SetLabel1(Fortschritt(Texte::fortschritt::HoleGeraetedaten));
   balken.StepIt();
 
   try {
-    Uebertragung u = UebertragungVon(*this, Suffix(kSuffixProfileLesen));
+    Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimLesenDerProfile));
     u.Kommando(kGeraetedatenHolen, "", kGeraetedaten);
     std::int32_t erste = 0;
     AntwortScanner(AntwortPuffer).Zahl(erste);
@@ -194,7 +192,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
     if (antwort.Felder() >= 2) DekodiereText(geraetedaten.NameTuer1);
     if (antwort.Felder() >= 3) DekodiereText(geraetedaten.NameTuer2);
 
-    status.SetLabel2(Fortschritt(11));  // "Hole Zutrittsprofile..."
+    status.SetLabel2(Fortschritt(Texte::fortschritt::HoleZutrittsprofile));
     balken.StepIt();
     u.Kommando(kProfilanzahlHolen, "", kProfilanzahl);
     const std::uint16_t anzahlProfile = LiesAnzahl(AntwortPuffer, "Profilanzahl");
@@ -203,7 +201,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
     for (int i = 0; i < anzahlProfile; ++i) {
       auto profil = NeuerDatensatz<PROFIL>();
       SendeText = std::to_string(i);
-      status.SetLabel1(Fortschrittszeile(Fortschritt(12), i + 1, anzahlProfile));  // "Hole Profil"
+      status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::HoleProfil), i + 1, anzahlProfile));
       balken.StepIt();
       u.Kommando(kProfilHolen, SendeText, kProfil);
       // "%s %d " and the groups; the index in the answer is read and dropped.
@@ -216,7 +214,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
     }
     if (anzahlProfile == 0) ::ErzeugeStandardProfile(profile);
 
-    status.SetLabel2(Fortschritt(15));  // "Hole Türprofile..."
+    status.SetLabel2(Fortschritt(Texte::fortschritt::HoleTuerprofile));
     balken.StepIt();
     u.Kommando(kTuerprofilanzahlHolen, "", kTuerprofilanzahl);
     const std::uint16_t anzahlTuerprofile = LiesAnzahl(AntwortPuffer, "Türprofilanzahl");
@@ -226,7 +224,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
       tuer->Ueberwachungszeit = 0;  // every byte zero
       tuer->Freigabezeit = 0;
       SendeText = std::to_string(j);
-      status.SetLabel1(Fortschrittszeile(Fortschritt(16), j + 1, anzahlTuerprofile));  // "Hole Türprofil"
+      status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::HoleTuerprofil), j + 1, anzahlTuerprofile));
       balken.StepIt();
       u.Kommando(kTuerprofilHolen, SendeText, kTuerprofil);
       // "%d %ld %ld " and the groups; the index is read and dropped.

@@ -22,11 +22,11 @@ inline Uebertragung UebertragungVon(TSteuerung& s, std::string suffix) {
                       std::move(suffix));
 }
 
-// Progress line `i` of the text table.
-inline const char* Fortschritt(int i) { return Texte::Eintrag(Texte::FortschrittsTexte, i); }
+// Progress line `i` of the text table (a name of Texte::fortschritt).
+inline const char* Fortschritt(std::size_t i) { return Texte::Eintrag(Texte::FortschrittsTexte, i); }
 
-// Communication failure text `i`, the suffix that completes a transfer's failure texts.
-inline std::string Suffix(int i) { return Texte::Eintrag(Texte::KommFehlerTexte, i); }
+// Operation suffix `i` (a name of Texte::kommfehler) that completes a transfer's failure texts.
+inline std::string Suffix(std::size_t i) { return Texte::Eintrag(Texte::KommFehlerTexte, i); }
 
 // "<what> <n> von <count><tail>", the item line of the progress window.
 inline std::string Fortschrittszeile(const char* was, int n, int anzahl, const char* schluss = "") {

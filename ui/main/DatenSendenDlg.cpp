@@ -7,10 +7,10 @@
 TIDD_SEND_DATA::TIDD_SEND_DATA(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);
   setFixedSize(size());
-  IDCB_PERSON->setText(QString::fromUtf8(Texte::UebertragungsTexte[3]));
-  IDCB_PROFIL->setText(QString::fromUtf8(Texte::UebertragungsTexte[4]));
-  IDCB_DAYS->setText(QString::fromUtf8(Texte::UebertragungsTexte[5]));
-  IDSB_OPTIONS->setText(QString::fromUtf8(Texte::UebertragungsTexte[9]));
+  IDCB_PERSON->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::PersonenKarten]));
+  IDCB_PROFIL->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::ProfileGeraetedaten]));
+  IDCB_DAYS->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::FeiertageUmschalttage]));
+  IDSB_OPTIONS->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::Optionen]));
   connect(IDSB_OPTIONS, &QToolButton::clicked, this, [this] { fenster::Geschuetzt([this] { IDSB_OPTIONSClick(); }); });
   connect(BitBtn2, &QPushButton::clicked, this, [this] { done(fenster::mrOk); });
   connect(BitBtn1, &QPushButton::clicked, this, [this] { done(fenster::mrAbort); });
@@ -19,14 +19,14 @@ TIDD_SEND_DATA::TIDD_SEND_DATA(QWidget* parent) : fenster::TFormular(parent) {
 void TIDD_SEND_DATA::SetzeModus(short modus) {
   switch (modus) {
     case 1:
-      setWindowTitle(QString::fromUtf8(Texte::Beschriftungen[2]));
-      BitBtn2->setText(QString::fromUtf8(Texte::UebertragungsTexte[8]));
-      Label1->setText(QString::fromUtf8(Texte::UebertragungsTexte[2]));
+      setWindowTitle(QString::fromUtf8(Texte::Beschriftungen[Texte::beschriftung::DatenHolen]));
+      BitBtn2->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::Holen]));
+      Label1->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::WerdenGelesen]));
       break;
     case 2:
-      setWindowTitle(QString::fromUtf8(Texte::Beschriftungen[1]));
-      BitBtn2->setText(QString::fromUtf8(Texte::UebertragungsTexte[7]));
-      Label1->setText(QString::fromUtf8(Texte::UebertragungsTexte[1]));
+      setWindowTitle(QString::fromUtf8(Texte::Beschriftungen[Texte::beschriftung::DatenSenden]));
+      BitBtn2->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::Senden]));
+      Label1->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::WerdenGesendet]));
       break;
     default:
       break;

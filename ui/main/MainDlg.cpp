@@ -33,8 +33,8 @@ constexpr int kVerbindungsBreite = 152;
 const QString kEndung = QStringLiteral("wuz");
 const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
 
-QString Fehlertext() { return T(Texte::AllgemeineTexte[7]); }
-QString Hinweistext() { return T(Texte::AllgemeineTexte[9]); }
+QString Fehlertext() { return T(Texte::AllgemeineTexte[Texte::allgemein::Fehler]); }
+QString Hinweistext() { return T(Texte::AllgemeineTexte[Texte::allgemein::Hinweis]); }
 
 // Marks a transfer as running for its lifetime.
 class Sperre {
@@ -74,7 +74,9 @@ void UebertrageGruppen(TSteuerung& steuerung, plattform::ProgressWindow& status,
 }
 
 // "<command> erfolgreich"
-std::string Erfolg(const char* befehl) { return std::string(befehl) + " " + Texte::AllgemeineTexte[10]; }
+std::string Erfolg(const char* befehl) {
+  return std::string(befehl) + " " + Texte::AllgemeineTexte[Texte::allgemein::Erfolgreich];
+}
 
 // Ends the main loop once it runs (or at once when it already runs).
 void BeendeProgramm(int status) {
@@ -121,40 +123,40 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   dateiSchrift.setPixelSize(13);
   IDT_DATEI->setFont(dateiSchrift);
 
-  IDB_SEND_DATA->setText(T(Texte::Beschriftungen[1]));
-  IDB_GET_DATA->setText(T(Texte::Beschriftungen[2]));
-  IDB_PERSON->setText(T(Texte::Beschriftungen[3]));
-  IDB_SET_CLOCK->setText(T(Texte::Beschriftungen[4]));
-  IDB_SYTEMDATA->setText(T(Texte::Beschriftungen[5]));
-  IDB_PROFIL->setText(T(Texte::Beschriftungen[6]));
-  IDB_SETTINGS->setText(T(Texte::Beschriftungen[7]));
-  IDB_DOORDATA->setText(T(Texte::Beschriftungen[9]));
-  IDB_KAL->setText(T(Texte::Beschriftungen[10]));
-  IDB_SHOW_BOOK->setText(T(Texte::Beschriftungen[11]));
-  IDB_PRINT->setText(T(Texte::Beschriftungen[12]));
-  setWindowTitle(T(Texte::Titel[4]));
+  IDB_SEND_DATA->setText(T(Texte::Beschriftungen[Texte::beschriftung::DatenSenden]));
+  IDB_GET_DATA->setText(T(Texte::Beschriftungen[Texte::beschriftung::DatenHolen]));
+  IDB_PERSON->setText(T(Texte::Beschriftungen[Texte::beschriftung::Personendaten]));
+  IDB_SET_CLOCK->setText(T(Texte::Beschriftungen[Texte::beschriftung::ZeitStellen]));
+  IDB_SYTEMDATA->setText(T(Texte::Beschriftungen[Texte::beschriftung::Geraetedaten]));
+  IDB_PROFIL->setText(T(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofile]));
+  IDB_SETTINGS->setText(T(Texte::Beschriftungen[Texte::beschriftung::ErweiterteEinstellungen]));
+  IDB_DOORDATA->setText(T(Texte::Beschriftungen[Texte::beschriftung::Tuerdaten]));
+  IDB_KAL->setText(T(Texte::Beschriftungen[Texte::beschriftung::Feiertagskalender]));
+  IDB_SHOW_BOOK->setText(T(Texte::Beschriftungen[Texte::beschriftung::BuchungenAnsehen]));
+  IDB_PRINT->setText(T(Texte::Beschriftungen[Texte::beschriftung::Drucken]));
+  setWindowTitle(T(Texte::Titel[Texte::titel::Programmtitel]));
 
-  Configmenu->setTitle(T(Texte::MenueTexte[13]));
-  Personendaten1->setText(T(Texte::MenueTexte[14]));
-  Trdaten1->setText(T(Texte::MenueTexte[15]));
-  Steuerungdaten1->setText(T(Texte::MenueTexte[16]));
-  Feiertag1->setText(T(Texte::MenueTexte[17]));
-  Zutrittsprofile1->setText(T(Texte::MenueTexte[18]));
-  verbindungsparameter1->setText(T(Texte::MenueTexte[19]));
-  Uhrstellen1->setText(T(Texte::MenueTexte[20]));
-  Zustzeanzeigen1->setText(T(Texte::MenueTexte[22]));
-  Aministration1->setText(T(Texte::MenueTexte[21]));
-  FileMenu1->setTitle(T(Texte::MenueTexte[5]));
-  FileNewItem->setText(T(Texte::MenueTexte[6]));
-  FileOpenItem->setText(T(Texte::MenueTexte[7]));
-  FileSaveItem->setText(T(Texte::MenueTexte[8]));
-  FileSaveAsItem->setText(T(Texte::MenueTexte[9]));
-  FilePrintItem->setText(T(Texte::MenueTexte[10]));
-  FilePrintSetupItem->setText(T(Texte::MenueTexte[11]));
-  FileExitItem->setText(T(Texte::MenueTexte[12]));
-  HelpMenu1->setTitle(T(Texte::MenueTexte[23]));
-  HelpInhalt->setText(T(Texte::MenueTexte[24]));
-  HelpAboutItem->setText(T(Texte::MenueTexte[26]));
+  Configmenu->setTitle(T(Texte::MenueTexte[Texte::menue::Konfigurieren]));
+  Personendaten1->setText(T(Texte::MenueTexte[Texte::menue::Personendaten]));
+  Trdaten1->setText(T(Texte::MenueTexte[Texte::menue::Tuerdaten]));
+  Steuerungdaten1->setText(T(Texte::MenueTexte[Texte::menue::Geraetedaten]));
+  Feiertag1->setText(T(Texte::MenueTexte[Texte::menue::Feiertage]));
+  Zutrittsprofile1->setText(T(Texte::MenueTexte[Texte::menue::Zutrittsprofile]));
+  verbindungsparameter1->setText(T(Texte::MenueTexte[Texte::menue::Verbindungsparameter]));
+  Uhrstellen1->setText(T(Texte::MenueTexte[Texte::menue::UhrStellen]));
+  Zustzeanzeigen1->setText(T(Texte::MenueTexte[Texte::menue::ZusaetzeAnzeigen]));
+  Aministration1->setText(T(Texte::MenueTexte[Texte::menue::ExpertModus]));
+  FileMenu1->setTitle(T(Texte::MenueTexte[Texte::menue::Datei]));
+  FileNewItem->setText(T(Texte::MenueTexte[Texte::menue::Neu]));
+  FileOpenItem->setText(T(Texte::MenueTexte[Texte::menue::Oeffnen]));
+  FileSaveItem->setText(T(Texte::MenueTexte[Texte::menue::Speichern]));
+  FileSaveAsItem->setText(T(Texte::MenueTexte[Texte::menue::SpeichernAls]));
+  FilePrintItem->setText(T(Texte::MenueTexte[Texte::menue::Drucken]));
+  FilePrintSetupItem->setText(T(Texte::MenueTexte[Texte::menue::Druckereinrichtung]));
+  FileExitItem->setText(T(Texte::MenueTexte[Texte::menue::Beenden]));
+  HelpMenu1->setTitle(T(Texte::MenueTexte[Texte::menue::Hilfe]));
+  HelpInhalt->setText(T(Texte::MenueTexte[Texte::menue::Inhalt]));
+  HelpAboutItem->setText(T(Texte::MenueTexte[Texte::menue::InfoUeber]));
 
   QStyle* s = style();
   IDB_SEND_DATA->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
@@ -256,7 +258,8 @@ void TIDD_MAIN::ZeigeVerbindung() {
 
 bool TIDD_MAIN::DarfVerwerfen() {
   if (Steuerung->DatenGespeichert && Steuerung->BuchungenGespeichert) return true;
-  const QString frage = T(Texte::AllgemeineTexte[12]) + u'\n' + T(Texte::AllgemeineTexte[13]);
+  const QString frage = T(Texte::AllgemeineTexte[Texte::allgemein::DatenNichtGespeichert]) + u'\n' +
+                        T(Texte::AllgemeineTexte[Texte::allgemein::JetztSpeichern]);
   switch (fenster::MessageBox(frage, Hinweistext(), plattform::MB_YESNOCANCEL_ASK)) {
     case plattform::ID_YES: return FileSaveAs();
     case plattform::ID_NO: return true;
@@ -283,9 +286,9 @@ void TIDD_MAIN::FileOpen() {
     DokumentName = *pfad;
     IDT_DATEI->setText(DokumentName);
   } catch (const StdError& e) {
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
   } catch (const IoError& e) {
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
   }
 }
 
@@ -294,11 +297,11 @@ bool TIDD_MAIN::Speichere() {
     Steuerung->Save(DokumentName.toStdString());
     return true;
   } catch (const StdError& e) {
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
     IDT_DATEI->setText(Fehlertext() + QStringLiteral("in") + DokumentName);
     DokumentName.clear();
   } catch (const IoError& e) {
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
   }
   return false;
 }
@@ -315,7 +318,8 @@ bool TIDD_MAIN::FileSaveAs() {
     const std::optional<QString> pfad = fenster::SpeichernDialog(this, kEndung, kFilter);
     if (!pfad) return false;
     if (QFileInfo::exists(*pfad) &&
-        fenster::MessageBox(T(Texte::AllgemeineTexte[16]), Hinweistext(), plattform::MB_YESNO_ASK) != plattform::ID_YES) {
+        fenster::MessageBox(T(Texte::AllgemeineTexte[Texte::allgemein::DateiUeberschreiben]), Hinweistext(),
+                            plattform::MB_YESNO_ASK) != plattform::ID_YES) {
       continue;
     }
     DokumentName = *pfad;
@@ -332,7 +336,8 @@ void TIDD_MAIN::FormClose(TCloseAction& action) {
     return;
   }
   if (!Steuerung->DatenGespeichert || !Steuerung->BuchungenGespeichert) {
-    const QString frage = T(Texte::AllgemeineTexte[12]) + u'\n' + T(Texte::AllgemeineTexte[13]);
+    const QString frage = T(Texte::AllgemeineTexte[Texte::allgemein::DatenNichtGespeichert]) + u'\n' +
+                          T(Texte::AllgemeineTexte[Texte::allgemein::JetztSpeichern]);
     switch (fenster::MessageBox(frage, Hinweistext(), plattform::MB_YESNOCANCEL_ASK)) {
       case plattform::ID_YES:
         // Closes only when the document was written; then the configuration is written too.
@@ -374,7 +379,8 @@ std::array<TExpertenknopf, 4> TIDD_MAIN::Expertenknoepfe() const {
 void TIDD_MAIN::IDB_SETTINGSClick() {
   const bool unten = IDB_SETTINGS->isChecked();
   SchalteExpertenknoepfe(Expertenknoepfe(), unten);
-  IDB_SETTINGS->setText(T(Texte::Beschriftungen[unten ? 8 : 7]));
+  IDB_SETTINGS->setText(T(Texte::Beschriftungen[unten ? Texte::beschriftung::StandardEinstellungen
+                                                    : Texte::beschriftung::ErweiterteEinstellungen]));
 }
 
 void TIDD_MAIN::Zustzeanzeigen1Click() {
@@ -385,7 +391,7 @@ void TIDD_MAIN::Zustzeanzeigen1Click() {
 void TIDD_MAIN::HelpInhaltClick() { fenster::Hilfe(1000); }
 
 void TIDD_MAIN::HelpAboutItemClick() {
-  IDD_ABOUT->setWindowTitle(T(Texte::Titel[13]));
+  IDD_ABOUT->setWindowTitle(T(Texte::Titel[Texte::titel::InfoUeber]));
   fenster::ZeigeModal(*IDD_ABOUT);
 }
 
@@ -398,7 +404,7 @@ void TIDD_MAIN::BereiteFortschrittVor() {
   plattform::ProgressWindow& status = *IDD_STATUS;
   status.SetLabel1(" ");
   status.SetLabel2(" ");
-  status.SetCaption(Texte::Titel[11]);
+  status.SetCaption(Texte::Titel[Texte::titel::Datenuebertragung]);
   status.Item().SetPosition(0);
   status.Item().SetStep(1);
   status.Overall().SetPosition(0);
@@ -420,11 +426,13 @@ void TIDD_MAIN::IDB_SEND_DATAClick() {
         BereiteFortschrittVor();
         Steuerung->GetVersion();
         if (Steuerung->Geraetetyp != Steuerung->GemeldeterTyp) {
-          const std::string frage = std::string(Texte::Geraetetypen[2]) + Texte::Geraetetypname(Steuerung->Geraetetyp) +
-                                    Texte::Geraetetypen[3] + Texte::Geraetetypname(Steuerung->GemeldeterTyp) +
-                                    Texte::Geraetetypen[4];
-          if (fenster::MessageBox(frage, std::string(Texte::AllgemeineTexte[9]), plattform::MB_YESNO_WARN) !=
-              plattform::ID_YES) {
+          const std::string frage = std::string(Texte::Geraetetypen[Texte::geraetetyp::FrageVorDokumenttyp]) +
+                                    Texte::Geraetetypname(Steuerung->Geraetetyp) +
+                                    Texte::Geraetetypen[Texte::geraetetyp::FrageVorGemeldetemTyp] +
+                                    Texte::Geraetetypname(Steuerung->GemeldeterTyp) +
+                                    Texte::Geraetetypen[Texte::geraetetyp::FrageSchluss];
+          if (fenster::MessageBox(frage, std::string(Texte::AllgemeineTexte[Texte::allgemein::Hinweis]),
+                                  plattform::MB_YESNO_WARN) != plattform::ID_YES) {
             status.Close();
             return;
           }
@@ -439,8 +447,8 @@ void TIDD_MAIN::IDB_SEND_DATAClick() {
           UebertrageGruppen(*Steuerung, status, maske, Richtung::Senden);
         }
         status.Hide();
-        fenster::MessageBox(Erfolg(Texte::Beschriftungen[1]), std::string(Texte::AllgemeineTexte[8]),
-                            plattform::MB_OK_PLAIN);
+        fenster::MessageBox(Erfolg(Texte::Beschriftungen[Texte::beschriftung::DatenSenden]),
+                            std::string(Texte::AllgemeineTexte[Texte::allgemein::Info]), plattform::MB_OK_PLAIN);
       },
       // Every failure, also one outside the program's classes, closes the application-modal
       // progress window before its box, so the main window is not left locked behind it.
@@ -468,8 +476,8 @@ void TIDD_MAIN::IDB_GET_DATAClick() {
         } else {
           UebertrageGruppen(*Steuerung, status, maske, Richtung::Holen);
         }
-        fenster::MessageBox(Erfolg(Texte::Beschriftungen[2]), std::string(Texte::AllgemeineTexte[8]),
-                            plattform::MB_OK_PLAIN);
+        fenster::MessageBox(Erfolg(Texte::Beschriftungen[Texte::beschriftung::DatenHolen]),
+                            std::string(Texte::AllgemeineTexte[Texte::allgemein::Info]), plattform::MB_OK_PLAIN);
       },
       // Every failure, also one outside the program's classes, closes the application-modal
       // progress window before its box, so the main window is not left locked behind it.
@@ -481,8 +489,8 @@ void TIDD_MAIN::IDB_SET_CLOCKClick() {
   const Sperre sperre(Laeuft);
   // A communication failure is shown by the engine itself and gives false.
   if (Steuerung->SetzeUhrzeit()) {
-    fenster::MessageBox(Erfolg(Texte::Beschriftungen[4]), std::string(Texte::AllgemeineTexte[9]),
-                        plattform::MB_OK_PLAIN);
+    fenster::MessageBox(Erfolg(Texte::Beschriftungen[Texte::beschriftung::ZeitStellen]),
+                        std::string(Texte::AllgemeineTexte[Texte::allgemein::Hinweis]), plattform::MB_OK_PLAIN);
   }
 }
 

@@ -192,7 +192,7 @@ void Hilfe(int kontext) {
 
 void ZeigeFehler(const std::string& meldung) noexcept {
   try {
-    MessageBox(meldung, std::string(Texte::AllgemeineTexte[7]), 16);
+    MessageBox(meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), 16);
   } catch (...) {
     // Nothing is left to tell the user with.
   }
