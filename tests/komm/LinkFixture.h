@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+#include <string>
 
 #include "KommTestPeer.h"
 #include "YBR_KOMM.h"
@@ -48,8 +50,10 @@ class LinkTest : public ::testing::TestWithParam<Transport> {
   std::unique_ptr<PtyPeer> pty_;
 };
 
-inline std::string TransportName(const ::testing::TestParamInfo<Transport>& info) {
-  return info.param == Transport::Tcp ? "Tcp" : "Serial";
-}
+inline const char* Name(Transport t) { return t == Transport::Tcp ? "Tcp" : "Serial"; }
+
+inline void PrintTo(Transport t, std::ostream* os) { *os << Name(t); }
+
+inline std::string TransportName(const ::testing::TestParamInfo<Transport>& info) { return Name(info.param); }
 
 }  // namespace kommtest

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,6 +26,8 @@ constexpr int kSlowReplyTimeoutMs = 300;
 
 enum class Transport { Tcp, Pty };
 
+void PrintTo(Transport t, std::ostream* os) { *os << (t == Transport::Tcp ? "tcp" : "pty"); }
+
 struct FaultCase {
   const char* name;
   std::vector<std::string> peerArgs;
@@ -33,6 +36,8 @@ struct FaultCase {
   std::string logLine;       // a line the protocol log must hold
   int replyTimeoutMs = kReplyTimeoutMs;
 };
+
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 const FaultCase kCases[] = {
     {"answer", {}, 0, {1}, "Kommando 77 '"},

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -51,6 +52,8 @@ struct Case {
   std::vector<std::string> after;   // the log lines after each attempt line ("" for none)
   int nextNumber;                   // the number the next transaction sends
 };
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 const Case kCases[] = {
     {"silent controller", 3, {Silent(), Silent(), Silent()}, 1, {1, 65, 65},

@@ -2,6 +2,7 @@
 // way out, and the texts of its KommError.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "model/Fehler.h"
@@ -61,6 +62,8 @@ struct ErrorCase {
   int result;
   std::string message;
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
 
 class FrameErrorTest : public ::testing::TestWithParam<ErrorCase> {};
 
