@@ -172,7 +172,8 @@ void BM_Transaktion(benchmark::State& state) {
   }
   const auto anfang = std::chrono::steady_clock::now();
   for (auto _ : state) {
-    if (s.Komm->Kommando(kAdresse, kPcAdresse, nullptr, 3, s.AntwortPuffer, 77, "", 75) != kKommOk) {
+    if (s.Komm->Kommando(kAdresse, kPcAdresse, nullptr, 3, s.AntwortPuffer, befehl::Version, "",
+                         befehl::VersionAbfrage) != kKommOk) {
       state.SkipWithError("transaction failed");
       break;
     }

@@ -10,16 +10,12 @@
 #include <span>
 #include <string>
 
+#include "link/Befehle.h"
+
 // Own address of the program: the source of every telegram it sends.
 constexpr int kPcAdresse = 0x300;
 // Destination when the programming cable is in use.
 constexpr int kKabelAdresse = 0x4000;
-
-// Answer codes with a meaning of their own.
-constexpr int kAntwortAck = 3;
-constexpr int kAntwortNak = 36;
-constexpr int kAntwortNumNa = 39;
-constexpr int kAntwortUnbekannt = 255;
 
 // Result codes of Kommando.
 constexpr int kKommOk = 0;

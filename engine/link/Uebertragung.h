@@ -10,7 +10,7 @@
 //                    AntwortPuffer, KommErgebnis,
 //                    Texte::KommFehlerTexte[Texte::kommfehler::BeimSendenDerPersonen]);  // opens or throws
 //     u.Komm().SetParameter(2000);            // the wrapper itself, for what the frame does not cover
-//     u.Kommando(48, SendeText, kAntwortAck);  // throws KommError on a failed transaction
+//     u.Kommando(befehl::Personenanzahl, SendeText, kAntwortAck);  // throws KommError on a failed transaction
 //     ... parse AntwortPuffer, more u.Kommando(...) ...
 //     u.Schliessen();                          // success: close now
 //     return true;

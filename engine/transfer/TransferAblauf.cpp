@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "link/AntwortScanner.h"
+#include "link/Befehle.h"
 #include "text/Codec1252.h"
 #include "model/Fehler.h"
 #include "link/KommFunktionen.h"
@@ -17,16 +18,6 @@
 #include "link/Uebertragung.h"
 
 namespace {
-
-constexpr int kZeitHolen = 63;
-constexpr int kZeit = 65;
-constexpr int kPersonenanzahlHolen = 46;
-constexpr int kPersonenanzahl = 48;
-constexpr int kProfilanzahlHolen = 54;
-constexpr int kProfilanzahl = 57;
-constexpr int kVersionAbfrage = 75;
-constexpr int kVersion = 77;
-constexpr int kLoeschen = 48;  // with the text "-1": erase the card memory
 
 constexpr int kTestSchritt = 20;
 constexpr int kLoeschDurchgaenge = 10;
@@ -102,24 +93,24 @@ void TSteuerung::Verbindungstest(plattform::ProgressWindow& status) {
     };
     balken.StepBy(kTestSchritt);
     status.SetLabel1(Fortschritt(Texte::fortschritt::HoleZeit));
-    frage(kZeitHolen, kZeit);
+    frage(befehl::ZeitHolen, befehl::Zeit);
     balken.StepBy(kTestSchritt);
     AntwortScanner(AntwortPuffer)
         .Zahl(jahr).Literal('.').Zahl(monat).Literal('.').Zahl(tag).Literal('.')
         .Zahl(stunde).Literal('.').Zahl(minute).Literal('.').Zahl(sekunde).Literal('.');
 
     status.SetLabel1("Hole Anzahl Personen...");
-    frage(kPersonenanzahlHolen, kPersonenanzahl);
+    frage(befehl::PersonenanzahlHolen, befehl::Personenanzahl);
     balken.StepBy(kTestSchritt);
     AntwortScanner(AntwortPuffer).Zahl(personen);
 
     status.SetLabel1("Hole Anzahl Profile ...");
-    frage(kProfilanzahlHolen, kProfilanzahl);
+    frage(befehl::ProfilanzahlHolen, befehl::Profilanzahl);
     balken.StepBy(kTestSchritt);
     AntwortScanner(AntwortPuffer).Zahl(profile);
 
     status.SetLabel1(Fortschritt(Texte::fortschritt::VersionAbfragen));
-    frage(kVersionAbfrage, kVersion);
+    frage(befehl::VersionAbfrage, befehl::Version);
     balken.StepBy(kTestSchritt);
     version = Antworttext(AntwortPuffer, sizeof AntwortPuffer);
     u.Schliessen();
@@ -150,7 +141,7 @@ void TSteuerung::LoescheFlash(plattform::ProgressWindow& status) {
   // The controller answers the erase late; this reply time-out stays for later operations.
   u.Komm().SetParameter(kLoeschAntwortzeitMs);
   SendeText = "-1";
-  if (u.Komm().SendeTele(u.Ziel(), kPcAdresse, kLoeschen, SendeText, 0) < 0) {
+  if (u.Komm().SendeTele(u.Ziel(), kPcAdresse, befehl::KartenspeicherLoeschen, SendeText, 0) < 0) {
     const char* grund = KommTabelle().GetLastErrorMessage();
     throw KommError("Fehler beim Senden des Löschbefehls\n", grund != nullptr ? grund : "");
   }

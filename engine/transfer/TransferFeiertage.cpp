@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "link/AntwortScanner.h"
+#include "link/Befehle.h"
 #include "model/FeiertagsRebase.h"
 #include "model/Fehler.h"
 #include "platform/Plattform.h"
@@ -18,15 +19,6 @@
 #include "link/Uebertragung.h"
 
 namespace {
-
-constexpr int kBezugsjahr = 95;
-constexpr int kBlockanzahl = 18;
-constexpr int kBlock = 23;
-constexpr int kUmschaltlisteAnfang = 90;
-constexpr int kUmschaltpaar = 92;
-constexpr int kBlockanzahlHolen = 17;
-constexpr int kBlockHolen = 20;
-constexpr int kBezugsjahrHolen = 96;
 
 constexpr std::size_t kBlockgroesse = 64;
 constexpr std::uint16_t kJahrAlteFirmware = 1998;
@@ -75,7 +67,7 @@ bool TSteuerung::SendeFeiertage(plattform::ProgressWindow& status) {
     status.SetLabel1(Fortschritt(Texte::fortschritt::SendeBezugsjahr));
     balken.StepIt();
     SendeText = std::to_string(static_cast<std::int16_t>(bezugsjahr));
-    u.Kommando(kBezugsjahr, SendeText, kAntwortAck);
+    u.Kommando(befehl::Bezugsjahr, SendeText, kAntwortAck);
   }
 
   // A table without a marker is sent with the marker in its last entry, so the blocks never
@@ -87,24 +79,24 @@ bool TSteuerung::SendeFeiertage(plattform::ProgressWindow& status) {
   status.SetLabel1(Fortschritt(Texte::fortschritt::SendeAnzahlFeiertagebloecke));
   balken.StepIt();
   SendeText = std::to_string(bloecke);
-  u.Kommando(kBlockanzahl, SendeText, kAntwortAck);
+  u.Kommando(befehl::Blockanzahl, SendeText, kAntwortAck);
 
   for (std::size_t i = 0; i <= bloecke; ++i) {
     status.SetLabel1(Formatiert("%s %zu ", Fortschritt(Texte::fortschritt::SendeBlock), i));
     balken.StepIt();
     SendeText = Blocktext(tabelle, i);
     balken.StepIt();
-    u.Kommando(kBlock, SendeText, kAntwortAck);
+    u.Kommando(befehl::Block, SendeText, kAntwortAck);
   }
 
   SendeText.clear();
-  u.Kommando(kUmschaltlisteAnfang, SendeText, kAntwortAck);
+  u.Kommando(befehl::UmschaltlisteAnfang, SendeText, kAntwortAck);
   status.SetLabel1(Fortschritt(Texte::fortschritt::SendeSommerWinterumschaltung));
   balken.StepIt();
   for (ArrayElement<SWUMSCHALTUNG*>* k = SWUmschaltungen.Kopf; k != nullptr; k = k->Next) {
     if (k->Daten == nullptr) continue;
     SendeText = Umschalttext(*k->Daten);
-    u.Kommando(kUmschaltpaar, SendeText, kAntwortAck);
+    u.Kommando(befehl::Umschaltpaar, SendeText, kAntwortAck);
     balken.StepIt();
   }
 
@@ -124,7 +116,7 @@ bool TSteuerung::HoleFeiertage(plattform::ProgressWindow& status) {
 
   Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimLesenDerFeiertage));
   SendeText.clear();
-  u.Kommando(kBlockanzahlHolen, SendeText, kBlockanzahl);
+  u.Kommando(befehl::BlockanzahlHolen, SendeText, befehl::Blockanzahl);
   int bloecke = 0;
   AntwortScanner(AntwortPuffer).Zahl(bloecke, 0, std::numeric_limits<int>::max() - 2);
   balken.SetMax(bloecke + 2);
@@ -134,7 +126,7 @@ bool TSteuerung::HoleFeiertage(plattform::ProgressWindow& status) {
     SendeText = std::to_string(i);
     status.SetLabel1(Formatiert("%s %d ", Fortschritt(Texte::fortschritt::HoleBlock), i + 1));
     balken.StepIt();
-    u.Kommando(kBlockHolen, SendeText, kBlock);
+    u.Kommando(befehl::BlockHolen, SendeText, befehl::Block);
     markeGelesen = LeseFeiertagsblock(tabelle) == 2;
   }
   // Blocks that ended without a marker: it goes where the next entry would have gone.
@@ -148,7 +140,7 @@ bool TSteuerung::HoleFeiertage(plattform::ProgressWindow& status) {
     status.SetLabel1(Fortschritt(Texte::fortschritt::HoleBezugsjahr));
     balken.StepIt();
     SendeText.clear();
-    u.Kommando(kBezugsjahrHolen, SendeText, kBezugsjahr);
+    u.Kommando(befehl::BezugsjahrHolen, SendeText, befehl::Bezugsjahr);
     std::int32_t jahr = 0;
     if (AntwortScanner(AntwortPuffer).Zahl(jahr).Ok()) {
       if (jahr == kLeererSpeicher) throw IoError("Steuerung hat leeren Flash, ", "Daten holen unmöglich.");

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "link/AntwortScanner.h"
+#include "link/Befehle.h"
 #include "model/ListenZugriff.h"
 #include "platform/Plattform.h"
 #include "document/Steuerung.h"
@@ -14,13 +15,6 @@
 #include "text/WireText.h"
 
 namespace {
-
-constexpr int kVersionAbfrage = 75;
-constexpr int kVersionAntwort = 77;
-constexpr int kPersonenanzahl = 48;
-constexpr int kPerson = 53;
-constexpr int kPersonenanzahlHolen = 46;
-constexpr int kPersonHolen = 51;
 
 // The person send sets the library's reply time-out; it stays so for later operations.
 constexpr int kAntwortzeitPersonenMs = 2000;
@@ -65,7 +59,7 @@ void TSteuerung::GetVersion() {
   FirmwareNummer = 0;
   {
     Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeiVersionsabfrage));
-    u.Kommando(kVersionAbfrage, "", kVersionAntwort);
+    u.Kommando(befehl::VersionAbfrage, "", befehl::Version);
     u.Schliessen();
   }
   const std::string_view antwort(AntwortPuffer, strnlen(AntwortPuffer, sizeof AntwortPuffer));
@@ -95,12 +89,12 @@ bool TSteuerung::SendePersonen(plattform::ProgressWindow& status) {
   Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimSendenDerPersonen));
   u.Komm().SetParameter(kAntwortzeitPersonenMs);
   SendeText = std::to_string(anzahl);
-  u.Kommando(kPersonenanzahl, SendeText, kAntwortAck);
+  u.Kommando(befehl::Personenanzahl, SendeText, kAntwortAck);
   for (int i = 0; i < anzahl; ++i) {
     SendeText = Personentext(Element(Personen, i));
     status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::SendePerson), i + 1, anzahl, "."));
     balken.StepIt();
-    u.Kommando(kPerson, SendeText, kAntwortAck);
+    u.Kommando(befehl::Person, SendeText, kAntwortAck);
   }
   u.Schliessen();
   return true;
@@ -115,7 +109,7 @@ bool TSteuerung::HolePersonen(plattform::ProgressWindow& status) {
   balken.StepIt();
 
   Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimLesenDerPersonen));
-  u.Kommando(kPersonenanzahlHolen, "", kPersonenanzahl);
+  u.Kommando(befehl::PersonenanzahlHolen, "", befehl::Personenanzahl);
   std::uint16_t anzahl = 0;
   if (!AntwortScanner(AntwortPuffer).Zahl(anzahl).Ok()) throw UnbrauchbareAnzahl("Personenanzahl");
   if (anzahl != 0) balken.SetMax(anzahl + 1);
@@ -128,7 +122,7 @@ bool TSteuerung::HolePersonen(plattform::ProgressWindow& status) {
     SendeText = std::to_string(i);
     status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::HolePerson), i + 1, anzahl));
     balken.StepIt();
-    u.Kommando(kPersonHolen, SendeText, kPerson);
+    u.Kommando(befehl::PersonHolen, SendeText, befehl::Person);
     AntwortScanner s(AntwortPuffer);
     LiesPerson(s, *person);
     DekodiereText(person->Name);
