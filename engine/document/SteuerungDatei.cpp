@@ -16,6 +16,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -158,28 +159,29 @@ class Schreiber {
 // appended, so a retry never duplicates bookings. True when the file was read.
 bool LadeBuchungenIn(const std::string& pfad, Array<books*>& buchungen) {
   const int vorher = buchungen.Anzahl;
-  std::string fehler;
-  try {
-    Dateiinhalt inhalt;
-    if (!LiesGanzeDatei(pfad, inhalt)) {
-      plattform::Current().MessageBox(Texte::AllgemeineTexte[Texte::allgemein::KeineBuchungen],
-                                      Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
-      return false;
+  bool gelesen = false;
+  const std::optional<std::string> fehler = Fehlermeldung([&] {
+    try {
+      Dateiinhalt inhalt;
+      if (!LiesGanzeDatei(pfad, inhalt)) {
+        plattform::Current().MessageBox(Texte::AllgemeineTexte[Texte::allgemein::KeineBuchungen],
+                                        Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
+        return;
+      }
+      if (inhalt.Lesefehler) throw StdError(DateiText(dateifehler::BuchungenLesen));
+      Leser leser(inhalt.Bytes);
+      const std::size_t anzahl = inhalt.Laenge / books::Groesse;
+      for (std::size_t i = 0; i < anzahl; ++i) {
+        HaengeAn(buchungen, leser.Datensatz<books>(DateiText(dateifehler::BuchungenLesen)));
+      }
+      gelesen = true;
+    } catch (const std::bad_alloc&) {
+      throw StdError(Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher]);
     }
-    if (inhalt.Lesefehler) throw StdError(DateiText(dateifehler::BuchungenLesen));
-    Leser leser(inhalt.Bytes);
-    const std::size_t anzahl = inhalt.Laenge / books::Groesse;
-    for (std::size_t i = 0; i < anzahl; ++i) {
-      HaengeAn(buchungen, leser.Datensatz<books>(DateiText(dateifehler::BuchungenLesen)));
-    }
-    return true;
-  } catch (const StdError& f) {
-    fehler = f.Meldung;
-  } catch (const std::bad_alloc&) {
-    fehler = Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher];
-  }
+  });
+  if (!fehler) return gelesen;
   while (buchungen.Anzahl > vorher) buchungen.Remove(buchungen.Anzahl - 1);
-  plattform::Current().MessageBox(fehler, Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
+  plattform::Current().MessageBox(*fehler, Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
   return false;
 }
 

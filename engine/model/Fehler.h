@@ -1,7 +1,11 @@
-// The program's four exception classes. They share no base: a handler catches each class
-// it expects by itself and shows Meldung (UTF-8), the complete message.
+// The program's four exception classes. They share no base; Fehlermeldung is the one place
+// that knows them all and gives the message (UTF-8, complete) of whichever was thrown.
 #pragma once
 
+#include <concepts>
+#include <exception>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -28,3 +32,37 @@ struct ListError {
   std::string Meldung;
   ListError(const std::string& text, int index) : Meldung(text + std::to_string(index)) {}
 };
+
+// The message of the exception `fehler` holds: Meldung of the four classes above, what() of
+// a standard exception; nothing for anything else.
+inline std::optional<std::string> Fehlermeldung(const std::exception_ptr& fehler) {
+  try {
+    std::rethrow_exception(fehler);
+  } catch (const StdError& e) {
+    return e.Meldung;
+  } catch (const KommError& e) {
+    return e.Meldung;
+  } catch (const IoError& e) {
+    return e.Meldung;
+  } catch (const ListError& e) {
+    return e.Meldung;
+  } catch (const std::exception& e) {
+    return std::string(e.what());
+  } catch (...) {
+  }
+  return std::nullopt;
+}
+
+// Runs `handlung`: nothing when it returns; the message when it throws one of the four classes
+// or a standard exception. Anything else thrown passes on.
+template <std::invocable Handlung>
+std::optional<std::string> Fehlermeldung(Handlung&& handlung) {
+  try {
+    std::invoke(std::forward<Handlung>(handlung));
+  } catch (...) {
+    std::optional<std::string> meldung = Fehlermeldung(std::current_exception());
+    if (!meldung) throw;
+    return meldung;
+  }
+  return std::nullopt;
+}

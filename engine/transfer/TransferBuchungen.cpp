@@ -2,9 +2,11 @@
 // failures in a box titled "Fehler" and return, so their callers see no communication failure.
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "link/AntwortScanner.h"
+#include "link/Befehle.h"
 #include "model/Fehler.h"
 #include "link/KommFunktionen.h"
 #include "model/ListenZugriff.h"
@@ -17,14 +19,6 @@
 #include "text/WireText.h"
 
 namespace {
-
-constexpr int kQuittung = 3;  // acknowledgement of one booking; no answer
-constexpr int kBuchungHolen = 5;
-constexpr int kBuchungsende = 6;
-constexpr int kBuchungsanzahlHolen = 10;
-constexpr int kBuchungsanzahl = 12;
-constexpr int kBuchung = 15;
-constexpr int kUhrzeit = 65;
 
 constexpr int kQuittungAbFirmware = 300;
 constexpr unsigned kPauseNachBuchungMs = 60;
@@ -40,7 +34,7 @@ bool TSteuerung::SetzeUhrzeit() {
                          jetzt.minute, jetzt.second);
   try {
     Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimZeitstellen));
-    if (!u.KommandoOk(kUhrzeit, SendeText, kAntwortAck)) {
+    if (!u.KommandoOk(befehl::Zeit, SendeText, kAntwortAck)) {
       throw KommError(Texte::KommFehlerTexte[Texte::kommfehler::Kommunikationsfehler],
                       Texte::KommFehlerTexte[Texte::kommfehler::BeimZeitstellen]);
     }
@@ -62,7 +56,7 @@ void TSteuerung::HoleBuchungen(plattform::ProgressWindow& status) {
   status.Show();
   BuchungenGespeichert = false;
 
-  try {
+  const std::optional<std::string> fehler = Fehlermeldung([&] {
     GetVersion();
     plattform::Current().ProcessMessages();
 
@@ -70,7 +64,8 @@ void TSteuerung::HoleBuchungen(plattform::ProgressWindow& status) {
     status.SetLabel1(Fortschritt(Texte::fortschritt::HoleAnzahlBuchungen));
     SendeText.clear();
     // The count request never writes protocol lines.
-    if (!u.KommandoOk(kBuchungsanzahlHolen, SendeText, kBuchungsanzahl, Uebertragung::Protokoll::Ohne)) {
+    if (!u.KommandoOk(befehl::BuchungsanzahlHolen, SendeText, befehl::Buchungsanzahl,
+                      Uebertragung::Protokoll::Ohne)) {
       throw KommError(Texte::KommFehlerTexte[Texte::kommfehler::Kommunikationsfehler],
                       Texte::KommFehlerTexte[Texte::kommfehler::BeimLesenDerBuchungen]);
     }
@@ -82,8 +77,8 @@ void TSteuerung::HoleBuchungen(plattform::ProgressWindow& status) {
 
     for (int i = 0; i < anzahl; ++i) {
       auto buchung = NeuerDatensatz<books>();
-      KommErgebnis = u.Komm().Kommando(u.Ziel(), kPcAdresse, ProtokollDatei.get(), kVersuche, AntwortPuffer, kBuchung,
-                                       SendeText, kBuchungHolen);
+      KommErgebnis = u.Komm().Kommando(u.Ziel(), kPcAdresse, ProtokollDatei.get(), kVersuche, AntwortPuffer,
+                                       befehl::Buchung, SendeText, befehl::BuchungHolen);
       if (KommErgebnis != kKommOk) throw KommError(Texte::Eintrag(Texte::KommFehlerTexte, KommErgebnis), " ");
       status.SetLabel1(Formatiert("%s %d %s %d", Fortschritt(Texte::fortschritt::HoleBuchung), i + 1,
                                   Fortschritt(Texte::fortschritt::Von), anzahl));
@@ -91,21 +86,20 @@ void TSteuerung::HoleBuchungen(plattform::ProgressWindow& status) {
       LiesBuchung(std::string_view(AntwortPuffer, sizeof AntwortPuffer), *buchung);
       DekodiereText(buchung->Name);
       HaengeAn(Buchungen, std::move(buchung));
-      if (FirmwareNummer >= kQuittungAbFirmware && u.Komm().SendeTele(u.Ziel(), kPcAdresse, kQuittung, " ", 0) < 0) {
+      if (FirmwareNummer >= kQuittungAbFirmware &&
+          u.Komm().SendeTele(u.Ziel(), kPcAdresse, befehl::Quittung, " ", 0) < 0) {
         const char* grund = KommTabelle().GetLastErrorMessage();
         throw KommError("Fehler beim Senden der Quittung\n", grund != nullptr ? grund : "");
       }
       Warte(kPauseNachBuchungMs);
     }
     // The end of the transfer; what the controller answers does not matter.
-    u.KommandoOk(kBuchungsende, SendeText, kAntwortAck);
+    u.KommandoOk(befehl::Buchungsende, SendeText, kAntwortAck);
     status.Close();
     u.Schliessen();
-  } catch (const KommError& fehler) {
+  });
+  if (fehler) {
     status.Close();
-    plattform::Current().MessageBox(fehler.Meldung, Fehlertitel(), plattform::MB_ERROR);
-  } catch (const StdError& fehler) {
-    status.Close();
-    plattform::Current().MessageBox(fehler.Meldung, Fehlertitel(), plattform::MB_ERROR);
+    plattform::Current().MessageBox(*fehler, Fehlertitel(), plattform::MB_ERROR);
   }
 }

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "link/AntwortScanner.h"
+#include "link/Befehle.h"
+#include "model/Fehler.h"
 #include "model/ListenZugriff.h"
 #include "platform/Plattform.h"
 #include "model/Profile.h"
@@ -15,17 +17,6 @@
 #include "text/WireText.h"
 
 namespace {
-
-constexpr int kGeraetedaten = 27;
-constexpr int kProfilanzahl = 57;
-constexpr int kProfil = 60;
-constexpr int kTuerprofilanzahl = 68;
-constexpr int kTuerprofil = 72;
-constexpr int kGeraetedatenHolen = 24;
-constexpr int kProfilanzahlHolen = 54;
-constexpr int kProfilHolen = 58;
-constexpr int kTuerprofilanzahlHolen = 66;
-constexpr int kTuerprofilHolen = 71;
 
 // The controller answers -1 for the device data when its memory is empty.
 constexpr std::int32_t kLeererSpeicher = -1;
@@ -138,31 +129,31 @@ bool TSteuerung::SendeProfile(plattform::ProgressWindow& status) {
   KodiereText(namen.NameTuer2);
   SendeText = std::to_string(static_cast<std::int32_t>(Geraetedaten.Flags)) + ' ' + LiesText(namen.NameTuer1) + ' ' +
               LiesText(namen.NameTuer2);
-  u.Kommando(kGeraetedaten, SendeText, kAntwortAck);
+  u.Kommando(befehl::Geraetedaten, SendeText, kAntwortAck);
 
   SendeText = std::to_string(Profile.Anzahl);
   balken.SetMax(AnzahlProfile + AnzahlTuerprofile + 2);
   status.SetLabel2(Fortschritt(Texte::fortschritt::SendeZutrittsprofile));
   balken.StepIt();
-  u.Kommando(kProfilanzahl, SendeText, kAntwortAck);
+  u.Kommando(befehl::Profilanzahl, SendeText, kAntwortAck);
   for (int i = 0; i < AnzahlProfile; ++i) {
     SendeText = Profiltext(Element(Profile, i), i);
     status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::SendeProfil), i + 1, AnzahlProfile, " ..."));
     balken.StepIt();
-    u.Kommando(kProfil, SendeText, kAntwortAck);
+    u.Kommando(befehl::Profil, SendeText, kAntwortAck);
   }
 
   status.SetLabel2(Fortschritt(Texte::fortschritt::SendeTuerprofile));
   balken.StepIt();
   SendeText = std::to_string(AnzahlTuerprofile);
-  u.Kommando(kTuerprofilanzahl, SendeText, kAntwortAck);
+  u.Kommando(befehl::Tuerprofilanzahl, SendeText, kAntwortAck);
   balken.SetMax(AnzahlTuerprofile);
   for (int j = 0; j < AnzahlTuerprofile; ++j) {
     SendeText = Tuerprofiltext(Element(Tuerprofile, j), j);
     status.SetLabel1(
         Fortschrittszeile(Fortschritt(Texte::fortschritt::SendeTuerprofil), j + 1, AnzahlTuerprofile, " "));
     balken.StepIt();
-    u.Kommando(kTuerprofil, SendeText, kAntwortAck);
+    u.Kommando(befehl::Tuerprofil, SendeText, kAntwortAck);
   }
   u.Schliessen();
   return true;
@@ -177,7 +168,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
 
   try {
     Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimLesenDerProfile));
-    u.Kommando(kGeraetedatenHolen, "", kGeraetedaten);
+    u.Kommando(befehl::GeraetedatenHolen, "", befehl::Geraetedaten);
     std::int32_t erste = 0;
     AntwortScanner(AntwortPuffer).Zahl(erste);
     if (erste == kLeererSpeicher) throw IoError("Steuerung hat leeren Flash, ", "Daten holen unmöglich.");
@@ -194,7 +185,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
 
     status.SetLabel2(Fortschritt(Texte::fortschritt::HoleZutrittsprofile));
     balken.StepIt();
-    u.Kommando(kProfilanzahlHolen, "", kProfilanzahl);
+    u.Kommando(befehl::ProfilanzahlHolen, "", befehl::Profilanzahl);
     const std::uint16_t anzahlProfile = LiesAnzahl(AntwortPuffer, "Profilanzahl");
     balken.SetMax(anzahlProfile + 5);
     Array<PROFIL*> profile;
@@ -203,7 +194,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
       SendeText = std::to_string(i);
       status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::HoleProfil), i + 1, anzahlProfile));
       balken.StepIt();
-      u.Kommando(kProfilHolen, SendeText, kProfil);
+      u.Kommando(befehl::ProfilHolen, SendeText, befehl::Profil);
       // "%s %d " and the groups; the index in the answer is read and dropped.
       std::int32_t index = 0;
       AntwortScanner s(AntwortPuffer);
@@ -216,7 +207,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
 
     status.SetLabel2(Fortschritt(Texte::fortschritt::HoleTuerprofile));
     balken.StepIt();
-    u.Kommando(kTuerprofilanzahlHolen, "", kTuerprofilanzahl);
+    u.Kommando(befehl::TuerprofilanzahlHolen, "", befehl::Tuerprofilanzahl);
     const std::uint16_t anzahlTuerprofile = LiesAnzahl(AntwortPuffer, "Türprofilanzahl");
     Array<TUERPROFIL*> tuerprofile;
     for (int j = 0; j < anzahlTuerprofile; ++j) {
@@ -226,7 +217,7 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
       SendeText = std::to_string(j);
       status.SetLabel1(Fortschrittszeile(Fortschritt(Texte::fortschritt::HoleTuerprofil), j + 1, anzahlTuerprofile));
       balken.StepIt();
-      u.Kommando(kTuerprofilHolen, SendeText, kTuerprofil);
+      u.Kommando(befehl::TuerprofilHolen, SendeText, befehl::Tuerprofil);
       // "%d %ld %ld " and the groups; the index is read and dropped.
       std::int32_t index = 0;
       AntwortScanner s(AntwortPuffer);
@@ -261,9 +252,9 @@ bool TSteuerung::HoleProfile(plattform::ProgressWindow& status) {
     throw;
   } catch (const UnbrauchbareAntwort& e) {
     throw e.fehler;
-  } catch (const StdError&) {
-  } catch (const ListError&) {
-  } catch (const std::exception&) {
+  } catch (...) {
+    // Any other failure of the program's classes or of the standard library is the memory fault.
+    if (!Fehlermeldung(std::current_exception())) throw;
   }
   throw KommError("Speicherzugriffsfehler ", "in Funktion 'Profile holen'.");
 }

@@ -36,6 +36,11 @@ const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
 QString Fehlertext() { return T(Texte::AllgemeineTexte[Texte::allgemein::Fehler]); }
 QString Hinweistext() { return T(Texte::AllgemeineTexte[Texte::allgemein::Hinweis]); }
 
+// `meldung` in a box "Fehler" with the error icon.
+void Fehlerbox(const std::string& meldung) {
+  fenster::MessageBox(meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
+}
+
 // Marks a transfer as running for its lifetime.
 class Sperre {
  public:
@@ -221,19 +226,9 @@ void TIDD_MAIN::FormShow() {
   }
   // Without a document object the program cannot work (its folder cannot be written, no
   // memory): whatever the reason, it is shown and the program ends with a non-zero status.
-  try {
-    Steuerung = std::make_unique<TSteuerung>(static_cast<std::uint16_t>(jahr), Ordner);
-  } catch (const IoError& e) {
-    StartGescheitert(e.Meldung);
-    return;
-  } catch (const StdError& e) {
-    StartGescheitert(e.Meldung);
-    return;
-  } catch (const ListError& e) {
-    StartGescheitert(e.Meldung);
-    return;
-  } catch (const std::exception& e) {
-    StartGescheitert(e.what());
+  if (const std::optional<std::string> fehler = Fehlermeldung(
+          [&] { Steuerung = std::make_unique<TSteuerung>(static_cast<std::uint16_t>(jahr), Ordner); })) {
+    StartGescheitert(*fehler);
     return;
   }
   ZeigeVerbindung();
@@ -279,29 +274,33 @@ void TIDD_MAIN::FileOpen() {
   if (!DarfVerwerfen()) return;
   const std::optional<QString> pfad = fenster::OeffnenDialog(this, kEndung, kFilter);
   if (!pfad) return;
-  try {
-    // The engine reads into a fresh document: a failed open leaves the open one as it was,
-    // and so its name and panel text.
-    Steuerung->Load(pfad->toStdString());
-    DokumentName = *pfad;
-    IDT_DATEI->setText(DokumentName);
-  } catch (const StdError& e) {
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
-  } catch (const IoError& e) {
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
+  // The engine reads into a fresh document: a failed open leaves the open one as it was,
+  // and so its name and panel text.
+  if (const std::optional<std::string> fehler = Fehlermeldung([&] { Steuerung->Load(pfad->toStdString()); })) {
+    Fehlerbox(*fehler);
+    return;
   }
+  DokumentName = *pfad;
+  IDT_DATEI->setText(DokumentName);
 }
 
 bool TIDD_MAIN::Speichere() {
-  try {
-    Steuerung->Save(DokumentName.toStdString());
-    return true;
-  } catch (const StdError& e) {
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
+  bool nichtGeschrieben = false;
+  const std::optional<std::string> fehler = Fehlermeldung([&] {
+    try {
+      Steuerung->Save(DokumentName.toStdString());
+    } catch (const StdError&) {
+      nichtGeschrieben = true;
+      throw;
+    }
+  });
+  if (!fehler) return true;
+  Fehlerbox(*fehler);
+  // A document that could not be written loses its name, so the next Save asks for one; when
+  // the file could not even be created (IoError), the name stays.
+  if (nichtGeschrieben) {
     IDT_DATEI->setText(Fehlertext() + QStringLiteral("in") + DokumentName);
     DokumentName.clear();
-  } catch (const IoError& e) {
-    fenster::MessageBox(e.Meldung, std::string(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
   }
   return false;
 }
@@ -335,23 +334,11 @@ void TIDD_MAIN::FormClose(TCloseAction& action) {
     action = TCloseAction::caFree;
     return;
   }
-  if (!Steuerung->DatenGespeichert || !Steuerung->BuchungenGespeichert) {
-    const QString frage = T(Texte::AllgemeineTexte[Texte::allgemein::DatenNichtGespeichert]) + u'\n' +
-                          T(Texte::AllgemeineTexte[Texte::allgemein::JetztSpeichern]);
-    switch (fenster::MessageBox(frage, Hinweistext(), plattform::MB_YESNOCANCEL_ASK)) {
-      case plattform::ID_YES:
-        // Closes only when the document was written; then the configuration is written too.
-        if (!FileSaveAs()) {
-          action = TCloseAction::caNone;
-          return;
-        }
-        break;
-      case plattform::ID_NO:
-        break;
-      default:
-        action = TCloseAction::caNone;
-        return;
-    }
+  // After Yes the window closes only when the document was written; then the configuration
+  // is written too.
+  if (!DarfVerwerfen()) {
+    action = TCloseAction::caNone;
+    return;
   }
   action = TCloseAction::caFree;
   Steuerung->ClearLists();

@@ -108,23 +108,9 @@ void ZeigeFehler(const std::string& meldung) noexcept;
 // box "Fehler" with the error icon.
 template <class F, class G>
 void Geschuetzt(F&& handler, G&& beimFehler) noexcept {
-  try {
-    handler();
-  } catch (const StdError& e) {
+  if (const std::optional<std::string> meldung = Fehlermeldung(std::forward<F>(handler))) {
     beimFehler();
-    ZeigeFehler(e.Meldung);
-  } catch (const KommError& e) {
-    beimFehler();
-    ZeigeFehler(e.Meldung);
-  } catch (const IoError& e) {
-    beimFehler();
-    ZeigeFehler(e.Meldung);
-  } catch (const ListError& e) {
-    beimFehler();
-    ZeigeFehler(e.Meldung);
-  } catch (const std::exception& e) {
-    beimFehler();
-    ZeigeFehler(e.what());
+    ZeigeFehler(*meldung);
   }
 }
 
