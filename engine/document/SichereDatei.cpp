@@ -49,7 +49,10 @@ bool Beschreibbar(const std::string& pfad) {
 TSichereDatei::TSichereDatei(std::string ziel) : Ziel(Schreibziel(ziel)), Temporaer(Ziel + ".XXXXXX") {
   if (!Beschreibbar(Ziel)) return;
   Fd = mkostemp(Temporaer.data(), O_CLOEXEC);
-  if (Fd < 0) return;
+  if (Fd < 0) {
+    OrdnerGeschuetzt = errno == EACCES || errno == EPERM || errno == EROFS;
+    return;
+  }
   // The new file gets the mode of the file it replaces, or the mode a newly created file gets.
   struct stat alt {};
   mode_t modus = 0;
@@ -67,11 +70,17 @@ TSichereDatei::TSichereDatei(std::string ziel) : Ziel(Schreibziel(ziel)), Tempor
 TSichereDatei::~TSichereDatei() { Verwerfe(); }
 
 void TSichereDatei::Verwerfe() {
+  if (Bereit) {
+    Bereit = false;
+    unlink(Temporaer.c_str());
+  }
   if (Fd < 0) return;
   close(Fd);
   Fd = -1;
   unlink(Temporaer.c_str());
 }
+
+std::string TSichereDatei::Ordner() const { return Ziel.substr(0, Ziel.rfind('/') + 1); }
 
 bool TSichereDatei::Leeren() {
   if (Fd < 0) return false;
@@ -102,14 +111,27 @@ bool TSichereDatei::Schreibe(const void* daten, std::size_t anzahl) {
   return true;
 }
 
-bool TSichereDatei::Abschliessen() {
+bool TSichereDatei::Abschliessen() { return Bereitstellen() && Ersetzen(); }
+
+bool TSichereDatei::Bereitstellen() {
   if (Fd < 0 || !Leeren() || fsync(Fd) != 0) {
     Verwerfe();
     return false;
   }
   const int fd = Fd;
   Fd = -1;
-  if (close(fd) != 0 || std::rename(Temporaer.c_str(), Ziel.c_str()) != 0) {
+  if (close(fd) != 0) {
+    unlink(Temporaer.c_str());
+    return false;
+  }
+  Bereit = true;
+  return true;
+}
+
+bool TSichereDatei::Ersetzen() {
+  if (!Bereit) return false;
+  Bereit = false;
+  if (std::rename(Temporaer.c_str(), Ziel.c_str()) != 0) {
     unlink(Temporaer.c_str());
     return false;
   }

@@ -28,6 +28,16 @@ class TSichereDatei {
   // Flushes, closes and renames the file over the target; false when any step failed, and the
   // target is then unchanged.
   bool Abschliessen();
+  // The two steps of Abschliessen, so that two files can be written whole before either
+  // replaces its target: Bereitstellen flushes, syncs and closes the temporary file (false
+  // when that failed; it is then removed), Ersetzen renames it over the target.
+  bool Bereitstellen();
+  bool Ersetzen();
+  // The temporary file could not be made because its folder may not be written (no write
+  // permission, or a read-only file system).
+  bool OrdnerSchreibgeschuetzt() const { return OrdnerGeschuetzt; }
+  // The folder of the target, ending in '/' (empty for the working folder).
+  std::string Ordner() const;
 
  private:
   void Verwerfe();
@@ -36,5 +46,7 @@ class TSichereDatei {
   std::string Temporaer;
   int Fd = -1;
   bool Fehler = false;
+  bool Bereit = false;  // the temporary file is complete and closed, not yet renamed
+  bool OrdnerGeschuetzt = false;
   std::vector<char> Puffer;
 };

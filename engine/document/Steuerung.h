@@ -19,6 +19,8 @@
 #include "model/Records.h"
 #include "link/SerialKomm.h"
 
+class TSichereDatei;
+
 class TSteuerung {
  public:
   // Reads Wup.ini in the program's folder and makes a new document. `programmOrdner` (ending
@@ -204,7 +206,10 @@ class TSteuerung {
 
  private:
   struct Ladung;
-  void SchreibeDokument(const std::string& pfad);
+  // Writes the document's bytes into `datei` (StdError with the section's text when that fails).
+  void SchreibeDokument(TSichereDatei& datei);
+  // Writes the bookings into `datei`; false (after a box) when it could not be created.
+  bool SchreibeBuchungen(TSichereDatei& datei);
 
   std::string Programmordner;
 };

@@ -42,6 +42,9 @@ constexpr std::size_t kAlterProfilLaenge = 64;
 constexpr std::size_t kAlteGeraetedatenLaenge = 36;
 constexpr int kAlteTuerprofile = 2;
 constexpr std::uint16_t kAltesBezugsjahr = 1998;
+// A save into a folder that may not be written; the folder follows.
+constexpr const char* kOrdnerSchreibgeschuetzt = "Speichern nicht möglich, der Ordner ist schreibgeschützt:\n";
+
 constexpr std::size_t kMaxAnzahl = std::numeric_limits<std::uint16_t>::max();
 
 using Datei = std::unique_ptr<std::FILE, TSteuerung::DateiSchliesser>;
@@ -342,16 +345,21 @@ void TSteuerung::LoadBuchungen() {
 
 void TSteuerung::SaveBuchungen() {
   TSichereDatei datei(BuchungsDateiname);
-  if (!datei.Offen()) {
-    plattform::Current().MessageBox(DateiText(dateifehler::BuchungenSchreiben),
-                                    Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
-    return;
-  }
-  Schreiber(datei).Liste(Buchungen, nullptr, DateiText(dateifehler::BuchungenSchreiben));
+  if (!SchreibeBuchungen(datei)) return;
   if (!datei.Abschliessen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
   BuchungenGespeichert = true;
   // The file now holds exactly the list: reading it again would only duplicate it.
   BuchungenGeladen = true;
+}
+
+bool TSteuerung::SchreibeBuchungen(TSichereDatei& datei) {
+  if (!datei.Offen()) {
+    plattform::Current().MessageBox(DateiText(dateifehler::BuchungenSchreiben),
+                                    Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
+    return false;
+  }
+  Schreiber(datei).Liste(Buchungen, nullptr, DateiText(dateifehler::BuchungenSchreiben));
+  return true;
 }
 
 bool TSteuerung::Save(const std::string& pfad) {
@@ -365,11 +373,27 @@ bool TSteuerung::Save(const std::string& pfad) {
     PruefeAnzahl(Profile.Anzahl, "Zutrittsprofile");
     PruefeAnzahl(Personen.Anzahl, "Personen");
     PruefeAnzahl(Tuerprofile.Anzahl, "Türprofile");
-    SaveBuchungen();
+    TSichereDatei dokument(Dateiname);
+    if (!dokument.Offen()) {
+      if (dokument.OrdnerSchreibgeschuetzt()) throw IoError(kOrdnerSchreibgeschuetzt, dokument.Ordner());
+      throw IoError(DateiText(dateifehler::DateiOeffnen), pfad);
+    }
+    // Both files are written whole before either replaces the old one, so a failure leaves
+    // the old document and the old bookings file as they were.
+    TSichereDatei buchungen(BuchungsDateiname);
+    const bool mitBuchungen = SchreibeBuchungen(buchungen);
+    SchreibeDokument(dokument);
+    if (mitBuchungen && !buchungen.Bereitstellen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
+    if (!dokument.Bereitstellen()) throw StdError(DateiText(dateifehler::VersionSchreiben));
+    if (mitBuchungen) {
+      if (!buchungen.Ersetzen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
+      BuchungenGespeichert = true;
+      BuchungenGeladen = true;
+    }
+    if (!dokument.Ersetzen()) throw StdError(DateiText(dateifehler::VersionSchreiben));
     AnzahlProfile = static_cast<std::uint16_t>(Profile.Anzahl);
     AnzahlPersonen = static_cast<std::uint16_t>(Personen.Anzahl);
     AnzahlTuerprofile = static_cast<std::uint16_t>(Tuerprofile.Anzahl);
-    SchreibeDokument(Dateiname);
   } catch (const IoError&) {
     throw;  // the document could not be created: nothing was written, the flag stays
   } catch (const std::bad_alloc&) {
@@ -383,9 +407,7 @@ bool TSteuerung::Save(const std::string& pfad) {
   return true;
 }
 
-void TSteuerung::SchreibeDokument(const std::string& pfad) {
-  TSichereDatei datei(pfad);
-  if (!datei.Offen()) throw IoError(DateiText(dateifehler::DateiOeffnen), pfad);
+void TSteuerung::SchreibeDokument(TSichereDatei& datei) {
   Schreiber schreiber(datei);
   std::array<std::uint8_t, FEIERTAGSTABELLE_GROESSE> tabelle{};
   SchreibeBytes(Feiertagstabelle, std::span<std::uint8_t, FEIERTAGSTABELLE_GROESSE>(tabelle));
@@ -402,5 +424,4 @@ void TSteuerung::SchreibeDokument(const std::string& pfad) {
   const std::string_view tag = Texte::TextVersion;
   schreiber.Abschnitt(std::span(reinterpret_cast<const std::uint8_t*>(tag.data()), tag.size()),
                       DateiText(dateifehler::VersionSchreiben));
-  if (!datei.Abschliessen()) throw StdError(DateiText(dateifehler::VersionSchreiben));
 }

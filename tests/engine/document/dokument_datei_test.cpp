@@ -582,12 +582,11 @@ TEST_F(DokumentDateiTest, ASaveIntoAFolderWithoutWritePermissionLeavesTheOldFile
   std::filesystem::permissions(ordner.Pfad(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   {
     OhneDateiRechteUebergehen nurRechte;
-    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Konnte Buchungen nicht schreiben.");
     try {
       s->Save(ordner / "a.wuz");
       ADD_FAILURE() << "no IoError";
     } catch (const IoError& e) {
-      EXPECT_EQ(e.Meldung, "Fehler beim Öffnen der Datei" + (ordner / "a.wuz"));
+      EXPECT_EQ(e.Meldung, "Speichern nicht möglich, der Ordner ist schreibgeschützt:\n" + ordner.Pfad());
     }
   }
   std::filesystem::permissions(ordner.Pfad(), std::filesystem::perms::owner_all);
@@ -611,8 +610,8 @@ TEST_F(DokumentDateiTest, AWriteProtectedDocumentIsRefusedAndNotReplaced) {
   std::filesystem::permissions(ordner / "a.wuz", nurLesen);
   std::filesystem::permissions(ordner / "a.bks", nurLesen);
   {
+    // The document is refused before anything is tried for its bookings file.
     OhneDateiRechteUebergehen nurRechte;
-    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Konnte Buchungen nicht schreiben.");
     try {
       s->Save(ordner / "a.wuz");
       ADD_FAILURE() << "no IoError";
@@ -630,13 +629,11 @@ TEST_F(DokumentDateiTest, AWriteProtectedDocumentIsRefusedAndNotReplaced) {
   // Nor is a target that is no plain file replaced: a pipe, a folder, a device (where this
   // process may make one).
   ASSERT_EQ(mkfifo((ordner / "rohr.wuz").c_str(), 0600), 0);
-  plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Konnte Buchungen nicht schreiben.");
   std::filesystem::create_directory(ordner / "rohr.bks");
   EXPECT_THROW(s->Save(ordner / "rohr.wuz"), IoError);
   EXPECT_TRUE(std::filesystem::is_fifo(ordner / "rohr.wuz"));
   EXPECT_TRUE(std::filesystem::is_directory(ordner / "rohr.bks"));
   if (mknod((ordner / "null.wuz").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
-    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Konnte Buchungen nicht schreiben.");
     std::filesystem::create_directory(ordner / "null.bks");
     EXPECT_THROW(s->Save(ordner / "null.wuz"), IoError);
     EXPECT_TRUE(std::filesystem::is_character_file(ordner / "null.wuz"));
@@ -679,7 +676,20 @@ TEST_F(DokumentDateiTest, ASaveFailingHalfWayLeavesTheOldFilesByteIdentical) {
   EXPECT_EQ(LiesDatei(ordner / "a.wuz"), wuz);
   EXPECT_EQ(Inhalt(ordner.Pfad()), namen);
 
-  for (int i = 0; i < 400; ++i) HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(i)));
+  // More bookings that fit, and a document that does not: the bookings file, written whole,
+  // stays the old one too.
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(7)));
+  s->BuchungenGespeichert = false;
+  {
+    DateiGroessenGrenze grenze(20000);
+    EXPECT_THROW(s->Save(ordner / "a.wuz"), StdError);
+  }
+  EXPECT_FALSE(s->BuchungenGespeichert);
+  EXPECT_EQ(LiesDatei(ordner / "a.bks"), bks);
+  EXPECT_EQ(LiesDatei(ordner / "a.wuz"), wuz);
+  EXPECT_EQ(Inhalt(ordner.Pfad()), namen);
+
+  for (int i = 0; i < 399; ++i) HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(i)));
   s->BuchungenGespeichert = false;
   {  // the bookings do not fit: the document is not written either
     DateiGroessenGrenze grenze(10000);
