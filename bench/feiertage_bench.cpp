@@ -11,8 +11,8 @@ namespace {
 
 Feiertagsauswahl Alles() {
   Feiertagsauswahl a;
-  a.HeiligeDreiKoenige = a.Fronleichnam = a.MariaeHimmelfahrt = a.Reformationstag = a.Allerheiligen =
-      a.BussUndBettag = true;
+  a.HeiligeDreiKoenige = a.Fronleichnam = a.MariaeHimmelfahrt = a.Reformationstag = a.Allerheiligen = a.BussUndBettag =
+      true;
   return a;
 }
 

@@ -122,9 +122,10 @@ class TSteuerung {
   // ---- transfers: holidays, bookings, clock, test, erase, sequences ----
 
   // Sends the reference year, the holiday table in blocks of 64 entries and the summer/winter
-  // switch pairs, which it first rebuilds from the table (BaueUmschaltungen). For old firmware (AlteFirmware) the user is asked first; "No" sends nothing,
-  // "Yes" sends a copy rebased to 1998 without the special days and no reference year; the
-  // document's table and reference year stay as they are. Recounts AnzahlFeiertage.
+  // switch pairs, which it first rebuilds from the table (BaueUmschaltungen). For old firmware
+  // (AlteFirmware) the user is asked first; "No" sends nothing, "Yes" sends a copy rebased to
+  // 1998 without the special days and no reference year; the document's table and reference
+  // year stay as they are. Recounts AnzahlFeiertage.
   bool SendeFeiertage(plattform::ProgressWindow& status);
   // Fetches the table in blocks and the controller's reference year (1998 for old firmware)
   // and rebases it to AktuellesJahr. The document takes table, reference year and

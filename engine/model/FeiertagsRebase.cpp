@@ -74,7 +74,8 @@ int TagesnummerAb1998(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag
 
 void VerschiebeFeiertage(Feiertagstabelle& tabelle, std::uint16_t& bezugsjahr, std::uint16_t aktuellesJahr) {
   SichereFeiertagsEnde(tabelle);
-  Verschiebe(tabelle, static_cast<std::int64_t>(TagesnummerAb1998(bezugsjahr, 1, 1)) - TagesnummerAb1998(aktuellesJahr, 1, 1));
+  Verschiebe(tabelle,
+             static_cast<std::int64_t>(TagesnummerAb1998(bezugsjahr, 1, 1)) - TagesnummerAb1998(aktuellesJahr, 1, 1));
   bezugsjahr = aktuellesJahr;
 }
 

@@ -9,9 +9,10 @@ namespace {
 // it always has room.
 void FuegeEin(Feiertagstabelle& tabelle, int bezugsjahr, std::int64_t tage, Feiertagseintrag art) {
   const auto nummer = static_cast<Feiertagseintrag>(tage - datum::Tage(bezugsjahr - 1, 12, 31));
-  const auto stelle = std::find_if(tabelle.begin(), tabelle.end(),
-                                   [nummer](Feiertagseintrag e) { return Tagnummer(e) >= nummer; });
-  FuegeFeiertagEin(tabelle, static_cast<std::size_t>(stelle - tabelle.begin()), static_cast<Feiertagseintrag>(nummer | art));
+  const auto stelle =
+      std::find_if(tabelle.begin(), tabelle.end(), [nummer](Feiertagseintrag e) { return Tagnummer(e) >= nummer; });
+  FuegeFeiertagEin(tabelle, static_cast<std::size_t>(stelle - tabelle.begin()),
+                   static_cast<Feiertagseintrag>(nummer | art));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 namespace {
 
 // Table kind of each grid kind.
-constexpr Feiertagseintrag kTabellenArten[] = {0, FT_FEIERTAG, FT_HALBER_FEIERTAG, FT_UMSCHALTTAG, FT_SONDERTAG1,
-                                               FT_SONDERTAG2};
+constexpr Feiertagseintrag kTabellenArten[] = {
+    0, FT_FEIERTAG, FT_HALBER_FEIERTAG, FT_UMSCHALTTAG, FT_SONDERTAG1, FT_SONDERTAG2};
 
 bool ImRaster(int monat, int tag) { return monat >= 1 && monat <= 12 && tag >= 1 && tag <= 31; }
 
@@ -61,6 +61,8 @@ void CJulian::SetTagesart(int monat, int tag, Feiertagseintrag art) {
   zelle = neu;
 }
 
-std::uint8_t CJulian::Tagesart(int monat, int tag) const { return ImRaster(monat, tag) ? Raster[monat][tag] : TA_NORMAL; }
+std::uint8_t CJulian::Tagesart(int monat, int tag) const {
+  return ImRaster(monat, tag) ? Raster[monat][tag] : TA_NORMAL;
+}
 
 int CJulian::Monatslaenge(int monat) const { return datum::Monatslaenge(Jahr, monat); }

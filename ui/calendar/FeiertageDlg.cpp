@@ -41,7 +41,7 @@ void TIDD_BUILD_FD::Button1Click() {
   const int bezugsjahr = Steuerung->Geraetedaten.Bezugsjahr;
   const int von = IDE_FROMYEAR->value();
   const int bis = IDE_TOYEAR->value();
-  const QString hinweis = T(Texte::AllgemeineTexte[9]);
+  const QString hinweis = T(Texte::AllgemeineTexte[Texte::allgemein::Hinweis]);
   switch (PruefeJahre(bezugsjahr, von, bis)) {
     case Jahrespruefung::VonNachBis:
       fenster::MessageBox(QStringLiteral("Das Jahr bei \"von Jahr:\" liegt nach dem bei \"bis Jahr:\"."), hinweis,
@@ -62,5 +62,6 @@ void TIDD_BUILD_FD::Button1Click() {
   // The pairs are built from the table again when the calendar closes or the holidays are sent.
   Steuerung->SWUmschaltungen.Clear();
   Steuerung->DatenGespeichert = false;
-  fenster::MessageBox(QStringLiteral("Feiertagstabelle erstellt."), T(Texte::AllgemeineTexte[8]), plattform::MB_OK_PLAIN);
+  fenster::MessageBox(QStringLiteral("Feiertagstabelle erstellt."), T(Texte::AllgemeineTexte[Texte::allgemein::Info]),
+                      plattform::MB_OK_PLAIN);
 }

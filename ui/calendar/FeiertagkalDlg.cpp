@@ -28,8 +28,8 @@ constexpr int kJahreNachBezug = 18;
 TIDD_FEIERTAG::TIDD_FEIERTAG(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);
   setFixedSize(size());
-  LabelYear->setText(T(Texte::Beschriftungen[50]));
-  IDB_CLEAR->setText(T(Texte::Beschriftungen[49]));
+  LabelYear->setText(T(Texte::Beschriftungen[Texte::beschriftung::Jahr]));
+  IDB_CLEAR->setText(T(Texte::Beschriftungen[Texte::beschriftung::Loeschen]));
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -37,13 +37,14 @@ TIDD_FEIERTAG::TIDD_FEIERTAG(QWidget* parent) : fenster::TFormular(parent) {
     QAction* a = PopupMenu1->addAction(text);
     a->setObjectName(QString::fromLatin1(name));
     a->setCheckable(true);
-    connect(a, &QAction::triggered, this, [this, handler] { fenster::Geschuetzt([this, handler] { (this->*handler)(); }); });
+    connect(a, &QAction::triggered, this,
+            [this, handler] { fenster::Geschuetzt([this, handler] { (this->*handler)(); }); });
     return a;
   };
-  IDM_NDAY = eintrag("IDM_NDAY", T(Texte::MenueTexte[0]), &TIDD_FEIERTAG::IDM_NDAYClick);
-  IDM_FDAY = eintrag("IDM_FDAY", T(Texte::MenueTexte[1]), &TIDD_FEIERTAG::IDM_FDAYClick);
-  IDM_HDAY = eintrag("IDM_HDAY", T(Texte::MenueTexte[2]), &TIDD_FEIERTAG::IDM_HDAYClick);
-  SWITCH = eintrag("SWITCH", T(Texte::MenueTexte[3]), &TIDD_FEIERTAG::SWITCHClick);
+  IDM_NDAY = eintrag("IDM_NDAY", T(Texte::MenueTexte[Texte::menue::NormalerTag]), &TIDD_FEIERTAG::IDM_NDAYClick);
+  IDM_FDAY = eintrag("IDM_FDAY", T(Texte::MenueTexte[Texte::menue::Feiertag]), &TIDD_FEIERTAG::IDM_FDAYClick);
+  IDM_HDAY = eintrag("IDM_HDAY", T(Texte::MenueTexte[Texte::menue::HalberFeiertag]), &TIDD_FEIERTAG::IDM_HDAYClick);
+  SWITCH = eintrag("SWITCH", T(Texte::MenueTexte[Texte::menue::SommerWinterUmschaltung]), &TIDD_FEIERTAG::SWITCHClick);
   SPEC1 = eintrag("SPEC1", QString(), &TIDD_FEIERTAG::SPEC1Click);
   SPEC2 = eintrag("SPEC2", QString(), &TIDD_FEIERTAG::SPEC2Click);
 
@@ -112,6 +113,7 @@ void TIDD_FEIERTAG::ZeichneKalender() {
 }
 
 void TIDD_FEIERTAG::UpDownYearClick() {
+  if (!Kalender) return;  // closed
   AnzeigeJahr = IDE_KAL_YEAR->value();
   AuswahlMonat = 0;
   AuswahlTag = 0;
@@ -126,7 +128,8 @@ bool TIDD_FEIERTAG::eventFilter(QObject* objekt, QEvent* ereignis) {
     const auto* maus = static_cast<QMouseEvent*>(ereignis);
     const bool doppelklick = ereignis->type() == QEvent::MouseButtonDblClick;
     const QPoint punkt = maus->position().toPoint();
-    fenster::Geschuetzt([this, maus, doppelklick, punkt] { IDI_FREEDAYSMouseDown(maus->button(), doppelklick, punkt); });
+    fenster::Geschuetzt(
+        [this, maus, doppelklick, punkt] { IDI_FREEDAYSMouseDown(maus->button(), doppelklick, punkt); });
     return true;
   }
   return fenster::TFormular::eventFilter(objekt, ereignis);
@@ -170,8 +173,8 @@ void TIDD_FEIERTAG::SetzeTagesart(int art) {
     case Tagesaenderung::Voll:
       // The grid keeps showing what the table holds.
       ZeichneKalender();
-      fenster::MessageBox(QStringLiteral("Die Feiertagstabelle ist voll."), T(Texte::AllgemeineTexte[9]),
-                          plattform::MB_WARN);
+      fenster::MessageBox(QStringLiteral("Die Feiertagstabelle ist voll."),
+                          T(Texte::AllgemeineTexte[Texte::allgemein::Hinweis]), plattform::MB_WARN);
       return;
   }
   ZeichneKalender();
@@ -186,7 +189,7 @@ void TIDD_FEIERTAG::SPEC2Click() { SetzeTagesart(TA_SONDERTAG2); }
 
 void TIDD_FEIERTAG::IDB_SETTABLEClick() {
   TIDD_BUILD_FD& generator = *IDD_BUILD_FD;
-  generator.setWindowTitle(T(Texte::Titel[7]));
+  generator.setWindowTitle(T(Texte::Titel[Texte::titel::FeiertageGenerieren]));
   generator.Init(Steuerung);
   const int bezugsjahr = Steuerung->Geraetedaten.Bezugsjahr;
   generator.IDE_FROMYEAR->setRange(bezugsjahr, bezugsjahr + kJahreNachBezug);
@@ -199,8 +202,8 @@ void TIDD_FEIERTAG::IDB_SETTABLEClick() {
 }
 
 void TIDD_FEIERTAG::IDB_CLEARClick() {
-  if (fenster::MessageBox(T(Texte::TextFeiertageLoeschen), T(Texte::AllgemeineTexte[9]), plattform::MB_YESNO_ASK) !=
-      plattform::ID_YES) {
+  if (fenster::MessageBox(T(Texte::TextFeiertageLoeschen), T(Texte::AllgemeineTexte[Texte::allgemein::Hinweis]),
+                          plattform::MB_YESNO_ASK) != plattform::ID_YES) {
     return;
   }
   LeereFeiertagstabelle(Steuerung->Feiertagstabelle);

@@ -21,23 +21,33 @@ struct Farben {
 
 Farben Normal(std::uint8_t art, bool sonntag) {
   switch (art) {
-    case TA_FEIERTAG: return {QColor(0x00, 0xFF, 0x00), Qt::black};
-    case TA_HALBER_FEIERTAG: return {QColor(0xFF, 0xFF, 0x00), Qt::black};
-    case TA_UMSCHALTTAG: return {QColor(0x00, 0x00, 0xFF), Qt::white};
+    case TA_FEIERTAG:
+      return {QColor(0x00, 0xFF, 0x00), Qt::black};
+    case TA_HALBER_FEIERTAG:
+      return {QColor(0xFF, 0xFF, 0x00), Qt::black};
+    case TA_UMSCHALTTAG:
+      return {QColor(0x00, 0x00, 0xFF), Qt::white};
     case TA_SONDERTAG1:
-    case TA_SONDERTAG2: return {QColor(0xC0, 0xC0, 0xC0), Qt::black};
-    default: return {sonntag ? QColor(0xFF, 0x00, 0x00) : QColor(0xFF, 0xFF, 0xFF), Qt::black};
+    case TA_SONDERTAG2:
+      return {QColor(0xC0, 0xC0, 0xC0), Qt::black};
+    default:
+      return {sonntag ? QColor(0xFF, 0x00, 0x00) : QColor(0xFF, 0xFF, 0xFF), Qt::black};
   }
 }
 
 Farben Hervorgehoben(std::uint8_t art) {
   switch (art) {
-    case TA_FEIERTAG: return {QColor(0xFF, 0x00, 0xFF), Qt::black};
-    case TA_HALBER_FEIERTAG: return {QColor(0x00, 0xFF, 0xFF), Qt::black};
-    case TA_UMSCHALTTAG: return {QColor(0x00, 0x80, 0x80), Qt::white};
+    case TA_FEIERTAG:
+      return {QColor(0xFF, 0x00, 0xFF), Qt::black};
+    case TA_HALBER_FEIERTAG:
+      return {QColor(0x00, 0xFF, 0xFF), Qt::black};
+    case TA_UMSCHALTTAG:
+      return {QColor(0x00, 0x80, 0x80), Qt::white};
     case TA_SONDERTAG1:
-    case TA_SONDERTAG2: return {QColor(0x80, 0x80, 0x80), Qt::black};
-    default: return {QColor(0x00, 0x00, 0x00), Qt::white};
+    case TA_SONDERTAG2:
+      return {QColor(0x80, 0x80, 0x80), Qt::black};
+    default:
+      return {QColor(0x00, 0x00, 0x00), Qt::white};
   }
 }
 
@@ -68,10 +78,10 @@ void Rahmen(QPainter& p) {
   // A box moves right of its place when the text before it needs the room, so every text
   // shows whole in this font.
   int frei = 0;
-  for (const Legende& l : {Legende{50, QColor(0x00, 0xFF, 0x00), Texte::Titel[1]},
-                           Legende{150, QColor(0xFF, 0xFF, 0x00), Texte::Titel[2]},
-                           Legende{250, QColor(0x00, 0x00, 0xFF), Texte::Titel[3]},
-                           Legende{480, QColor(0xC0, 0xC0, 0xC0), Texte::Tagesarten[11]}}) {
+  for (const Legende& l : {Legende{50, QColor(0x00, 0xFF, 0x00), Texte::Titel[Texte::titel::Feiertag]},
+                           Legende{150, QColor(0xFF, 0xFF, 0x00), Texte::Titel[Texte::titel::HalberFeiertag]},
+                           Legende{250, QColor(0x00, 0x00, 0xFF), Texte::Titel[Texte::titel::SommerWinterUmschaltung]},
+                           Legende{480, QColor(0xC0, 0xC0, 0xC0), Texte::Tagesarten[Texte::tagesart::Sondertage]}}) {
     const int x = std::max(l.x, frei);
     Kasten(p, x, 250, x + 14, 264, l.farbe, Qt::black);
     p.setPen(Qt::black);

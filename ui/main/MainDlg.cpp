@@ -368,7 +368,7 @@ std::array<TExpertenknopf, 4> TIDD_MAIN::Expertenknoepfe() const {
 
 void TIDD_MAIN::IDB_KALClick() {
   IDD_FEIERTAG->Init(plattform::Current().Now().year, Steuerung.get());
-  IDD_FEIERTAG->setWindowTitle(T(Texte::Beschriftungen[10]));
+  IDD_FEIERTAG->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::Feiertagskalender]));
   fenster::ZeigeModal(*IDD_FEIERTAG);
 }
 

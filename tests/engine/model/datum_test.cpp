@@ -11,7 +11,8 @@ namespace {
 namespace chr = std::chrono;
 
 chr::sys_days Bibliothek(int jahr, int monat, int tag) {
-  return chr::sys_days{chr::year{jahr} / chr::month{static_cast<unsigned>(monat)} / chr::day{static_cast<unsigned>(tag)}};
+  return chr::sys_days{chr::year{jahr} / chr::month{static_cast<unsigned>(monat)} /
+                       chr::day{static_cast<unsigned>(tag)}};
 }
 
 // Every day from 1 January 1583 to 31 December 2400, and a stretch before year 0.
@@ -38,7 +39,8 @@ TEST(Datum, LeapYearsMonthLengthsAndExistingDates) {
   EXPECT_FALSE(datum::IstSchaltjahr(2025));
   for (int jahr : {1900, 2000, 2024, 2025, 2100}) {
     for (int monat = 1; monat <= 12; ++monat) {
-      const auto letzter = chr::year_month_day_last{chr::year{jahr} / chr::month{static_cast<unsigned>(monat)} / chr::last};
+      const auto letzter =
+          chr::year_month_day_last{chr::year{jahr} / chr::month{static_cast<unsigned>(monat)} / chr::last};
       EXPECT_EQ(datum::Monatslaenge(jahr, monat), static_cast<int>(static_cast<unsigned>(letzter.day())));
     }
   }

@@ -14,15 +14,15 @@ std::vector<Feiertagseintrag> Eintraege(const Feiertagstabelle& t) {
 
 Feiertagsauswahl Nichts() {
   Feiertagsauswahl a;
-  a.OsternPfingsten = a.ChristiHimmelfahrt = a.Maifeiertag = a.DeutscheEinheit = a.Weihnachten =
-      a.SilvesterNeujahr = a.SommerWinter = false;
+  a.OsternPfingsten = a.ChristiHimmelfahrt = a.Maifeiertag = a.DeutscheEinheit = a.Weihnachten = a.SilvesterNeujahr =
+      a.SommerWinter = false;
   return a;
 }
 
 Feiertagsauswahl Alles() {
   Feiertagsauswahl a;
-  a.HeiligeDreiKoenige = a.Fronleichnam = a.MariaeHimmelfahrt = a.Reformationstag = a.Allerheiligen =
-      a.BussUndBettag = true;
+  a.HeiligeDreiKoenige = a.Fronleichnam = a.MariaeHimmelfahrt = a.Reformationstag = a.Allerheiligen = a.BussUndBettag =
+      true;
   return a;
 }
 
@@ -50,8 +50,8 @@ TEST(Feiertagsgenerator, DefaultBoxesFor2025) {
   Feiertagstabelle t;
   t.fill(0x4444);
   EXPECT_EQ(ErzeugeFeiertage(t, 2025, 2025, 2025, Feiertagsauswahl{}), Jahrespruefung::Ok);
-  EXPECT_EQ(Eintraege(t), (std::vector<Feiertagseintrag>{0x4001, 0xC059, 0x406C, 0x406F, 0x4079, 0x4095, 0x40A0,
-                                                         0x4114, 0xC12B, 0x8166, 0x4167, 0x4168, 0x816D}));
+  EXPECT_EQ(Eintraege(t), (std::vector<Feiertagseintrag>{0x4001, 0xC059, 0x406C, 0x406F, 0x4079, 0x4095, 0x40A0, 0x4114,
+                                                         0xC12B, 0x8166, 0x4167, 0x4168, 0x816D}));
   EXPECT_EQ(t[13], FT_ENDE);
   for (std::size_t i = 14; i < FEIERTAGE_MAX; ++i) ASSERT_EQ(t[i], 0) << i;
 }
@@ -92,10 +92,10 @@ TEST(Feiertagsgenerator, AllBoxesOverNineteenYears) {
     ASSERT_EQ(d.Jahr, 2025 + static_cast<int>(i / 19)) << i;
   }
   // 2025 in full: with Epiphany, Corpus Christi, Assumption, Reformation, All Saints, Repentance.
-  EXPECT_EQ(std::vector<Feiertagseintrag>(e.begin(), e.begin() + 19),
-            (std::vector<Feiertagseintrag>{0x4001, 0x4006, 0xC059, 0x406C, 0x406F, 0x4079, 0x4095, 0x40A0, 0x40AA,
-                                           0x40E3, 0x4114, 0xC12B, 0x4130, 0x4131, 0x4143, 0x8166, 0x4167, 0x4168,
-                                           0x816D}));
+  EXPECT_EQ(
+      std::vector<Feiertagseintrag>(e.begin(), e.begin() + 19),
+      (std::vector<Feiertagseintrag>{0x4001, 0x4006, 0xC059, 0x406C, 0x406F, 0x4079, 0x4095, 0x40A0, 0x40AA, 0x40E3,
+                                     0x4114, 0xC12B, 0x4130, 0x4131, 0x4143, 0x8166, 0x4167, 0x4168, 0x816D}));
 }
 
 TEST(Feiertagsgenerator, RefusedYearsLeaveTheTableAlone) {

@@ -28,7 +28,8 @@ TEST_P(KalenderjahrGegenBibliothek, EveryDayOfNineteenYears) {
       const chr::year_month_day_last letzter{chr::year{jahr} / chr::month{static_cast<unsigned>(monat)} / chr::last};
       ASSERT_EQ(k.Monatslaenge(monat), static_cast<int>(static_cast<unsigned>(letzter.day())));
       for (int tag = 1; tag <= k.Monatslaenge(monat); ++tag) {
-        const chr::sys_days t{chr::year{jahr} / chr::month{static_cast<unsigned>(monat)} / chr::day{static_cast<unsigned>(tag)}};
+        const chr::sys_days t{chr::year{jahr} / chr::month{static_cast<unsigned>(monat)} /
+                              chr::day{static_cast<unsigned>(tag)}};
         const auto nummer = static_cast<std::int32_t>((t - nullTag).count());
         ASSERT_EQ(k.Tagesnummer(monat, tag), nummer) << jahr << "-" << monat << "-" << tag;
         ASSERT_EQ(k.Wochentag(monat, tag), static_cast<int>(chr::weekday{t}.c_encoding()) + 1);
@@ -65,7 +66,7 @@ TEST(Kalenderjahr, ReferenceYear2024) {
 
 TEST(Kalenderjahr, LeapYearsByTheFullRule) {
   for (const auto& [jahr, schalt] : {std::pair{2000, true}, std::pair{2024, true}, std::pair{2028, true},
-                                    std::pair{2025, false}, std::pair{2100, false}, std::pair{1900, false}}) {
+                                     std::pair{2025, false}, std::pair{2100, false}, std::pair{1900, false}}) {
     EXPECT_EQ(CJulian(static_cast<std::int16_t>(jahr)).Schaltjahr, schalt) << jahr;
   }
 }
@@ -75,8 +76,8 @@ TEST(Kalenderjahr, KindsOfTheGridByTableKind) {
     Feiertagseintrag art;
     std::uint8_t zelle;
   };
-  for (const Fall f : {Fall{0x0000, 0}, Fall{0x4000, 1}, Fall{0x8000, 2}, Fall{0xC000, 3}, Fall{0x6000, 4},
-                       Fall{0xA000, 5}}) {
+  for (const Fall f :
+       {Fall{0x0000, 0}, Fall{0x4000, 1}, Fall{0x8000, 2}, Fall{0xC000, 3}, Fall{0x6000, 4}, Fall{0xA000, 5}}) {
     CJulian k(2025);
     k.SetTagesart(5, 1, FT_FEIERTAG);
     k.SetTagesart(5, 1, f.art);
@@ -120,7 +121,7 @@ TEST(Kalenderjahr, CellsOutsideTheGridLeaveItUnchanged) {
   std::uint8_t vorher[13][32];
   std::memcpy(vorher, k.Raster, sizeof vorher);
   for (const auto& [monat, tag] : {std::pair{0, 1}, std::pair{13, 1}, std::pair{-1, 5}, std::pair{1, 0},
-                                  std::pair{1, 32}, std::pair{12, -3}, std::pair{1000, 1000}}) {
+                                   std::pair{1, 32}, std::pair{12, -3}, std::pair{1000, 1000}}) {
     for (const Feiertagseintrag art : {FT_FEIERTAG, FT_UMSCHALTTAG, Feiertagseintrag{0}}) {
       k.SetTagesart(monat, tag, art);
       EXPECT_EQ(k.Tagesart(monat, tag), 0);

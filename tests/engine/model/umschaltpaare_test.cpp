@@ -30,14 +30,16 @@ std::vector<std::string> Texte(const std::vector<SWUMSCHALTUNG>& paare) {
 TEST(Umschaltpaare, TwoSwitchDaysAYearGiveOnePairAYear) {
   // Reference year 2025: 30 March and 26 October 2025, 29 March and 25 October 2026, among holidays.
   const auto t = Tabelle({0x4001, 0xC059, 0x4079, 0xC12B, 0x816D, 0xC1C5, 0x41E6, 0xC297});
-  EXPECT_EQ(Texte(Umschaltpaare(t, 2025)), (std::vector<std::string>{"30.3.2025 26.10.2025 1", "29.3.2026 25.10.2026 1"}));
+  EXPECT_EQ(Texte(Umschaltpaare(t, 2025)),
+            (std::vector<std::string>{"30.3.2025 26.10.2025 1", "29.3.2026 25.10.2026 1"}));
 }
 
 // Paired in table order across years, the one day of 2025 would take 2026's March day and
 // shift every later pair; paired by year, 2025 gives none and the others stay right.
 TEST(Umschaltpaare, AYearWithOneSwitchDayGivesNone) {
   const auto t = Tabelle({0xC059, 0xC1C5, 0xC297, 0xC331, 0xC40A});
-  EXPECT_EQ(Texte(Umschaltpaare(t, 2025)), (std::vector<std::string>{"29.3.2026 25.10.2026 1", "28.3.2027 31.10.2027 1"}));
+  EXPECT_EQ(Texte(Umschaltpaare(t, 2025)),
+            (std::vector<std::string>{"29.3.2026 25.10.2026 1", "28.3.2027 31.10.2027 1"}));
 }
 
 TEST(Umschaltpaare, NothingAfterTheMarkerAndNoneWithoutSwitchDays) {

@@ -145,8 +145,8 @@ TEST_F(KalenderTest, GeneratorWindowFillsTheTableAndTheGridShowsItsKinds) {
   EXPECT_EQ(Farbe(1, 1), kLimette);
   EXPECT_EQ(Farbe(3, 30), kBlau);
   EXPECT_EQ(Farbe(12, 24), kGelb);
-  EXPECT_EQ(Farbe(1, 5), kRot);     // a Sunday
-  EXPECT_EQ(Farbe(1, 7), kWeiss);   // a Tuesday
+  EXPECT_EQ(Farbe(1, 5), kRot);    // a Sunday
+  EXPECT_EQ(Farbe(1, 7), kWeiss);  // a Tuesday
   Klick(3, 30);
   EXPECT_EQ(Farbe(3, 30), kBlaugruen);  // highlighted switch day
   Klick(1, 7);
@@ -255,7 +255,8 @@ TEST_F(KalenderTest, AThirdSwitchDayIsRefusedTheSelectedDayNotCounted) {
 
 // Marker in the table's last place: no day gets a new entry, and the grid does not pretend so.
 TEST_F(KalenderTest, AnEntryIntoAFullTableIsRefusedWithABox) {
-  for (std::size_t i = 0; i + 1 < FEIERTAGE_MAX; ++i) S().Feiertagstabelle[i] = static_cast<Feiertagseintrag>(0x4000 | (366 + i));
+  for (std::size_t i = 0; i + 1 < FEIERTAGE_MAX; ++i)
+    S().Feiertagstabelle[i] = static_cast<Feiertagseintrag>(0x4000 | (366 + i));
   S().Feiertagstabelle[FEIERTAGE_MAX - 1] = FT_ENDE;
   const Feiertagstabelle vorher = S().Feiertagstabelle;
   Oeffne();
@@ -302,9 +303,9 @@ TEST_F(KalenderTest, ClosingBuildsOnePairPerYearWithTwoSwitchDays) {
   Generiere(2025, 2027);
   Oeffne(2026);
   Waehle(3, 29, QStringLiteral("IDM_NDAY"));  // 2026 keeps one switch day
-  for (const auto schliesse : {+[](TIDD_FEIERTAG& k) { k.BitBtn1->click(); },
-                               +[](TIDD_FEIERTAG& k) { QTest::keyClick(&k, Qt::Key_Escape); },
-                               +[](TIDD_FEIERTAG& k) { k.close(); }}) {
+  for (const auto schliesse :
+       {+[](TIDD_FEIERTAG& k) { k.BitBtn1->click(); }, +[](TIDD_FEIERTAG& k) { QTest::keyClick(&k, Qt::Key_Escape); },
+        +[](TIDD_FEIERTAG& k) { k.close(); }}) {
     S().SWUmschaltungen.Clear();
     Oeffne();
     schliesse(K());

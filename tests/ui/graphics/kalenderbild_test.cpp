@@ -51,12 +51,12 @@ TEST_F(KalenderbildTest, DayKindsAfterADefaultGeneration) {
     int monat, tag;
     QColor farbe;
   };
-  for (const Fall& f : {Fall{1, 1, QColor(0x00, 0xFF, 0x00)},   // New Year: holiday
-                        Fall{3, 30, QColor(0x00, 0x00, 0xFF)},  // switch day
+  for (const Fall& f : {Fall{1, 1, QColor(0x00, 0xFF, 0x00)},    // New Year: holiday
+                        Fall{3, 30, QColor(0x00, 0x00, 0xFF)},   // switch day
                         Fall{12, 24, QColor(0xFF, 0xFF, 0x00)},  // half holiday
-                        Fall{1, 5, QColor(0xFF, 0x00, 0x00)},   // a Sunday
-                        Fall{1, 7, QColor(0xFF, 0xFF, 0xFF)},   // a Tuesday
-                        Fall{1, 4, QColor(0xFF, 0xFF, 0xFF)},   // a Saturday
+                        Fall{1, 5, QColor(0xFF, 0x00, 0x00)},    // a Sunday
+                        Fall{1, 7, QColor(0xFF, 0xFF, 0xFF)},    // a Tuesday
+                        Fall{1, 4, QColor(0xFF, 0xFF, 0xFF)},    // a Saturday
                         Fall{10, 26, QColor(0x00, 0x00, 0xFF)}, Fall{2, 28, QColor(0xFF, 0xFF, 0xFF)}}) {
     EXPECT_EQ(Probe(bild, k, f.monat, f.tag), f.farbe) << f.monat << "/" << f.tag;
   }
@@ -129,23 +129,24 @@ TEST(Kalendertreffer, PointsToDays) {
   const int feb2025 = 13 * (k2025.Wochentag(2, 1) + 28) + 77;
   for (const Fall& f : {
            Fall{&k2025, 545, 65, Kalendertag{3, 30}},
-           Fall{&k2025, 564, 65, std::nullopt},   // right of the last column
-           Fall{&k2025, 545, 217, std::nullopt},  // below the last row
-           Fall{&k2025, 82, 30, std::nullopt},    // left of the grid
-           Fall{&k2025, 100, 24, std::nullopt},   // above the grid
-           Fall{&k2025, 83, 25, std::nullopt},    // column 1 of January 2025 lies before the 1st
-           Fall{&k2025, 122, 26, Kalendertag{1, 1}},      // left line of Wednesday 1 January (column 4)
+           Fall{&k2025, 564, 65, std::nullopt},       // right of the last column
+           Fall{&k2025, 545, 217, std::nullopt},      // below the last row
+           Fall{&k2025, 82, 30, std::nullopt},        // left of the grid
+           Fall{&k2025, 100, 24, std::nullopt},       // above the grid
+           Fall{&k2025, 83, 25, std::nullopt},        // column 1 of January 2025 lies before the 1st
+           Fall{&k2025, 122, 26, Kalendertag{1, 1}},  // left line of Wednesday 1 January (column 4)
            Fall{&k2025, 134, 40, Kalendertag{1, 1}},
-           Fall{&k2025, 121, 26, std::nullopt},   // column 3
-           Fall{&k2025, 135, 26, Kalendertag{1, 2}},      // the line shared with 2 January
-           Fall{&k2025, 205, 40, Kalendertag{1, 7}},      // column 10: Tuesday 7 January
-           Fall{&k2025, 205, 41, Kalendertag{2, 4}},      // the line it shares with Tuesday 4 February
-           Fall{&k2025, 490, 216, Kalendertag{12, 31}},   // the last row
-           Fall{&k2025, 563, 216, std::nullopt},  // column 37 of December 2025 lies after the 31st
+           Fall{&k2025, 121, 26, std::nullopt},          // column 3
+           Fall{&k2025, 135, 26, Kalendertag{1, 2}},     // the line shared with 2 January
+           Fall{&k2025, 205, 40, Kalendertag{1, 7}},     // column 10: Tuesday 7 January
+           Fall{&k2025, 205, 41, Kalendertag{2, 4}},     // the line it shares with Tuesday 4 February
+           Fall{&k2025, 490, 216, Kalendertag{12, 31}},  // the last row
+           Fall{&k2025, 563, 216, std::nullopt},         // column 37 of December 2025 lies after the 31st
            Fall{&k2028, feb2028, 46, Kalendertag{2, 29}},
            Fall{&k2025, feb2025, 46, std::nullopt},
        }) {
-    EXPECT_EQ(kalenderbild::Treffer(*f.jahr, {f.x, f.y}), f.erwartet) << f.jahr->Jahr << " (" << f.x << ", " << f.y << ")";
+    EXPECT_EQ(kalenderbild::Treffer(*f.jahr, {f.x, f.y}), f.erwartet)
+        << f.jahr->Jahr << " (" << f.x << ", " << f.y << ")";
   }
 }
 
