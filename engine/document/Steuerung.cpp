@@ -4,6 +4,8 @@
 
 #include "model/Fehler.h"
 #include "model/FeiertagsRebase.h"
+#include "model/ListenZugriff.h"
+#include "model/Umschaltpaare.h"
 #include "document/IniDatei.h"
 #include "platform/Plattform.h"
 #include "model/Profile.h"
@@ -176,6 +178,15 @@ void TSteuerung::VerschiebeFeiertage() {
 }
 
 void TSteuerung::FeiertageAuf1998() { ::FeiertageAuf1998(Feiertagstabelle, Geraetedaten.Bezugsjahr); }
+
+void TSteuerung::BaueUmschaltungen() {
+  SWUmschaltungen.Clear();
+  for (const SWUMSCHALTUNG& paar : Umschaltpaare(Feiertagstabelle, Geraetedaten.Bezugsjahr)) {
+    std::unique_ptr<SWUMSCHALTUNG> neu = NeuerDatensatz<SWUMSCHALTUNG>();
+    *neu = paar;
+    HaengeAn(SWUmschaltungen, std::move(neu));
+  }
+}
 
 void TSteuerung::KonvertiereFeiertage(std::uint8_t erzwingen) {
   ::KonvertiereFeiertage(Feiertagstabelle, std::string_view(Version) == Texte::TextVersion, erzwingen);

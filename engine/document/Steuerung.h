@@ -72,6 +72,9 @@ class TSteuerung {
   void VerschiebeFeiertage();
   // Rebases Feiertagstabelle to 1998 and drops the special days (controller with old firmware).
   void FeiertageAuf1998();
+  // Rebuilds SWUmschaltungen from the switch days of the table, one pair per calendar year
+  // that has two. StdError "kein Speicher" when a pair cannot be had.
+  void BaueUmschaltungen();
   // Converts the holiday table of an older document (`erzwingen` 1 also for "Version2").
   void KonvertiereFeiertage(std::uint8_t erzwingen);
 
@@ -121,9 +124,10 @@ class TSteuerung {
   // ---- transfers: holidays, bookings, clock, test, erase, sequences ----
 
   // Sends the reference year, the holiday table in blocks of 64 entries and the summer/winter
-  // switch pairs. For old firmware (AlteFirmware) the user is asked first; "No" sends nothing,
-  // "Yes" sends a copy rebased to 1998 without the special days and no reference year; the
-  // document's table and reference year stay as they are. Recounts AnzahlFeiertage.
+  // switch pairs, which it first rebuilds from the table (BaueUmschaltungen). For old firmware
+  // (AlteFirmware) the user is asked first; "No" sends nothing, "Yes" sends a copy rebased to
+  // 1998 without the special days and no reference year; the document's table and reference
+  // year stay as they are. Recounts AnzahlFeiertage.
   bool SendeFeiertage(plattform::ProgressWindow& status);
   // Fetches the table in blocks and the controller's reference year (1998 for old firmware)
   // and rebases it to AktuellesJahr. The document takes table, reference year and

@@ -3,17 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace {
+#include "model/Datum.h"
 
-// Day count of a civil date (proleptic Gregorian calendar; 1 January 1970 is 0).
-std::int64_t TageSeitEpoche(std::int64_t jahr, std::int64_t monat, std::int64_t tag) {
-  jahr -= monat <= 2 ? 1 : 0;
-  const std::int64_t aera = (jahr >= 0 ? jahr : jahr - 399) / 400;
-  const std::int64_t jahrDerAera = jahr - aera * 400;
-  const std::int64_t tagDesJahres = (153 * (monat + (monat > 2 ? -3 : 9)) + 2) / 5 + tag - 1;
-  const std::int64_t tagDerAera = jahrDerAera * 365 + jahrDerAera / 4 - jahrDerAera / 100 + tagDesJahres;
-  return aera * 146097 + tagDerAera - 719468;
-}
+namespace {
 
 // Removes every entry before the marker for which `weg` holds; the marker and the entries
 // after it move down, the freed entries at the end become 0.
@@ -76,19 +68,20 @@ std::size_t SichereFeiertagsEnde(Feiertagstabelle& tabelle) {
   return FEIERTAGE_MAX - 1;
 }
 
-int Tagesnummer(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag) {
-  return static_cast<int>(TageSeitEpoche(jahr, monat, tag) - TageSeitEpoche(1997, 12, 31));
+int TagesnummerAb1998(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag) {
+  return static_cast<int>(datum::Tagesnummer(1998, jahr, monat, tag));
 }
 
 void VerschiebeFeiertage(Feiertagstabelle& tabelle, std::uint16_t& bezugsjahr, std::uint16_t aktuellesJahr) {
   SichereFeiertagsEnde(tabelle);
-  Verschiebe(tabelle, static_cast<std::int64_t>(Tagesnummer(bezugsjahr, 1, 1)) - Tagesnummer(aktuellesJahr, 1, 1));
+  Verschiebe(tabelle,
+             static_cast<std::int64_t>(TagesnummerAb1998(bezugsjahr, 1, 1)) - TagesnummerAb1998(aktuellesJahr, 1, 1));
   bezugsjahr = aktuellesJahr;
 }
 
 void FeiertageAuf1998(Feiertagstabelle& tabelle, std::uint16_t& bezugsjahr) {
   SichereFeiertagsEnde(tabelle);
-  Verschiebe(tabelle, static_cast<std::int64_t>(Tagesnummer(bezugsjahr, 1, 1)) - Tagesnummer(1998, 1, 1));
+  Verschiebe(tabelle, static_cast<std::int64_t>(TagesnummerAb1998(bezugsjahr, 1, 1)) - TagesnummerAb1998(1998, 1, 1));
   bezugsjahr = 1998;
   Entferne(tabelle, [](std::size_t, std::uint16_t eintrag) {
     const std::uint16_t art = eintrag & FT_ARTMASKE;

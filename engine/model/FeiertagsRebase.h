@@ -13,8 +13,9 @@
 // its last entry, so every scan and every rebase finds an end.
 std::size_t SichereFeiertagsEnde(Feiertagstabelle& tabelle);
 
-// Days from 31 December 1997 to the date (1 January 1998 is 1; earlier dates give 0 or less).
-int Tagesnummer(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag);
+// Days from 31 December 1997 to the date (1 January 1998 is 1; earlier dates give 0 or less):
+// the fixed counting of the rebase, apart from the document's counting from its reference year.
+int TagesnummerAb1998(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag);
 
 // Rebase from `bezugsjahr` to `aktuellesJahr` and set `bezugsjahr` to it. Moving forward drops
 // the entries that lie before the new reference year; moving back ends the table at the first

@@ -70,6 +70,10 @@ bool TSteuerung::SendeFeiertage(plattform::ProgressWindow& status) {
     u.Kommando(befehl::Bezugsjahr, SendeText, kAntwortAck);
   }
 
+  // The switch pairs are not stored in the document file: they are built from the table here,
+  // so a document that was opened or fetched sends its switch days as well.
+  BaueUmschaltungen();
+
   // A table without a marker is sent with the marker in its last entry, so the blocks never
   // reach past the table's 4096 entries.
   AnzahlFeiertage = static_cast<std::uint16_t>(SichereFeiertagsEnde(tabelle));

@@ -1,5 +1,7 @@
 #include "main/Formulare.h"
 
+#include "calendar/FeiertagkalDlg.h"
+#include "calendar/FeiertageDlg.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
 #include "main/EingabeDlg.h"
@@ -8,18 +10,24 @@
 #include "main/StatusDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
+TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
 TIDC_INPUT* IDC_INPUT = nullptr;
 TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
+TIDD_BUILD_FD* IDD_BUILD_FD = nullptr;
 TIDD_STATUS* IDD_STATUS = nullptr;
 TIDD_ABOUT* IDD_ABOUT = nullptr;
 
 TFormulare::TFormulare() {
   Main = std::make_unique<TIDD_MAIN>();
   IDD_MAIN = Main.get();
+  Feiertag = std::make_unique<TIDD_FEIERTAG>();
+  IDD_FEIERTAG = Feiertag.get();
   Input = std::make_unique<TIDC_INPUT>();
   IDC_INPUT = Input.get();
   SendData = std::make_unique<TIDD_SEND_DATA>();
   IDD_SEND_DATA = SendData.get();
+  BuildFd = std::make_unique<TIDD_BUILD_FD>();
+  IDD_BUILD_FD = BuildFd.get();
   Status = std::make_unique<TIDD_STATUS>();
   IDD_STATUS = Status.get();
   About = std::make_unique<TIDD_ABOUT>();
@@ -34,8 +42,10 @@ TFormulare::~TFormulare() {
   Main.reset();
   plattform::Install(Vorher);
   IDD_MAIN = nullptr;
+  IDD_FEIERTAG = nullptr;
   IDC_INPUT = nullptr;
   IDD_SEND_DATA = nullptr;
+  IDD_BUILD_FD = nullptr;
   IDD_STATUS = nullptr;
   IDD_ABOUT = nullptr;
 }

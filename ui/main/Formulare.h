@@ -7,15 +7,19 @@
 #include "platform/Plattform.h"
 
 class TIDD_MAIN;
+class TIDD_FEIERTAG;
 class TIDC_INPUT;
 class TIDD_SEND_DATA;
+class TIDD_BUILD_FD;
 class TIDD_STATUS;
 class TIDD_ABOUT;
 class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
+extern TIDD_FEIERTAG* IDD_FEIERTAG;
 extern TIDC_INPUT* IDC_INPUT;
 extern TIDD_SEND_DATA* IDD_SEND_DATA;
+extern TIDD_BUILD_FD* IDD_BUILD_FD;
 extern TIDD_STATUS* IDD_STATUS;
 extern TIDD_ABOUT* IDD_ABOUT;
 
@@ -30,8 +34,10 @@ class TFormulare {
 
  private:
   std::unique_ptr<TIDD_MAIN> Main;
+  std::unique_ptr<TIDD_FEIERTAG> Feiertag;
   std::unique_ptr<TIDC_INPUT> Input;
   std::unique_ptr<TIDD_SEND_DATA> SendData;
+  std::unique_ptr<TIDD_BUILD_FD> BuildFd;
   std::unique_ptr<TIDD_STATUS> Status;
   std::unique_ptr<TIDD_ABOUT> About;
   std::unique_ptr<QtPlattform> Plattform;

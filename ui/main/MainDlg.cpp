@@ -13,6 +13,7 @@
 #include <exception>
 #include <type_traits>
 
+#include "calendar/FeiertagkalDlg.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
 #include "platform/Fenster.h"
@@ -185,6 +186,8 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(HelpInhalt, &QAction::triggered, &TIDD_MAIN::HelpInhaltClick);
   Verbinde(HelpAboutItem, &QAction::triggered, &TIDD_MAIN::HelpAboutItemClick);
   Verbinde(IDB_SETTINGS, &QToolButton::clicked, &TIDD_MAIN::IDB_SETTINGSClick);
+  Verbinde(IDB_KAL, &QToolButton::clicked, &TIDD_MAIN::IDB_KALClick);
+  Verbinde(Feiertag1, &QAction::triggered, &TIDD_MAIN::Feiertag1Click);
   Verbinde(IDB_SEND_DATA, &QToolButton::clicked, &TIDD_MAIN::IDB_SEND_DATAClick);
   Verbinde(IDB_GET_DATA, &QToolButton::clicked, &TIDD_MAIN::IDB_GET_DATAClick);
   Verbinde(IDB_SET_CLOCK, &QToolButton::clicked, &TIDD_MAIN::IDB_SET_CLOCKClick);
@@ -359,9 +362,17 @@ std::array<TExpertenknopf, 4> TIDD_MAIN::Expertenknoepfe() const {
       {IDB_SYTEMDATA, false},
       {IDB_DOORDATA, false},
       {IDB_PROFIL, false},
-      {IDB_KAL, false},
+      {IDB_KAL, true},
   }};
 }
+
+void TIDD_MAIN::IDB_KALClick() {
+  IDD_FEIERTAG->Init(plattform::Current().Now().year, Steuerung.get());
+  IDD_FEIERTAG->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::Feiertagskalender]));
+  fenster::ZeigeModal(*IDD_FEIERTAG);
+}
+
+void TIDD_MAIN::Feiertag1Click() { IDB_KALClick(); }
 
 void TIDD_MAIN::IDB_SETTINGSClick() {
   const bool unten = IDB_SETTINGS->isChecked();

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "common/TempOrdner.h"
 #include "model/FeiertagsRebase.h"
+#include "model/Feiertagsgenerator.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
 #include "ScriptedKomm.h"
@@ -56,6 +58,12 @@ SWUMSCHALTUNG Paar(int jahr, int tag1, int tag2) {
   p.Jahr2 = static_cast<std::int16_t>(jahr);
   p.Kennung = 1;
   return p;
+}
+
+// Switch days of 2026 and 2027 (reference year 2026) among holidays, and one of 2028 alone.
+void SetzeUmschalttage(TSteuerung& s) {
+  const Feiertagseintrag eintraege[] = {0x4001, 0xC058, 0xC12A, 0x416D, 0xC1C4, 0xC29D, 0xC330, FT_ENDE};
+  std::copy(std::begin(eintraege), std::end(eintraege), s.Feiertagstabelle.begin());
 }
 
 // ---- against a scripted controller ----
@@ -143,13 +151,15 @@ TEST_F(FeiertageTest, SixtyFourEntriesSendTwoBlocksTheSecondBeginningWithTheMark
   EXPECT_EQ(s->AnzahlFeiertage, 64);
 }
 
-TEST_F(FeiertageTest, SwitchPairsFollowTheListStartInListOrder) {
-  HaengeAn(s->SWUmschaltungen, std::make_unique<SWUMSCHALTUNG>(Paar(2026, 29, 25)));
-  HaengeAn(s->SWUmschaltungen, std::make_unique<SWUMSCHALTUNG>(Paar(2027, 28, 31)));
+// The pairs are built from the table's switch days, whatever the list held before.
+TEST_F(FeiertageTest, SwitchPairsFromTheTableFollowTheListStartInYearOrder) {
+  HaengeAn(s->SWUmschaltungen, std::make_unique<SWUMSCHALTUNG>(Paar(2020, 1, 2)));
+  SetzeUmschalttage(*s);
   AllesQuittieren();
   EXPECT_TRUE(s->SendeFeiertage(plattform.Window()));
   EXPECT_EQ(Befehle(), (std::vector<int>{95, 18, 23, 90, 92, 92}));
   EXPECT_EQ(Texte(92), (std::vector<std::string>{"29.3.2026 25.10.2026 1", "28.3.2027 31.10.2027 1"}));
+  EXPECT_EQ(s->SWUmschaltungen.Anzahl, 2);
   EXPECT_EQ(plattform.Window().ItemBar().Max(), 3);
   EXPECT_EQ(Schritte(), 7);  // as for an empty table, and one per pair
 }
@@ -438,29 +448,43 @@ TEST_P(FeiertagePeerTest, AFullTableTravelsThereAndBackUnchanged) {
 TEST_P(FeiertagePeerTest, BlockTextsOfAnEmptyAndASixtyFourEntryTableAndTheSwitchPairs) {
   transfertest::Dokument a(2026);
   Verbinde(a);
-  HaengeAn(a->SWUmschaltungen, std::make_unique<SWUMSCHALTUNG>(Paar(2026, 29, 25)));
-  HaengeAn(a->SWUmschaltungen, std::make_unique<SWUMSCHALTUNG>(Paar(2027, 28, 31)));
   EXPECT_TRUE(a->SendeFeiertage(plattform.Window()));
   std::vector<int> eintraege;
   for (int i = 0; i < 64; ++i) {
-    eintraege.push_back(0x4000 | (2 * i + 1));
+    eintraege.push_back(i == 20 ? 0xC058 : i == 60 ? 0xC12A : 0x4000 | (2 * i + 1));
     a->Feiertagstabelle[static_cast<std::size_t>(i)] = static_cast<Feiertagseintrag>(eintraege.back());
   }
   a->Feiertagstabelle[64] = FT_ENDE;
   EXPECT_TRUE(a->SendeFeiertage(plattform.Window()));
 
-  EXPECT_EQ(transfertest::Empfangen(peer),
-            (std::vector<int>{95, 18, 23, 90, 92, 92, 95, 18, 23, 23, 90, 92, 92}));
+  EXPECT_EQ(transfertest::Empfangen(peer), (std::vector<int>{95, 18, 23, 90, 95, 18, 23, 23, 90, 92}));
   EXPECT_EQ(transfertest::TexteVon(peer, 23),
             (std::vector<std::string>{Block(0, {16383}), Block(0, eintraege), Block(1, {16383})}));
-  EXPECT_EQ(transfertest::TexteVon(peer, 92),
-            (std::vector<std::string>{"29.3.2026 25.10.2026 1", "28.3.2027 31.10.2027 1", "29.3.2026 25.10.2026 1",
-                                      "28.3.2027 31.10.2027 1"}));
+  EXPECT_EQ(transfertest::TexteVon(peer, 92), (std::vector<std::string>{"29.3.2026 25.10.2026 1"}));
   for (const ybrtest::PeerTraceLine& zeile : peer.Trace()) {
     if (zeile.dir == "tx") {
       EXPECT_EQ(zeile.command, kAntwortAck) << zeile.text;
     }
   }
+}
+
+// The pairs are not stored in the document file and loading clears them: the send builds them.
+TEST_P(FeiertagePeerTest, ALoadedDocumentSendsTheSwitchPairsOfItsTable) {
+  TempOrdner ablage;
+  const std::string pfad = ablage.Pfad() + "kalender.wuz";
+  {
+    transfertest::Dokument a(2026);
+    ASSERT_EQ(ErzeugeFeiertage(a->Feiertagstabelle, 2026, 2026, 2027, Feiertagsauswahl{}), Jahrespruefung::Ok);
+    ASSERT_TRUE(a->Save(pfad));
+  }
+  transfertest::Dokument b(2026);
+  Verbinde(b);
+  ASSERT_TRUE(b->Load(pfad));
+  EXPECT_EQ(b->SWUmschaltungen.Anzahl, 0);
+  EXPECT_TRUE(b->SendeFeiertage(plattform.Window()));
+  EXPECT_EQ(transfertest::Empfangen(peer), (std::vector<int>{95, 18, 23, 90, 92, 92}));
+  EXPECT_EQ(transfertest::TexteVon(peer, 92),
+            (std::vector<std::string>{"29.3.2026 25.10.2026 1", "28.3.2027 31.10.2027 1"}));
 }
 
 TEST_P(FeiertagePeerTest, OldFirmwareNoSendsNothingYesLeavesTheDocumentAsItWas) {

@@ -530,7 +530,7 @@ TEST_F(MainTest, MenuAgainstTheTable) {
        {{"Personendaten1", "&Personendaten", "Ctrl+P", "", false},
         {"Trdaten1", "&Türdaten", "Ctrl+T", "", false},
         {"Steuerungdaten1", "&Gerätedaten", "Ctrl+G", "", false},
-        {"Feiertag1", "&Feiertage", "Ctrl+F", "", false},
+        {"Feiertag1", "&Feiertage", "Ctrl+F", "", true},
         {"Zutrittsprofile1", "&Zutrittsprofile", "Ctrl+Z", "", false},
         {nullptr, "", "", "", true},
         {"verbindungsparameter1", "&Verbindungsparameter", "Ctrl+V", "", false},
@@ -610,9 +610,19 @@ TEST_F(MainTest, ShortcutsRunTheirCommands) {
   }
   {
     Skript skript;  // the items without their windows yet do nothing
-    for (Qt::Key k : {Qt::Key_P, Qt::Key_T, Qt::Key_G, Qt::Key_F, Qt::Key_Z, Qt::Key_V, Qt::Key_D, Qt::Key_R}) {
+    for (Qt::Key k : {Qt::Key_P, Qt::Key_T, Qt::Key_G, Qt::Key_Z, Qt::Key_V, Qt::Key_D, Qt::Key_R}) {
       QTest::keyClick(IDD_MAIN, k, Qt::ControlModifier);
     }
+  }
+  {
+    Skript skript;
+    QString titel;
+    skript.Modal(QStringLiteral("IDD_FEIERTAG"), [&](QDialog& fenster) {
+      titel = fenster.windowTitle();
+      return fenster::mrOk;
+    });
+    QTest::keyClick(IDD_MAIN, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(titel, QStringLiteral("Feiertagskalender"));
   }
   {
     // The clock command, here without an interface to open.
