@@ -6,10 +6,16 @@
 #include "main/MainDlg.h"
 #include "platform/QtPlattform.h"
 #include "main/StatusDlg.h"
+#include "settings/AdvancedDlg.h"
+#include "settings/PasswdDlg.h"
+#include "settings/SelectCommDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
 TIDC_INPUT* IDC_INPUT = nullptr;
 TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
+TIDD_COMM* IDD_COMM = nullptr;
+TIDD_PASSWD* IDD_PASSWD = nullptr;
+TIDD_ADVANCED* IDD_ADVANCED = nullptr;
 TIDD_STATUS* IDD_STATUS = nullptr;
 TIDD_ABOUT* IDD_ABOUT = nullptr;
 
@@ -20,6 +26,12 @@ TFormulare::TFormulare() {
   IDC_INPUT = Input.get();
   SendData = std::make_unique<TIDD_SEND_DATA>();
   IDD_SEND_DATA = SendData.get();
+  Comm = std::make_unique<TIDD_COMM>();
+  IDD_COMM = Comm.get();
+  Passwd = std::make_unique<TIDD_PASSWD>();
+  IDD_PASSWD = Passwd.get();
+  Advanced = std::make_unique<TIDD_ADVANCED>();
+  IDD_ADVANCED = Advanced.get();
   Status = std::make_unique<TIDD_STATUS>();
   IDD_STATUS = Status.get();
   About = std::make_unique<TIDD_ABOUT>();
@@ -36,6 +48,9 @@ TFormulare::~TFormulare() {
   IDD_MAIN = nullptr;
   IDC_INPUT = nullptr;
   IDD_SEND_DATA = nullptr;
+  IDD_COMM = nullptr;
+  IDD_PASSWD = nullptr;
+  IDD_ADVANCED = nullptr;
   IDD_STATUS = nullptr;
   IDD_ABOUT = nullptr;
 }

@@ -9,6 +9,9 @@
 class TIDD_MAIN;
 class TIDC_INPUT;
 class TIDD_SEND_DATA;
+class TIDD_COMM;
+class TIDD_PASSWD;
+class TIDD_ADVANCED;
 class TIDD_STATUS;
 class TIDD_ABOUT;
 class QtPlattform;
@@ -16,6 +19,9 @@ class QtPlattform;
 extern TIDD_MAIN* IDD_MAIN;
 extern TIDC_INPUT* IDC_INPUT;
 extern TIDD_SEND_DATA* IDD_SEND_DATA;
+extern TIDD_COMM* IDD_COMM;
+extern TIDD_PASSWD* IDD_PASSWD;
+extern TIDD_ADVANCED* IDD_ADVANCED;
 extern TIDD_STATUS* IDD_STATUS;
 extern TIDD_ABOUT* IDD_ABOUT;
 
@@ -32,6 +38,9 @@ class TFormulare {
   std::unique_ptr<TIDD_MAIN> Main;
   std::unique_ptr<TIDC_INPUT> Input;
   std::unique_ptr<TIDD_SEND_DATA> SendData;
+  std::unique_ptr<TIDD_COMM> Comm;
+  std::unique_ptr<TIDD_PASSWD> Passwd;
+  std::unique_ptr<TIDD_ADVANCED> Advanced;
   std::unique_ptr<TIDD_STATUS> Status;
   std::unique_ptr<TIDD_ABOUT> About;
   std::unique_ptr<QtPlattform> Plattform;
