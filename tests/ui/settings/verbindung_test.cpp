@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
@@ -170,6 +171,34 @@ TEST_F(Verbindung, TheLogSwitchedOnByOkIsNamedAfterThePreviousPortAndOpenedOnce)
   const std::string log = LiesDatei(ordner / "log_Com2.log");
   EXPECT_EQ(log.find("Beginn Protokoll: 7.3.2026 14:5:9"), 1U);
   EXPECT_EQ(log.find("Beginn Protokoll", 2), std::string::npos);
+}
+
+// The log cannot be opened: OK stops at it, shows why and the window stays open; the page is
+// written before the log (which is named after the host then), the port and the cable after
+// it are not.
+TEST_F(Verbindung, ALogThatCannotBeOpenedStopsOkAtItsBox) {
+  Starte("[Global]\nPage=1\n[Comm]\nport=2\nCable=1\n");
+  std::filesystem::create_directory(ordner / "log_127.0.0.1.log");
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_COMM"), [&](QDialog& d) {
+    auto& f = Fenster(d);
+    f.CheckBoxCabelPlugged->click();
+    KlickeReiter(f, 0);
+    f.CheckBoxLOGEnabled->setChecked(true);
+    f.IDCB_PORT->setCurrentIndex(2);
+    skript.Box(QStringLiteral("Fehler beim Öffnen der \nProtokollierungsdatei*.log"), QStringLiteral("Fehler"), 16, 1);
+    f.BitBtnOK->click();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(S().Page, 0);
+    EXPECT_FALSE(S().Protokoll);
+    EXPECT_EQ(S().ComPort, 2);
+    EXPECT_TRUE(S().Kabel);
+    f.CheckBoxLOGEnabled->setChecked(false);
+    return Ok(f);
+  });
+  IDD_MAIN->verbindungsparameter1->trigger();
+  EXPECT_EQ(S().ComPort, 3);
+  EXPECT_FALSE(S().Kabel);
 }
 
 TEST_F(Verbindung, OnlyOkClosesTheWindow) {
