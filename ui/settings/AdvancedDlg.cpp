@@ -3,7 +3,6 @@
 #include <QCheckBox>
 
 #include <array>
-#include <utility>
 
 #include "document/Steuerung.h"
 #include "main/StatusDlg.h"
@@ -57,7 +56,6 @@ TIDD_ADVANCED::TIDD_ADVANCED(QWidget* parent) : fenster::TFormular(parent) {
   TCPPortLabel->hide();
   TCPPort->hide();
 
-  connect(IDCB_ANTIPASS, &QCheckBox::clicked, this, [this] { IDCB_ANTIPASSClick(); });
   connect(BitBtn1, &QPushButton::clicked, this, [this] { fenster::Geschuetzt([this] { BitBtn1Click(); }); });
   connect(Button1, &QPushButton::clicked, this, [this] { fenster::Geschuetzt([this] { Button1Click(); }); });
 }

@@ -27,7 +27,6 @@ class TIDD_ADVANCED : public fenster::TFormular, public Ui::IDD_ADVANCED {
 
   void BitBtn1Click();
   void Button1Click();
-  void IDCB_ANTIPASSClick() {}
 
   std::uint16_t LeserTuerMaske = 0;
   std::uint16_t TuerMaske = 0;
