@@ -173,6 +173,34 @@ TEST_F(Verbindung, TheLogSwitchedOnByOkIsNamedAfterThePreviousPortAndOpenedOnce)
   EXPECT_EQ(log.find("Beginn Protokoll", 2), std::string::npos);
 }
 
+// Switched on from the serial page turned to "Netzwerk" with a new host: OK names the log after
+// the new kind but the previous host, the test after the previous kind and port.
+class LogName : public Verbindung, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(LogName, FollowsTheOrderOfTheWrites) {
+  const bool test = GetParam();
+  Starte("[Global]\nPage=1\n[Comm]\nport=2\nCable=0\n");
+  S().SetFakeComm(true);
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_COMM"), [&](QDialog& d) {
+    auto& w = Fenster(d);
+    w.CheckBoxLOGEnabled->setChecked(true);
+    KlickeReiter(w, 0);
+    w.IDE_IP->setText(QStringLiteral("10.7.7.7"));
+    if (test) {
+      skript.Box(QStringLiteral("Simulation ok"), QStringLiteral("Ergebnis des Verbindungstestes"), 64, 1);
+      w.ButtonTESTCON->click();
+    }
+    return Ok(w);
+  });
+  IDD_MAIN->verbindungsparameter1->trigger();
+  EXPECT_TRUE(Existiert(ordner / (test ? "log_Com2.log" : "log_127.0.0.1.log")));
+  EXPECT_EQ(S().IP, "10.7.7.7");
+}
+
+INSTANTIATE_TEST_SUITE_P(OkOderTest, LogName, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? std::string("test") : std::string("ok"); });
+
 // The log cannot be opened: OK stops at it, shows why and the window stays open; the page is
 // written before the log (which is named after the host then), the port and the cable after
 // it are not.
