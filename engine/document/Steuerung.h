@@ -146,7 +146,8 @@ class TSteuerung {
   void Verbindungstest(plattform::ProgressWindow& status);
   // Erases the controller's card memory and waits up to ten passes for the answer, shown in
   // a box titled "Info". Reads with a reply time-out of 350 ms and puts the one in force
-  // before back when it ends, also on a failure. KommError when the link cannot be opened or the telegram cannot be sent.
+  // before back when it ends, also on a failure. KommError when the link cannot be opened or
+  // the telegram cannot be sent.
   void LoescheFlash(plattform::ProgressWindow& status);
   // Persons, profiles, holidays, then the clock, the overall bar advancing by 25 before each;
   // the first failing step's exception ends the sequence. The clock reports its own failure:

@@ -33,7 +33,8 @@ class SettingsPeer : public SettingsTest {
                  f.IDE_PASSWD->setText(QStringLiteral("QRZWarden"));
                  return fenster::mrOk;
                })
-        .Modal(QStringLiteral("IDD_ADVANCED"), [handeln](QDialog& d) { return handeln(dynamic_cast<TIDD_ADVANCED&>(d)); });
+        .Modal(QStringLiteral("IDD_ADVANCED"),
+               [handeln](QDialog& d) { return handeln(dynamic_cast<TIDD_ADVANCED&>(d)); });
   }
 };
 
@@ -64,7 +65,8 @@ TEST_F(SettingsPeer, TheTestAnswersWithThePeersVersionAndTheWindowStaysOpen) {
     return fenster::mrCancel;
   });
   IDD_MAIN->verbindungsparameter1->trigger();
-  EXPECT_TRUE(ergebnis.startsWith(QStringLiteral("\nSteuerung meldet sich mit:\n\nSIM VI20 V.03.01.07   \nGerätezeit: ")))
+  EXPECT_TRUE(
+      ergebnis.startsWith(QStringLiteral("\nSteuerung meldet sich mit:\n\nSIM VI20 V.03.01.07   \nGerätezeit: ")))
       << ergebnis.toStdString();
   EXPECT_TRUE(ergebnis.endsWith(QStringLiteral("\nAnzahl Personen: 0\nAnzahl Profile:0"))) << ergebnis.toStdString();
   std::vector<int> befehle;
@@ -99,8 +101,9 @@ TEST_F(SettingsPeer, CancellingTheEraseSendsNothing) {
   Expertmodus(
       [&skript](TIDD_ADVANCED& f) {
         skript.Box(QStringLiteral("Hinweis"), 49, [](const QString& text) {
-          EXPECT_EQ(text, QStringLiteral("Achtung, Es wird der Flashsspeicher der Karten geloescht,                      \n"
-                                         "dies kann sehr lange dauern, bis zu 1 Minute!."));
+          EXPECT_EQ(text,
+                    QStringLiteral("Achtung, Es wird der Flashsspeicher der Karten geloescht,                      \n"
+                                   "dies kann sehr lange dauern, bis zu 1 Minute!."));
           return 2;
         });
         f.Button1->click();
