@@ -166,6 +166,12 @@ ControllerModel::ControllerModel(std::string firmware, CivilClock clock)
     : firmware_(std::move(firmware)), clock_(std::move(clock)) {}
 
 std::optional<Reply> ControllerModel::Execute(std::uint8_t command, std::string_view text) {
+  std::optional<Reply> reply = Answer(command, text);
+  if (reply) reply->delayMs = std::max(reply->delayMs, replyDelayMs_);
+  return reply;
+}
+
+std::optional<Reply> ControllerModel::Answer(std::uint8_t command, std::string_view text) {
   switch (command) {
     case cmd::kVersion: return Reply{cmd::kVersionAnswer, firmware_, 0};
     case cmd::kPersonCount: return PersonCount(text);

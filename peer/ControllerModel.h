@@ -147,8 +147,11 @@ class ControllerModel {
   const std::deque<SwitchPair>& SwitchPairs() const { return switchPairs_; }
   const std::deque<Booking>& Bookings() const { return bookings_; }
   void SetEraseDelay(std::uint32_t ms) { eraseDelayMs_ = ms; }
+  // Every answer waits at least this long (a slow controller).
+  void SetReplyDelay(std::uint32_t ms) { replyDelayMs_ = ms; }
 
  private:
+  std::optional<Reply> Answer(std::uint8_t command, std::string_view text);
   Reply PersonCount(std::string_view text);
   Reply Person(std::string_view text);
   Reply PersonFetch(std::string_view text) const;
@@ -179,6 +182,7 @@ class ControllerModel {
   std::string firmware_;
   CivilClock clock_;
   std::uint32_t eraseDelayMs_ = 700;
+  std::uint32_t replyDelayMs_ = 0;
 
   std::uint32_t personsAnnounced_ = 0;
   std::map<std::uint32_t, StoredPerson> persons_;

@@ -74,7 +74,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
     }
     static constexpr std::string_view kWithValue[] = {"--tcp",      "--pty",   "--address",
                                                       "--type",     "--firmware", "--bookings",
-                                                      "--fault",    "--trace",   "--erase-delay"};
+                                                      "--fault",    "--trace",   "--erase-delay",
+                                                      "--reply-delay"};
     if (std::find(std::begin(kWithValue), std::end(kWithValue), name) == std::end(kWithValue)) {
       result.error = (name.rfind("--", 0) == 0 ? "unknown option " : "unexpected argument ") + name;
       return result;
@@ -148,6 +149,13 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         return result;
       }
       o.eraseDelayMs = *ms;
+    } else if (name == "--reply-delay") {
+      const auto ms = ParseNumber<std::uint32_t>(value, 0, 600000);
+      if (!ms) {
+        result.error = "--reply-delay wants milliseconds 0..600000, got " + value;
+        return result;
+      }
+      o.replyDelayMs = *ms;
     }
   }
   if (!o.help && !o.tcpHost && !o.ptyPath) result.error = "give --tcp HOST:PORT, --pty PATH or both";
@@ -183,6 +191,7 @@ const char* UsageText() {
          "                         command, text (bytes outside 0x20..0x7E and the backslash\n"
          "                         as \\xHH), tab-separated\n"
          "  --erase-delay MS       delay of the answer to the card-memory erase, default 700\n"
+         "  --reply-delay MS       every answer waits at least MS, default 0\n"
          "  --help                 this text\n"
          "\n"
          "Once ready it prints \"listening tcp HOST:PORT\" and/or \"listening pty PATH\".\n"

@@ -31,6 +31,7 @@ struct PeerOptions {
   std::vector<FaultSpec> faults;
   std::optional<std::string> tracePath;
   std::uint32_t eraseDelayMs = 700;
+  std::uint32_t replyDelayMs = 0;
   bool help = false;
 };
 

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   const peer::PeerOptions& o = parsed.options;
   peer::ControllerModel model(o.firmware.value_or(peer::DefaultFirmware(o.type)), peer::LocalCivilClock());
   model.SetEraseDelay(o.eraseDelayMs);
+  model.SetReplyDelay(o.replyDelayMs);
   model.AddGeneratedBookings(o.bookings);
   peer::PeerServer server(o, peer::PeerController(std::move(model), o.address, o.faults));
   if (!server.Start()) return 1;

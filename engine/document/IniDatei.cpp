@@ -116,7 +116,8 @@ void TIniDatei::SchreibeBool(const std::string& sektion, const std::string& schl
   SchreibeText(sektion, schluessel, wert ? "1" : "0");
 }
 
-void TIniDatei::SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert) {
+bool TIniDatei::SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert) {
+  if (wert.find_first_of("\r\n") != std::string::npos) return false;
   const std::string neu = schluessel + "=" + wert;
   // Position after the last key line of the first matching section, to add a missing key there.
   std::optional<std::size_t> einfuegen;
@@ -130,18 +131,19 @@ void TIniDatei::SchreibeText(const std::string& sektion, const std::string& schl
       const auto key = Schluesselname(Zeilen[i]);
       if (key && GleicherName(*key, schluessel)) {
         Zeilen[i] = neu;
-        return;
+        return true;
       }
       if (!Trimme(Zeilen[i]).empty()) einfuegen = i + 1;
     }
   }
   if (einfuegen) {
     Zeilen.insert(Zeilen.begin() + static_cast<std::ptrdiff_t>(*einfuegen), neu);
-    return;
+    return true;
   }
   if (!Zeilen.empty() && !Trimme(Zeilen.back()).empty()) Zeilen.emplace_back();
   Zeilen.push_back("[" + sektion + "]");
   Zeilen.push_back(neu);
+  return true;
 }
 
 bool TIniDatei::Speichern() const {

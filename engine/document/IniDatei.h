@@ -20,7 +20,9 @@ class TIniDatei {
   void SchreibeZahl(const std::string& sektion, const std::string& schluessel, int wert);
   // Written as "1" and "0".
   void SchreibeBool(const std::string& sektion, const std::string& schluessel, bool wert);
-  void SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert);
+  // A value holding a line break (CR or LF) would end its line and start others, sections and
+  // keys among them: it is refused (false) and the key keeps what it held.
+  bool SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert);
 
   // Writes the file through a temporary file in the same folder renamed over it; false when
   // that did not succeed (the old file then stays as it was).

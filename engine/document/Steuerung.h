@@ -151,8 +151,9 @@ class TSteuerung {
   // failure in a box titled "Fehler". "Simulation ok" while simulating.
   void Verbindungstest(plattform::ProgressWindow& status);
   // Erases the controller's card memory and waits up to ten passes for the answer, shown in
-  // a box titled "Info". Sets the library's reply time-out to 350 ms for the rest of the run.
-  // KommError when the link cannot be opened or the telegram cannot be sent.
+  // a box titled "Info". Reads with a reply time-out of 350 ms and puts the one in force
+  // before back when it ends, also on a failure. KommError when the link cannot be opened or
+  // the telegram cannot be sent.
   void LoescheFlash(plattform::ProgressWindow& status);
   // Persons, profiles, holidays, then the clock, the overall bar advancing by 25 before each;
   // the first failing step's exception ends the sequence. The clock reports its own failure:

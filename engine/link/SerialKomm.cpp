@@ -60,7 +60,10 @@ int TSerialKomm::WarteAufTele(int* sender, int ownAddress, char* reply, int trie
   return KommTabelle().WarteAufTele(Handle, sender, ownAddress, reply, tries);
 }
 
-void TSerialKomm::SetParameter(int milliseconds) { KommTabelle().SetParameter(Handle, milliseconds); }
+void TSerialKomm::SetParameter(int milliseconds) {
+  KommTabelle().SetParameter(Handle, milliseconds);
+  if (milliseconds > 0) AntwortzeitMs = milliseconds;
+}
 
 void TSerialKomm::SetFake(bool fake) { Fake = fake; }
 

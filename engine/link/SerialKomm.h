@@ -17,6 +17,9 @@ constexpr int kPcAdresse = 0x300;
 // Destination when the programming cable is in use.
 constexpr int kKabelAdresse = 0x4000;
 
+// The library's reply time-out until the program sets another.
+constexpr int kStandardAntwortzeitMs = 2000;
+
 // Result codes of Kommando.
 constexpr int kKommOk = 0;
 constexpr int kKommKeineAntwort = 1;  // no valid answer after all attempts, or a failed send
@@ -44,7 +47,11 @@ class TSerialKomm {
   // Straight to the library, whatever the simulation switch and the link state.
   int SendeTele(int dest, int source, int command, const std::string& text, int number);
   int WarteAufTele(int* sender, int ownAddress, char* reply, int tries);
+  // Sets the library's reply time-out; a value of 0 or less keeps the one in force, as the
+  // library does.
   void SetParameter(int milliseconds);
+  // The reply time-out in force in the library: its default until set through this wrapper.
+  int Antwortzeit() const { return AntwortzeitMs; }
 
   void SetFake(bool fake);
   bool IstFake() const { return Fake; }
@@ -71,6 +78,7 @@ class TSerialKomm {
   std::int32_t Folgenummer = 0;  // telegram counter 0..63
   std::int32_t LogModus = 0;     // log level handed to the library opens
   std::int32_t Reservewert = 0;  // given by the owner, not read
+  int AntwortzeitMs = kStandardAntwortzeitMs;
 };
 
 // Pause of `ms` milliseconds during which pending window messages are processed.

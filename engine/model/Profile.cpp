@@ -61,6 +61,24 @@ std::uint16_t PruefeZeitlinien(Array<PROFIL*>& profile) {
   return zuordnung;
 }
 
+bool PasseZeitlinienAn(Array<PROFIL*>& profile, std::uint16_t alt, std::uint16_t neu) {
+  bool geaendert = false;
+  for (int p = 0; p < profile.Anzahl; ++p) {
+    for (Zeitlinie& z : Element(profile, p).Zeitlinien) {
+      const Zeitlinie vorher = z;
+      if (!Gueltig(z)) z = Zeitlinie{};
+      if (alt != neu) {
+        // Door d of reader 1 is bit d-1, of reader 2 bit d+3: both readers' bits of the line's doors.
+        const auto tueren = static_cast<std::uint16_t>((z.Tueren | (z.Tueren >> 4)) & 0x07);
+        const auto leserBits = static_cast<std::uint16_t>(tueren | (tueren << 4));
+        z.Tueren = static_cast<std::uint16_t>(neu & leserBits);
+      }
+      geaendert = geaendert || !(z == vorher);
+    }
+  }
+  return geaendert;
+}
+
 void KonvertiereAlteFlags(Array<PROFIL*>& profile) {
   for (int p = 0; p < profile.Anzahl; ++p) {
     for (Zeitlinie& z : Element(profile, p).Zeitlinien) {

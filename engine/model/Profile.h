@@ -30,6 +30,13 @@ bool Gueltig(const Zeitlinie& z);
 // word made of the door bits of the lines that remain.
 std::uint16_t PruefeZeitlinien(Array<PROFIL*>& profile);
 
+// Brings the access-profile lines into line with a reader-to-door word changed from `alt` to
+// `neu`: every line that is not valid is zeroed; when the word changed, every other line keeps
+// its doors (door d is in a line when either of its two reader bits is set), now opened by the
+// readers that `neu` assigns to them; a line without doors stays without. Returns true when a
+// line changed.
+bool PasseZeitlinienAn(Array<PROFIL*>& profile, std::uint16_t alt, std::uint16_t neu);
+
 // Moves the old meaning of the day bits 0x400 (reader 2 to door 2) and 0x200 (reader 1 to
 // door 1) into the door word of every line.
 void KonvertiereAlteFlags(Array<PROFIL*>& profile);

@@ -27,6 +27,21 @@ constexpr int kSendeSchritt = 25;
 
 constexpr const char* kTitelTest = "Ergebnis des Verbindungstestes";
 
+// Puts the reply time-out found at the start back when the erase ends, on every way out: the
+// erase's short time-out would cut the long answers of later operations (a full holiday block
+// needs more than 400 ms at 9600 baud).
+class AntwortzeitZurueck {
+ public:
+  explicit AntwortzeitZurueck(TSerialKomm& komm) : komm_(komm), ms_(komm.Antwortzeit()) {}
+  ~AntwortzeitZurueck() { komm_.SetParameter(ms_); }
+  AntwortzeitZurueck(const AntwortzeitZurueck&) = delete;
+  AntwortzeitZurueck& operator=(const AntwortzeitZurueck&) = delete;
+
+ private:
+  TSerialKomm& komm_;
+  int ms_;
+};
+
 std::string Antworttext(const char* puffer, std::size_t groesse) {
   return Cp1252NachUtf8(std::string_view(puffer, strnlen(puffer, groesse)));
 }
@@ -138,7 +153,8 @@ void TSteuerung::LoescheFlash(plattform::ProgressWindow& status) {
   status.Show();
 
   Uebertragung u = UebertragungVon(*this, "");
-  // The controller answers the erase late; this reply time-out stays for later operations.
+  // The controller answers the erase late: it is awaited in short read attempts.
+  const AntwortzeitZurueck zurueck(u.Komm());
   u.Komm().SetParameter(kLoeschAntwortzeitMs);
   SendeText = "-1";
   if (u.Komm().SendeTele(u.Ziel(), kPcAdresse, befehl::KartenspeicherLoeschen, SendeText, 0) < 0) {

@@ -266,6 +266,16 @@ TEST(ControllerModel, EraseAnswersLateAndEmptiesTheMemoryButNotTheClock) {
   EXPECT_EQ(model.Execute(63, "")->text.substr(0, 4), "2030");
 }
 
+TEST(ControllerModel, AReplyDelayHoldsBackEveryAnswerButALongerEraseDelay) {
+  ControllerModel model = MakeModel();
+  model.SetEraseDelay(700);
+  model.SetReplyDelay(400);
+  EXPECT_EQ(model.Execute(46, ""), (Reply{48, "0", 400}));
+  EXPECT_EQ(model.Execute(48, "-1"), (Reply{3, "", 700}));
+  model.SetEraseDelay(100);
+  EXPECT_EQ(model.Execute(48, "-1"), (Reply{3, "", 400}));
+}
+
 TEST(ControllerModel, UnusableTextsGet36AndMissingIndexes39) {
   struct Case {
     std::uint8_t command;

@@ -13,7 +13,8 @@ using peer::ParseOptions;
 TEST(PeerOptions, ReadsTheWholeCommandLine) {
   const auto r = ParseOptions({"--tcp", "127.0.0.1:10001", "--pty", "/tmp/x/com", "--address", "3", "--type",
                                "ZO 10", "--firmware", "ALT 1.2", "--bookings", "500", "--fault", "75:silent",
-                               "--fault", "5:bad-crc:2", "--trace", "/tmp/x/t", "--erase-delay", "50"});
+                               "--fault", "5:bad-crc:2", "--trace", "/tmp/x/t", "--erase-delay", "50",
+                               "--reply-delay", "400"});
   ASSERT_EQ(r.error, "");
   const auto& o = r.options;
   EXPECT_EQ(o.tcpHost, "127.0.0.1");
@@ -31,6 +32,7 @@ TEST(PeerOptions, ReadsTheWholeCommandLine) {
   EXPECT_EQ(o.faults[1].count, 2);
   EXPECT_EQ(o.tracePath, "/tmp/x/t");
   EXPECT_EQ(o.eraseDelayMs, 50u);
+  EXPECT_EQ(o.replyDelayMs, 400u);
 }
 
 TEST(PeerOptions, Defaults) {
@@ -40,6 +42,7 @@ TEST(PeerOptions, Defaults) {
   EXPECT_EQ(r.options.type, peer::DeviceType::RA20);
   EXPECT_FALSE(r.options.tcpHost);
   EXPECT_EQ(r.options.eraseDelayMs, 700u);
+  EXPECT_EQ(r.options.replyDelayMs, 0u);
   EXPECT_EQ(peer::DefaultFirmware(peer::DeviceType::RA20), "SIM VI20 V.03.01.07");
   EXPECT_EQ(peer::DefaultFirmware(peer::DeviceType::ZO10).find("VI20"), std::string::npos);
   EXPECT_NE(peer::DefaultFirmware(peer::DeviceType::ZO10).find("V.0"), std::string::npos);
@@ -65,6 +68,7 @@ TEST(PeerOptions, RefusesWhatItCannotUse) {
       {"--pty", "/x", "--fault", "75:nak:2:3"},
       {"--pty", "/x", "--firmware", std::string(1014, 'V')},
       {"--pty", "/x", "--erase-delay", "-5"},
+      {"--pty", "/x", "--reply-delay", "x"},
       {"--pty", "/x", "--verbose"},
       {"--pty", "/x", "extra"},
   };

@@ -300,7 +300,8 @@ TEST(PeerProcess, HelpAndRefusedCommandLines) {
   const int status = RunPeer("--help", &help);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   for (const char* option : {"--tcp HOST:PORT", "--pty PATH", "--address N", "--type", "--firmware TEXT",
-                             "--bookings N", "--fault CMD:KIND[:COUNT]", "--trace FILE", "--erase-delay MS"}) {
+                             "--bookings N", "--fault CMD:KIND[:COUNT]", "--trace FILE", "--erase-delay MS",
+                             "--reply-delay MS"}) {
     EXPECT_NE(help.find(option), std::string::npos) << option;
   }
   std::string refused;

@@ -8,12 +8,18 @@
 #include "main/MainDlg.h"
 #include "platform/QtPlattform.h"
 #include "main/StatusDlg.h"
+#include "settings/AdvancedDlg.h"
+#include "settings/PasswdDlg.h"
+#include "settings/SelectCommDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
 TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
 TIDC_INPUT* IDC_INPUT = nullptr;
 TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
 TIDD_BUILD_FD* IDD_BUILD_FD = nullptr;
+TIDD_COMM* IDD_COMM = nullptr;
+TIDD_PASSWD* IDD_PASSWD = nullptr;
+TIDD_ADVANCED* IDD_ADVANCED = nullptr;
 TIDD_STATUS* IDD_STATUS = nullptr;
 TIDD_ABOUT* IDD_ABOUT = nullptr;
 
@@ -28,6 +34,12 @@ TFormulare::TFormulare() {
   IDD_SEND_DATA = SendData.get();
   BuildFd = std::make_unique<TIDD_BUILD_FD>();
   IDD_BUILD_FD = BuildFd.get();
+  Comm = std::make_unique<TIDD_COMM>();
+  IDD_COMM = Comm.get();
+  Passwd = std::make_unique<TIDD_PASSWD>();
+  IDD_PASSWD = Passwd.get();
+  Advanced = std::make_unique<TIDD_ADVANCED>();
+  IDD_ADVANCED = Advanced.get();
   Status = std::make_unique<TIDD_STATUS>();
   IDD_STATUS = Status.get();
   About = std::make_unique<TIDD_ABOUT>();
@@ -46,6 +58,9 @@ TFormulare::~TFormulare() {
   IDC_INPUT = nullptr;
   IDD_SEND_DATA = nullptr;
   IDD_BUILD_FD = nullptr;
+  IDD_COMM = nullptr;
+  IDD_PASSWD = nullptr;
+  IDD_ADVANCED = nullptr;
   IDD_STATUS = nullptr;
   IDD_ABOUT = nullptr;
 }

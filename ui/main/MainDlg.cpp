@@ -20,6 +20,10 @@
 #include "main/Formulare.h"
 #include "platform/Plattform.h"
 #include "main/StatusDlg.h"
+#include "settings/AdvancedDlg.h"
+#include "settings/PasswdDlg.h"
+#include "settings/SelectCommDlg.h"
+#include "document/Zugriffsprotokoll.h"
 #include "document/ProgrammOrdner.h"
 #include "document/Steuerung.h"
 #include "text/Texte.h"
@@ -192,6 +196,8 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(IDB_GET_DATA, &QToolButton::clicked, &TIDD_MAIN::IDB_GET_DATAClick);
   Verbinde(IDB_SET_CLOCK, &QToolButton::clicked, &TIDD_MAIN::IDB_SET_CLOCKClick);
   Verbinde(Uhrstellen1, &QAction::triggered, &TIDD_MAIN::Uhrstellen1Click);
+  Verbinde(verbindungsparameter1, &QAction::triggered, &TIDD_MAIN::verbindungsparameter1Click);
+  Verbinde(Aministration1, &QAction::triggered, &TIDD_MAIN::Aministration1Click);
   // F1 asks for the main window's help context.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(f1, &QShortcut::activated, this, [this] {
@@ -493,3 +499,44 @@ void TIDD_MAIN::IDB_SET_CLOCKClick() {
 }
 
 void TIDD_MAIN::Uhrstellen1Click() { IDB_SET_CLOCKClick(); }
+
+void TIDD_MAIN::verbindungsparameter1Click() {
+  IDD_COMM->Init(Steuerung.get());
+  IDD_COMM->setWindowTitle(T(Texte::Titel[Texte::titel::Verbindungsparameter]));
+  IDD_COMM->CheckBoxLOGEnabled->setText(T(Texte::Beschriftungen[Texte::beschriftung::ProtokollierungDerKommunikation]));
+  IDD_COMM->CheckBoxCabelPlugged->setText(T(Texte::Beschriftungen[Texte::beschriftung::VerbindungMitProgrammierkabel]));
+  IDD_COMM->DeviceADR->setText(T(Texte::Beschriftungen[Texte::beschriftung::Geraeteadresse]));
+  IDD_COMM->ButtonTESTCON->setText(T(Texte::Beschriftungen[Texte::beschriftung::Verbindungstest]));
+  IDD_COMM->ZeigeWerte();
+  fenster::ZeigeModal(*IDD_COMM);
+  // The address and a test have written into the document whatever the window returned.
+  ZeigeVerbindung();
+}
+
+int TIDD_MAIN::PruefePasswort(const QString& text) {
+  if (text == QStringLiteral("Pylon")) return 1;
+  if (text == QStringLiteral("QRZWarden")) return 2;
+  return 0;
+}
+
+void TIDD_MAIN::Aministration1Click() {
+  IDD_PASSWD->setWindowTitle(T(Texte::Titel[Texte::titel::PasswortFuerExpertModus]));
+  IDD_PASSWD->Label1->setText(T(Texte::Titel[Texte::titel::PasswortEingeben]));
+  if (fenster::ZeigeModal(*IDD_PASSWD) != fenster::mrOk) return;
+  const int level = PruefePasswort(IDD_PASSWD->IDE_PASSWD->text());
+  if (level == 0) {
+    fenster::MessageBox(QStringLiteral("Eingegebenes Passwort ist falsch!"), Fehlertext(), plattform::MB_ERROR);
+    return;
+  }
+  // An admission with the first password leaves its line in the access log; when the line
+  // cannot be written the user learns so, and the admission goes on.
+  if (level == 1 && !SchreibeZugriff(Steuerung->Ordner(), plattform::Current().Now())) {
+    fenster::MessageBox(T(Texte::AllgemeineTexte[Texte::allgemein::FehlerBeimSchreibenInDatei]), Fehlertext(),
+                        plattform::MB_ERROR);
+  }
+  IDD_ADVANCED->Init(Steuerung.get(), level, IDD_STATUS);
+  IDD_ADVANCED->setWindowTitle(T(Texte::Titel[Texte::titel::ExpertModusEinstellungen]));
+  IDD_ADVANCED->TCPPort->setText(QString::number(Steuerung->TCPPort));
+  if (fenster::ZeigeModal(*IDD_ADVANCED) != fenster::mrOk) return;
+  IDD_ADVANCED->SchreibeZurueck();
+}

@@ -62,6 +62,11 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   void Uhrstellen1Click();
   void IDB_KALClick();
   void Feiertag1Click();
+  void verbindungsparameter1Click();
+  void Aministration1Click();
+  // 1 for the first password, 2 for the master password, 0 for anything else; exact and
+  // case-sensitive on the whole text.
+  static int PruefePasswort(const QString& text);
   void IDB_SETTINGSClick();
   void Zustzeanzeigen1Click();
   void HelpInhaltClick();

@@ -93,6 +93,20 @@ TEST(IniDatei, ANewFileGetsCrlfLines) {
   EXPECT_EQ(TIniDatei(ordner / "neu.ini").LeseText("network", "ip", ""), "127.0.0.1");
 }
 
+// A pasted host text with line breaks would otherwise write a section and a key of its own.
+TEST(IniDatei, AValueWithALineBreakIsRefusedAndTheKeyKeepsItsValue) {
+  for (const char* wert : {"10.0.0.1\n[Global]\nLOG=1", "10.0.0.1\r[Global]", "\n", "a\r\nb"}) {
+    TempOrdner ordner;
+    SchreibeDatei(ordner / "a.ini", "[Network]\nIP=1.2.3.4\n");
+    TIniDatei ini(ordner / "a.ini");
+    EXPECT_FALSE(ini.SchreibeText("Network", "IP", wert));
+    EXPECT_FALSE(ini.SchreibeText("Neu", "IP", wert));
+    EXPECT_TRUE(ini.SchreibeText("Network", "TCPPort", "4000"));
+    ASSERT_TRUE(ini.Speichern());
+    EXPECT_EQ(LiesDatei(ordner / "a.ini"), "[Network]\nIP=1.2.3.4\nTCPPort=4000\n");
+  }
+}
+
 TEST(IniDatei, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {
   TempOrdner ordner;
   SchreibeDatei(ordner / "datei", "kein Ordner");

@@ -67,6 +67,15 @@ TEST_F(SteuerungTest, ConfiguredValuesAreReadAndWrittenBack) {
   EXPECT_EQ(ini.LeseText("Comm", "Cable", ""), "0");
 }
 
+TEST_F(SteuerungTest, AnIpTextWithALineBreakLeavesTheConfiguredHostInWupIni) {
+  Konfiguration("[Global]\nPage=0\nLOG=0\n[Network]\nIP=10.0.0.5\n");
+  auto s = Neu();
+  s->IP = "10.0.0.1\n[Global]\nLOG=1";
+  s->Beenden();
+  EXPECT_EQ(LiesDatei(ordner / "Wup.ini"),
+            "[Global]\nPage=0\nLOG=0\n[Network]\nIP=10.0.0.5\nTCPPort=10001\n\n[Comm]\nport=2\nAdress=9\nCable=1\n");
+}
+
 TEST_F(SteuerungTest, AnAddressOutside0To15ReadsAs9AndIsWrittenBackAs9) {
   for (const char* wert : {"16", "-1", "x"}) {
     Konfiguration(std::string("[Comm]\nAdress=") + wert + "\n");

@@ -83,6 +83,45 @@ TEST(PruefeZeitlinien, ReaderToDoorWordFromTheValidLinesOfAllProfiles) {
   EXPECT_EQ(PruefeZeitlinien(profile), 0x23);
 }
 
+// Each line keeps its doors through a new reader-to-door word; only invalid lines are zeroed.
+TEST(PasseZeitlinienAn, EachLineKeepsItsDoorsInTheNewAssignment) {
+  struct Fall {
+    const char* name;
+    std::uint16_t alt, neu;
+    std::uint16_t tueren, erwartet;
+  };
+  const Fall faelle[] = {
+      {"door1_stays_door1", 0x01, 0x21, 0x01, 0x01},
+      {"door1_moves_to_reader2", 0x01, 0x12, 0x01, 0x10},
+      {"door1_by_both_readers", 0x21, 0x11, 0x01, 0x11},
+      {"door1_and_2", 0x21, 0x33, 0x21, 0x33},
+      {"reader2_bit_counts_for_its_door", 0x21, 0x03, 0x20, 0x02},
+      {"door_no_longer_assigned", 0x21, 0x01, 0x20, 0x00},
+      {"door3", 0x01, 0x47, 0x04, 0x44},
+      {"line_without_doors", 0x01, 0x77, 0x00, 0x00},
+      {"unchanged_word_changes_nothing", 0x01, 0x01, 0x21, 0x21},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    Array<PROFIL*> profile;
+    HaengeProfilAn(profile, {Linie(8, 0, 18, 0, 0x101F, f.tueren)});
+    EXPECT_EQ(PasseZeitlinienAn(profile, f.alt, f.neu), f.tueren != f.erwartet);
+    EXPECT_EQ(Element(profile, 0).Zeitlinien[0], Linie(8, 0, 18, 0, 0x101F, f.erwartet));
+  }
+}
+
+TEST(PasseZeitlinienAn, InvalidLinesAreZeroedAlsoWithAnUnchangedWord) {
+  for (const std::uint16_t neu : {std::uint16_t{0x01}, std::uint16_t{0x21}}) {
+    Array<PROFIL*> profile;
+    HaengeProfilAn(profile, {Linie(8, 0, 18, 0, 0x101F, 0x01)});
+    HaengeProfilAn(profile, {Linie(25, 0, 26, 0, 0x101F, 0x01), Linie(8, 70, 9, 0, 0x1001, 0x01)});
+    EXPECT_TRUE(PasseZeitlinienAn(profile, 0x01, neu));
+    EXPECT_EQ(Element(profile, 0).Zeitlinien[0], Linie(8, 0, 18, 0, 0x101F, 0x01));
+    EXPECT_EQ(Element(profile, 1).Zeitlinien[0], Zeitlinie{});
+    EXPECT_EQ(Element(profile, 1).Zeitlinien[1], Zeitlinie{});
+  }
+}
+
 TEST(ErgaenzeTuerprofile, AlwaysLeavesTheFirstThree) {
   for (int anzahl : {0, 1, 2, 3, 4, 7}) {
     Array<TUERPROFIL*> tuerprofile;

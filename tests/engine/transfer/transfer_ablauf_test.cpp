@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -155,9 +156,12 @@ TEST_F(AblaufTest, AnEraseWithoutAnswerWaitsTenPasses) {
   EXPECT_EQ(komm.Sent()[0].text, "-1");
   EXPECT_EQ(komm.Sent()[0].number, 0);
   EXPECT_EQ(komm.Sent()[0].dest, 9);
+  // Read with 350 ms, then the library's own time-out is back.
   const auto parameter = komm.Calls(Fn::SetParameter);
-  ASSERT_EQ(parameter.size(), 1U);
+  ASSERT_EQ(parameter.size(), 2U);
   EXPECT_EQ(parameter[0].ms, 350);
+  EXPECT_EQ(parameter[1].ms, 2000);
+  EXPECT_EQ(s->Komm->Antwortzeit(), 2000);
   const auto warten = komm.Calls(Fn::WarteAufTele);
   ASSERT_EQ(warten.size(), 10U);
   for (const auto& w : warten) {
@@ -207,6 +211,36 @@ INSTANTIATE_TEST_SUITE_P(Antworten, LoeschErgebnis,
                                                       "ueberpruefen"},
                                            LoeschFall{"nak", 36, "NAK empfangen"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Whatever the erase ends with, the time-out in force before it is in force again.
+TEST_F(AblaufTest, AnEraseRestoresTheReplyTimeOutItFound) {
+  struct Fall {
+    const char* name;
+    std::function<void()> vorbereiten;
+    bool wirft;
+  };
+  const Fall faelle[] = {
+      {"ack", [&] { komm.Answer(3); }, false},
+      {"send_fails", [&] { komm.FailNextSend(); }, true},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    s->Komm->SetParameter(500);
+    komm.ClearCalls();
+    f.vorbereiten();
+    if (!f.wirft) plattform.ExpectBox("Info", 64, plattform::ID_OK, "Flash loeschen erfolgreich.");
+    try {
+      s->LoescheFlash(plattform.Window());
+      EXPECT_FALSE(f.wirft);
+    } catch (const KommError&) {
+      EXPECT_TRUE(f.wirft);
+    }
+    std::vector<int> werte;
+    for (const auto& c : komm.Calls(Fn::SetParameter)) werte.push_back(c.ms);
+    EXPECT_EQ(werte, (std::vector<int>{350, 500}));
+    EXPECT_EQ(s->Komm->Antwortzeit(), 500);
+  }
+}
 
 TEST_F(AblaufTest, AnEraseThatCannotBeSentRaisesItsText) {
   komm.FailNextSend();
@@ -370,6 +404,21 @@ TEST(AblaufEraseTest, AnEraseAnsweredLateEndsInTheSecondPass) {
   s->LoescheFlash(plattform.Window());
   EXPECT_EQ(plattform.Window().Label2Texts(), (std::vector<std::string>{"Keine Antwort erhalten, warte ...9"}));
   EXPECT_EQ(transfertest::TexteVon(peer, 48), (std::vector<std::string>{"-1"}));
+  plattform.VerifyAllBoxesShown();
+}
+
+// The erase reads with 350 ms; a controller whose answers take 400 ms is still understood by the
+// operations after it, as before it.
+TEST(AblaufEraseTest, AFetchAfterTheEraseWaitsAsLongAsBefore) {
+  ScriptedPlattform plattform;
+  ybrtest::PeerProcess peer({"--address", "9", "--reply-delay", "400", "--erase-delay", "500"});
+  transfertest::Dokument s(2026);
+  transfertest::Verbinde(*s, peer, Weg::Tcp);
+  plattform.ExpectBox("Info", 64, plattform::ID_OK, "Flash loeschen erfolgreich.");
+  s->LoescheFlash(plattform.Window());
+  EXPECT_EQ(s->Komm->Antwortzeit(), 2000);
+  EXPECT_TRUE(s->HolePersonen(plattform.Window()));
+  EXPECT_EQ(s->Personen.Anzahl, 0);
   plattform.VerifyAllBoxesShown();
 }
 

@@ -533,9 +533,9 @@ TEST_F(MainTest, MenuAgainstTheTable) {
         {"Feiertag1", "&Feiertage", "Ctrl+F", "", true},
         {"Zutrittsprofile1", "&Zutrittsprofile", "Ctrl+Z", "", false},
         {nullptr, "", "", "", true},
-        {"verbindungsparameter1", "&Verbindungsparameter", "Ctrl+V", "", false},
+        {"verbindungsparameter1", "&Verbindungsparameter", "Ctrl+V", "", true},
         {"Uhrstellen1", "&Uhr stellen", "Ctrl+U", "", true},
-        {"Aministration1", "&Expert Modus", "", "", false},
+        {"Aministration1", "&Expert Modus", "", "", true},
         {nullptr, "", "", "", true},
         {"Zustzeanzeigen1", "Zusätze anz&eigen", "Ctrl+E", "", true}}},
       {IDD_MAIN->HelpMenu1, "HelpMenu1", " &Hilfe",
@@ -609,8 +609,13 @@ TEST_F(MainTest, ShortcutsRunTheirCommands) {
     QTest::keyClick(IDD_MAIN, Qt::Key_F1);
   }
   {
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_COMM"), [](QDialog&) { return fenster::mrCancel; });
+    QTest::keyClick(IDD_MAIN, Qt::Key_V, Qt::ControlModifier);
+  }
+  {
     Skript skript;  // the items without their windows yet do nothing
-    for (Qt::Key k : {Qt::Key_P, Qt::Key_T, Qt::Key_G, Qt::Key_Z, Qt::Key_V, Qt::Key_D, Qt::Key_R}) {
+    for (Qt::Key k : {Qt::Key_P, Qt::Key_T, Qt::Key_G, Qt::Key_Z, Qt::Key_D, Qt::Key_R}) {
       QTest::keyClick(IDD_MAIN, k, Qt::ControlModifier);
     }
   }

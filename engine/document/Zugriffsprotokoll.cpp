@@ -1,0 +1,24 @@
+#include "document/Zugriffsprotokoll.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr const char* kDateiname = "zkprot.log";
+
+struct Schliesser {
+  void operator()(std::FILE* datei) const { std::fclose(datei); }
+};
+
+}  // namespace
+
+bool SchreibeZugriff(const std::string& ordner, const plattform::LocalTime& t) {
+  std::unique_ptr<std::FILE, Schliesser> datei(std::fopen((ordner + kDateiname).c_str(), "a"));
+  if (!datei) return false;
+  const bool geschrieben = std::fprintf(datei.get(), "Zugriff am %02d.%02d.%04d um %02d:%02d:%02d\n", t.day,
+                                        t.month, t.year, t.hour, t.minute, t.second) > 0;
+  // The line reaches the file only with the close: its failure counts as well.
+  const bool geschlossen = std::fclose(datei.release()) == 0;
+  return geschrieben && geschlossen;
+}
