@@ -4,8 +4,11 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -93,8 +96,67 @@ void BM_Load(benchmark::State& state) {
   plattform::Install(vorher);
 }
 
+// A value in kB from /proc/self/status ("VmRSS", "VmHWM").
+double StatusKb(const char* feld) {
+  std::ifstream status("/proc/self/status");
+  std::string zeile;
+  while (std::getline(status, zeile)) {
+    if (zeile.rfind(feld, 0) == 0) return std::stod(zeile.substr(zeile.find(':') + 1));
+  }
+  return 0;
+}
+
+// Loading a bookings file of range(0) bookings: the time, and the memory it needs at its
+// peak beside the file's size and beside what the loaded list itself holds (the peak
+// resident size is reset before the load; one load, so that no memory freed by an earlier one
+// is counted).
+void BM_LoadBuchungenSpeicher(benchmark::State& state) {
+  StillePlattform stille;
+  plattform::Plattform* vorher = plattform::Install(&stille);
+  const Ordner ordner;
+  const auto anzahl = static_cast<std::size_t>(state.range(0));
+  Dokument(ordner, 0, 0)->Save(ordner.Pfad() + "dokument.wuz");
+  {
+    std::ofstream datei(ordner.Pfad() + "dokument.bks", std::ios::binary | std::ios::trunc);
+    std::array<std::uint8_t, books::Groesse> satz{};
+    books b;
+    b.Jahr = 2026;
+    for (std::size_t i = 0; i < anzahl; ++i) {
+      b.Tag = static_cast<std::uint16_t>(1 + i % 28);
+      SchreibeBytes(b, std::span<std::uint8_t, books::Groesse>(satz));
+      datei.write(reinterpret_cast<const char*>(satz.data()), satz.size());
+    }
+  }
+  double spitze = 0;
+  double gehalten = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto s = std::make_unique<TSteuerung>(2026, ordner.Pfad());
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const double basis = StatusKb("VmRSS:");
+    state.ResumeTiming();
+    s->Load(ordner.Pfad() + "dokument.wuz");
+    state.PauseTiming();
+    if (s->Buchungen.Anzahl != static_cast<int>(anzahl)) {
+      state.SkipWithError("the bookings did not load");
+      break;
+    }
+    spitze = StatusKb("VmHWM:") - basis;
+    gehalten = StatusKb("VmRSS:") - basis;
+    s.reset();
+    state.ResumeTiming();
+  }
+  const double dateiMiB = static_cast<double>(anzahl * books::Groesse) / (1024.0 * 1024.0);
+  state.counters["file_MiB"] = dateiMiB;
+  state.counters["peak_MiB"] = spitze / 1024.0;
+  state.counters["held_MiB"] = gehalten / 1024.0;
+  state.counters["peak_per_file"] = spitze / 1024.0 / dateiMiB;
+  plattform::Install(vorher);
+}
+
 BENCHMARK(BM_Save)->Args({1000, 10000})->Args({3000, 30000})->Args({10000, 100000})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load)->Args({1000, 10000})->Args({3000, 30000})->Args({10000, 100000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadBuchungenSpeicher)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

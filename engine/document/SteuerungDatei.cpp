@@ -49,27 +49,42 @@ constexpr std::size_t kMaxAnzahl = std::numeric_limits<std::uint16_t>::max();
 
 using Datei = std::unique_ptr<std::FILE, TSteuerung::DateiSchliesser>;
 
-// A file's content, read in one go, and its length as the file system gives it.
+// The largest document the file can hold: the holiday table, 65535 profiles, persons and door
+// profiles with their counts, the device data, the special-day names, the reader word and the
+// tag. An older-layout document is smaller still.
+constexpr std::size_t kMaxDokumentGroesse = FEIERTAGSTABELLE_GROESSE + 3 * 2 +
+                                            kMaxAnzahl * (PROFIL::Groesse + PERSON::Groesse + TUERPROFIL::Groesse) +
+                                            GERAETEDATEN::Groesse + 2 * kSondertagLaenge + 2 + kTagLaenge;
+
+// A document file's content, read in one go.
 struct Dateiinhalt {
   std::vector<std::uint8_t> Bytes;
-  std::size_t Laenge = 0;
   bool Lesefehler = false;  // the file could not be read to its end
 };
 
-// False when the file cannot be opened. A read that fails part-way leaves the bytes read so
-// far and sets Lesefehler. StdError "kein Speicher" when the content does not fit in memory.
-bool LiesGanzeDatei(const std::string& pfad, Dateiinhalt& inhalt) {
+std::string ZuGross(std::size_t groesse) {
+  return "Die Datei ist zu groß für ein Dokument (" + std::to_string(groesse) + " Bytes, höchstens " +
+         std::to_string(kMaxDokumentGroesse) + ").";
+}
+
+// False when the file cannot be opened. A file larger than any document is refused before it
+// is read (StdError). A read that fails part-way leaves the bytes read so far and sets
+// Lesefehler. StdError "kein Speicher" when the content does not fit in memory.
+bool LiesDokumentdatei(const std::string& pfad, Dateiinhalt& inhalt) {
   const Datei datei(std::fopen(pfad.c_str(), "rb"));
   if (!datei) return false;
   try {
     struct stat info {};
     if (fstat(fileno(datei.get()), &info) == 0 && info.st_size > 0) {
-      inhalt.Laenge = static_cast<std::size_t>(info.st_size);
-      inhalt.Bytes.reserve(inhalt.Laenge);
+      const auto groesse = static_cast<std::size_t>(info.st_size);
+      if (groesse > kMaxDokumentGroesse) throw StdError(ZuGross(groesse));
+      inhalt.Bytes.reserve(groesse);
     }
     std::uint8_t puffer[64 * 1024];
     std::size_t n = 0;
     while ((n = std::fread(puffer, 1, sizeof puffer, datei.get())) > 0) {
+      // A file that grows while it is read, or one whose size the file system does not tell.
+      if (inhalt.Bytes.size() + n > kMaxDokumentGroesse) throw StdError(ZuGross(inhalt.Bytes.size() + n));
       inhalt.Bytes.insert(inhalt.Bytes.end(), puffer, puffer + n);
     }
     inhalt.Lesefehler = std::ferror(datei.get()) != 0;
@@ -165,17 +180,32 @@ bool LadeBuchungenIn(const std::string& pfad, Array<books*>& buchungen) {
   bool gelesen = false;
   const std::optional<std::string> fehler = Fehlermeldung([&] {
     try {
-      Dateiinhalt inhalt;
-      if (!LiesGanzeDatei(pfad, inhalt)) {
+      const Datei datei(std::fopen(pfad.c_str(), "rb"));
+      if (!datei) {
         plattform::Current().MessageBox(Texte::AllgemeineTexte[Texte::allgemein::KeineBuchungen],
                                         Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
         return;
       }
-      if (inhalt.Lesefehler) throw StdError(DateiText(dateifehler::BuchungenLesen));
-      Leser leser(inhalt.Bytes);
-      const std::size_t anzahl = inhalt.Laenge / books::Groesse;
-      for (std::size_t i = 0; i < anzahl; ++i) {
-        HaengeAn(buchungen, leser.Datensatz<books>(DateiText(dateifehler::BuchungenLesen)));
+      struct stat info {};
+      const std::size_t laenge =
+          fstat(fileno(datei.get()), &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+      // Read in pieces of whole records, so loading needs little more than the records.
+      std::size_t offen = laenge / books::Groesse;
+      std::uint8_t stueck[books::Groesse * 1024];
+      while (offen > 0) {
+        const std::size_t anzahl = std::min(offen, sizeof stueck / books::Groesse);
+        if (std::fread(stueck, books::Groesse, anzahl, datei.get()) != anzahl) {
+          throw StdError(DateiText(dateifehler::BuchungenLesen));
+        }
+        Leser leser(std::span<const std::uint8_t>(stueck, anzahl * books::Groesse));
+        for (std::size_t i = 0; i < anzahl; ++i) {
+          HaengeAn(buchungen, leser.Datensatz<books>(DateiText(dateifehler::BuchungenLesen)));
+        }
+        offen -= anzahl;
+      }
+      // A file that cannot be read at all (its size unknown) fails here.
+      if (std::fgetc(datei.get()) == EOF && std::ferror(datei.get()) != 0) {
+        throw StdError(DateiText(dateifehler::BuchungenLesen));
       }
       gelesen = true;
     } catch (const std::bad_alloc&) {
@@ -304,7 +334,7 @@ bool TSteuerung::Load(const std::string& pfad) {
     ladung->BuchungenGeladen = LadeBuchungenIn(buchungsDateiname, ladung->Buchungen);
 
     Dateiinhalt inhalt;
-    if (!LiesGanzeDatei(pfad, inhalt)) throw IoError(DateiText(dateifehler::DateiOeffnen), pfad);
+    if (!LiesDokumentdatei(pfad, inhalt)) throw IoError(DateiText(dateifehler::DateiOeffnen), pfad);
     // What was read before a read failure lacks the file's end, where the tag is.
     if (inhalt.Lesefehler) throw StdError(DateiText(dateifehler::VersionLesen));
     ladung->LiesDokument(inhalt.Bytes, AktuellesJahr);

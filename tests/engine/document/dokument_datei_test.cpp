@@ -492,13 +492,14 @@ TEST_F(DokumentDateiTest, FilesThatDoNotFitInMemoryGiveKeinSpeicher) {
   auto gross = Gefuellt(20000, 0);
   ASSERT_TRUE(gross->Save(ordner / "gross.wuz"));
   std::filesystem::copy_file(ordner / "offen.wuz", ordner / "b.wuz");
-  SchreibeDatei(ordner / "b.bks", std::string(62 * 20000, '\0'));
+  // The bookings are read in pieces; what does not fit is the list of 140,000 of them.
+  SchreibeDatei(ordner / "b.bks", std::string(62 * 140000, '\0'));
   ASSERT_TRUE(s->Load(ordner / "offen.wuz"));
   const std::string vorher = Abbild(*s);
   {
     AllokationsGrenze grenze(1 << 20);
     // The bookings are reported and left out; the document itself is read.
-    plattform.ExpectBox("Fehler", 16, plattform::ID_OK, "kein Speicher");
+    plattform.ExpectBox("Fehler", 16, plattform::ID_OK, "no mem for element in list");
     ASSERT_TRUE(s->Load(ordner / "b.wuz"));
     EXPECT_FALSE(s->BuchungenGeladen);
     EXPECT_EQ(s->Buchungen.Anzahl, 0);
@@ -527,6 +528,35 @@ TEST_F(DokumentDateiTest, AnUnreadableBookingsFileIsReportedAndAddsNothing) {
   s->LoadBuchungen();
   EXPECT_FALSE(s->BuchungenGeladen);
   EXPECT_EQ(s->Buchungen.Anzahl, 2);  // the bookings held before stay, nothing was added
+}
+
+TEST_F(DokumentDateiTest, AFileLargerThanAnyDocumentIsRefusedBeforeItIsRead) {
+  auto s = Gefuellt(1, 2);
+  ASSERT_TRUE(s->Save(ordner / "offen.wuz"));
+  const std::string vorher = Abbild(*s);
+  // 1 GiB of zeros, sparse: it would load as an empty older-layout document.
+  {
+    std::ofstream datei(ordner / "riesig.wuz", std::ios::binary);
+  }
+  std::filesystem::resize_file(ordner / "riesig.wuz", std::uintmax_t{1} << 30);
+  plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
+  try {
+    s->Load(ordner / "riesig.wuz");
+    ADD_FAILURE() << "no StdError";
+  } catch (const StdError& e) {
+    EXPECT_EQ(e.Meldung, "Die Datei ist zu groß für ein Dokument (1073741824 Bytes, höchstens 18882378).");
+  }
+  EXPECT_TRUE(Abbild(*s) == vorher);
+
+  // The largest document the format holds still loads.
+  auto gross = Neu();
+  while (gross->Profile.Anzahl < 65535) HaengeAn(gross->Profile, std::make_unique<PROFIL>());
+  while (gross->Personen.Anzahl < 65535) HaengeAn(gross->Personen, std::make_unique<PERSON>());
+  while (gross->Tuerprofile.Anzahl < 65535) HaengeAn(gross->Tuerprofile, std::make_unique<TUERPROFIL>());
+  ASSERT_TRUE(gross->Save(ordner / "groesster.wuz"));
+  EXPECT_EQ(std::filesystem::file_size(ordner / "groesster.wuz"), 18882378U);
+  ASSERT_TRUE(s->Load(ordner / "groesster.wuz"));
+  EXPECT_EQ(s->Personen.Anzahl, 65535);
 }
 
 TEST_F(DokumentDateiTest, FilesThatOpenButCannotBeReadAreReported) {
