@@ -1,5 +1,6 @@
 #include "document/IniDatei.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <iterator>
@@ -63,17 +64,26 @@ std::optional<int> AlsZahl(std::string_view text) {
 TIniDatei::TIniDatei(std::string pfad) : Pfad(std::move(pfad)) {
   std::ifstream datei(Pfad, std::ios::binary);
   if (!datei) return;
-  const std::string inhalt((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
-  const std::size_t erstesLf = inhalt.find('\n');
-  Crlf = erstesLf == std::string::npos || (erstesLf > 0 && inhalt[erstesLf - 1] == '\r');
-  std::size_t anfang = 0;
-  while (anfang < inhalt.size()) {
-    std::size_t lf = inhalt.find('\n', anfang);
-    if (lf == std::string::npos) lf = inhalt.size();
-    std::string zeile = inhalt.substr(anfang, lf - anfang);
-    if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
-    Zeilen.push_back(std::move(zeile));
-    anfang = lf + 1;
+  const std::string gelesen((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
+  std::string_view inhalt = gelesen;
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  Bom = inhalt.substr(0, kBom.size()) == kBom;
+  if (Bom) inhalt.remove_prefix(kBom.size());
+  // The file's line end is the first one in it: CR LF, LF or CR alone.
+  const std::size_t erstes = inhalt.find_first_of("\r\n");
+  if (erstes != std::string_view::npos) {
+    Zeilenende = inhalt[erstes] == '\n' ? "\n" : inhalt.substr(erstes, 2) == "\r\n" ? "\r\n" : "\r";
+  }
+  // Any of the three ends a line.
+  while (!inhalt.empty()) {
+    const std::size_t ende = std::min(inhalt.find_first_of("\r\n"), inhalt.size());
+    Zeilen.emplace_back(inhalt.substr(0, ende));
+    inhalt.remove_prefix(ende);
+    if (inhalt.substr(0, 2) == "\r\n") {
+      inhalt.remove_prefix(2);
+    } else if (!inhalt.empty()) {
+      inhalt.remove_prefix(1);
+    }
   }
 }
 
@@ -118,7 +128,8 @@ void TIniDatei::SchreibeBool(const std::string& sektion, const std::string& schl
 
 bool TIniDatei::SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert) {
   if (wert.find_first_of("\r\n") != std::string::npos) return false;
-  const std::string neu = schluessel + "=" + wert;
+  const bool inAnfuehrung = Trimme(wert) != wert || (wert.size() >= 2 && wert.front() == '"' && wert.back() == '"');
+  const std::string neu = schluessel + "=" + (inAnfuehrung ? '"' + wert + '"' : wert);
   // Position after the last key line of the first matching section, to add a missing key there.
   std::optional<std::size_t> einfuegen;
   bool inSektion = false;
@@ -147,10 +158,10 @@ bool TIniDatei::SchreibeText(const std::string& sektion, const std::string& schl
 }
 
 bool TIniDatei::Speichern() const {
-  std::string inhalt;
+  std::string inhalt = Bom ? "\xEF\xBB\xBF" : "";
   for (const std::string& zeile : Zeilen) {
     inhalt += zeile;
-    inhalt += Crlf ? "\r\n" : "\n";
+    inhalt += Zeilenende;
   }
   TSichereDatei datei(Pfad);
   return datei.Schreibe(inhalt.data(), inhalt.size()) && datei.Abschliessen();

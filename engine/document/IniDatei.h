@@ -1,6 +1,7 @@
 // A small configuration file in Windows INI syntax: "[Section]" heads and "key=value" lines,
-// section and key names compared without regard to case, CRLF or LF line ends. Writing keeps
-// every other section, key, comment and line as it was.
+// section and key names compared without regard to case. Lines end in CR LF, LF or CR alone,
+// and a UTF-8 byte-order mark may open the file; writing keeps the file's line end and its
+// mark, and every other section, key, comment and line as it was.
 #pragma once
 
 #include <string>
@@ -21,7 +22,8 @@ class TIniDatei {
   // Written as "1" and "0".
   void SchreibeBool(const std::string& sektion, const std::string& schluessel, bool wert);
   // A value holding a line break (CR or LF) would end its line and start others, sections and
-  // keys among them: it is refused (false) and the key keeps what it held.
+  // keys among them: it is refused (false) and the key keeps what it held. A value with blanks
+  // at either end, or in double quotes, is written in double quotes, so it reads back as it was.
   bool SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert);
 
   // Writes the file through a temporary file in the same folder renamed over it; false when
@@ -33,5 +35,6 @@ class TIniDatei {
 
   std::string Pfad;
   std::vector<std::string> Zeilen;  // the file's lines without their line ends
-  bool Crlf = true;                 // line end of the file read; a new file gets CRLF
+  std::string Zeilenende = "\r\n";   // line end of the file read; a new file gets CR LF
+  bool Bom = false;                 // the file opened with a UTF-8 byte-order mark
 };

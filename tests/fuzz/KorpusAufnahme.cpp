@@ -152,6 +152,7 @@ int main(int argc, char** argv) {
            text("[Global]\r\nPage=0\r\nLOG=1\r\n[Network]\r\nIP=192.168.100.200\r\nTCPPort=10001\r\n"
                 "[Comm]\r\nport=2\r\nAdress=13\r\nCable=0\r\n"));
   Schreibe(korpus / "ini" / "lf.ini", text("; Kommentar\n[comm]\nPORT=5\n[Andere]\nx=y\n"));
+  Schreibe(korpus / "ini" / "bom_cr.ini", text("\xEF\xBB\xBF[Global]\rPage=1\r[Network]\rIP=\" host \"\r"));
   Schreibe(korpus / "antworten" / "buchung", text("\x01\x00" "2026.03.07.14.05.09.04A1002468 M&ller!Hans 2305"s));
   Schreibe(korpus / "antworten" / "geraetedaten", text("\x00\x2D" "37123 Haupt!T&r Gro$e!Halle"s));
   Schreibe(korpus / "antworten" / "zahlen", text("\x02\x04" "2026.3.7 -12 99999"s));

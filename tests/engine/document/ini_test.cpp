@@ -23,6 +23,43 @@ TEST(IniDatei, ReadsNamesWithoutRegardToCaseFromCrlfAndLfFiles) {
   }
 }
 
+// A byte-order mark and any of the three line ends are read as the file means them, and
+// written back as they were: no second [Global] is appended behind a hidden first one.
+TEST(IniDatei, AByteOrderMarkAndEveryLineEndAreReadAndWrittenAsTheFileHasThem) {
+  struct Fall {
+    const char* name;
+    std::string kopf;
+    std::string ende;
+  };
+  for (const Fall& f : {Fall{"bom_crlf", "\xEF\xBB\xBF", "\r\n"}, Fall{"bom_lf", "\xEF\xBB\xBF", "\n"},
+                        Fall{"cr", "", "\r"}, Fall{"crlf", "", "\r\n"}, Fall{"bom_cr", "\xEF\xBB\xBF", "\r"}}) {
+    SCOPED_TRACE(f.name);
+    TempOrdner ordner;
+    const std::string& z = f.ende;
+    SchreibeDatei(ordner / "Wup.ini", f.kopf + "[Global]" + z + "Page=0" + z + "[Comm]" + z + "port=5" + z);
+    TIniDatei ini(ordner / "Wup.ini");
+    EXPECT_EQ(ini.LeseZahl("Global", "Page", 1), 0);
+    EXPECT_EQ(ini.LeseZahl("Comm", "port", 2), 5);
+    ini.SchreibeZahl("Global", "Page", 1);
+    ini.SchreibeBool("Global", "LOG", true);
+    ASSERT_TRUE(ini.Speichern());
+    EXPECT_EQ(LiesDatei(ordner / "Wup.ini"),
+              f.kopf + "[Global]" + z + "Page=1" + z + "LOG=1" + z + "[Comm]" + z + "port=5" + z);
+  }
+}
+
+TEST(IniDatei, TextsWithBlanksAtTheirEndsOrInQuotesReadBackAsWritten) {
+  TempOrdner ordner;
+  TIniDatei ini(ordner / "a.ini");
+  const std::vector<std::string> texte = {" vorn", "hinten ", "\"zitiert\"", "\"", "a\"b", "", "192.168.0.1"};
+  for (std::size_t i = 0; i < texte.size(); ++i) ini.SchreibeText("S", "k" + std::to_string(i), texte[i]);
+  ASSERT_TRUE(ini.Speichern());
+  const TIniDatei zurueck(ordner / "a.ini");
+  for (std::size_t i = 0; i < texte.size(); ++i) {
+    EXPECT_EQ(zurueck.LeseText("S", "k" + std::to_string(i), "?"), texte[i]) << i;
+  }
+}
+
 TEST(IniDatei, MissingOrNonNumericValuesGiveTheDefault) {
   TempOrdner ordner;
   SchreibeDatei(ordner / "a.ini",
