@@ -250,6 +250,28 @@ TEST(Logs, ARefusedSecondOpenLeavesTheOpenLinksLogsAlone) {
             kHeader + std::string("T Zeit: Nms, Schliesse Schnittstelle Com:5\nEnde: D\n") + kLine);
 }
 
+TEST(Logs, ACloseOfAnyTypeEndsTheOpenLinksSection) {
+  // Every close releases the open link; a type that names no link writes the open link's
+  // closing lines, the other link's type its failure line.
+  const std::vector<std::pair<int, std::string>> cases = {
+      {1, "Schliesse Socket-Port:P, von 127.0.0.1\nEnde: D\n======================\n"},
+      {0, "Schliesse Socket-Port:P, von 127.0.0.1\nEnde: D\n======================\n"},
+      {9, "Schliesse Socket-Port:P, von 127.0.0.1\nEnde: D\n======================\n"},
+      {2, "Fehler Klasse fuer serielle Schnittstelle existiert nicht(NULL)\n"},
+  };
+  for (const auto& [type, closing] : cases) {
+    SCOPED_TRACE(type);
+    LogFolder folder;
+    TcpPeer peer([](int) {});
+    ASSERT_EQ(_OpenKommNet(peer.port(), "127.0.0.1", 1), 1);
+    _CloseKommunikation(type);
+    EXPECT_EQ(_CloseKommunikation(1), -1);  // nothing open, nothing written
+    const std::string port = std::to_string(peer.port());
+    EXPECT_EQ(std::regex_replace(Normalized(folder.Read(LogNames(Transport::Tcp).protocol)), std::regex(port), "P"),
+              kHeader + std::string("T Socket-Port P  von 127.0.0.1 offen\n") + closing);
+  }
+}
+
 TEST(Logs, AFailedOpenWritesHeaderFailureAndFooter) {
   const std::string portText = "ungültiger Port!\nPort<0 oder Port>99? \n";
   const int refused = RefusedPort();
