@@ -4,50 +4,31 @@
 
 #include <time.h>
 
-#include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "KommTestPeer.h"
 #include "YBR_KOMM.h"
+#include "common/TempOrdner.h"
 
 namespace kommtest {
 
 class LogFolder {
  public:
-  // withSeparator: the folder is handed to the library with a trailing "/".
-  explicit LogFolder(bool withSeparator = false) : path_(MakeTempDir()) {
-    const std::string given = withSeparator ? path_ + "/" : path_;
+  // withSeparator: the folder is handed to the library with its trailing "/", else without.
+  explicit LogFolder(bool withSeparator = false) {
+    std::string given = folder_.Pfad();
+    if (!withSeparator) given.pop_back();
     accepted_ = _SetLogDirectory(given.c_str()) == 0;
   }
-  ~LogFolder() { std::filesystem::remove_all(path_); }
-  LogFolder(const LogFolder&) = delete;
-  LogFolder& operator=(const LogFolder&) = delete;
 
   bool accepted() const { return accepted_; }
-  const std::string& path() const { return path_; }
-
   // The names of the files in the folder, sorted.
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  std::string Read(const std::string& name) const {
-    std::ifstream in(path_ + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  std::vector<std::string> Files() const { return Inhalt(folder_.Pfad()); }
+  std::string Read(const std::string& name) const { return LiesDatei(folder_ / name); }
 
  private:
-  std::string path_;
+  TempOrdner folder_;
   bool accepted_ = false;
 };
 

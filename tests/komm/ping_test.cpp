@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <ostream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -239,6 +240,8 @@ struct PingCase {
   int mode;
   std::string expected;
 };
+
+void PrintTo(const PingCase& c, std::ostream* os) { *os << c.name; }
 
 std::string Failed(const std::string& requests, const std::string& reason, const std::string& logged = "") {
   const std::string text = kFailure + reason + ") ";
