@@ -192,8 +192,9 @@ std::string EchoRequestsSeen(int observer) {
   return seen;
 }
 
-// In the namespace: a listener on 127.0.0.1, then an open with the ping mode at log level 1.
-std::string OpenWithPing(int mode, int observer) {
+// In the namespace: a listener on 127.0.0.1, then an open of the host with the ping mode at
+// log level 1.
+std::string OpenWithPing(int mode, const std::string& host, int observer) {
   const LogFolder folder;
   // Non-blocking: accepting afterwards tells whether a connection came, without waiting.
   Fd listener(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
@@ -210,7 +211,7 @@ std::string OpenWithPing(int mode, int observer) {
   _CloseKommunikation(1);  // nothing open: a known last failure text before the open
   _SetPing(mode);
   _SetParameter(0, 400);
-  const int result = _OpenKommNet(ntohs(address.sin_port), "127.0.0.1", 1);
+  const int result = _OpenKommNet(ntohs(address.sin_port), host.c_str(), 1);
   const std::string text = _GetLastErrorMessage();
   Fd connection(accept4(listener.get(), nullptr, nullptr, SOCK_CLOEXEC));
   if (result == 1) _CloseKommunikation(1);
@@ -230,7 +231,6 @@ constexpr char kRequest1[] =
 constexpr char kRequest1Datagram[] = "[24 bytes, code 0, sequence 0, checksum right, ttl 64, payload Qiv_DLL Test]";
 constexpr char kRequest2[] = "[8 bytes, code 0, sequence 0, checksum right, ttl 255, identifier of the process]";
 constexpr char kRequest2Datagram[] = "[8 bytes, code 0, sequence 0, checksum right, ttl 255]";
-constexpr char kFailure[] = "Fehler beim Oeffnen der Socketverbindung zum Port P von 127.0.0.1 (";
 constexpr char kNoSocket[] =
     "Fehler (create Socket)The requested address is a broadcast address, but the appropriate flag was not set.";
 
@@ -239,12 +239,14 @@ struct PingCase {
   NetworkSetup setup;
   int mode;
   std::string expected;
+  std::string host = "127.0.0.1";
 };
 
 void PrintTo(const PingCase& c, std::ostream* os) { *os << c.name; }
 
-std::string Failed(const std::string& requests, const std::string& reason, const std::string& logged = "") {
-  const std::string text = kFailure + reason + ") ";
+std::string Failed(const std::string& requests, const std::string& reason, const std::string& logged = "",
+                   const std::string& host = "127.0.0.1") {
+  const std::string text = "Fehler beim Oeffnen der Socketverbindung zum Port P von " + host + " (" + reason + ") ";
   return "open 0, no connection\nrequests " + requests + "\ntext '" + text + "'\n" + kHeader + logged + text + kFooter;
 }
 
@@ -258,7 +260,7 @@ class PingOpen : public ::testing::TestWithParam<PingCase> {};
 
 TEST_P(PingOpen, ConnectsOnlyAfterAnAnswer) {
   const PingCase& c = GetParam();
-  const NetworkRun run = InPrivateNetwork(c.setup, [&](int observer) { return OpenWithPing(c.mode, observer); });
+  const NetworkRun run = InPrivateNetwork(c.setup, [&](int observer) { return OpenWithPing(c.mode, c.host, observer); });
   if (!run.ran) GTEST_SKIP() << run.skipped;
   EXPECT_EQ(run.report, c.expected);
 }
@@ -283,6 +285,11 @@ INSTANTIATE_TEST_SUITE_P(
                  Failed(kRequest2, "Zielhost nicht erreichbar (ping)", "Ping an 127.0.0.1")},
         PingCase{"Mode1NoSocket", kNeitherSocket, 1, Failed("", kNoSocket)},
         PingCase{"Mode2NoSocket", kNeitherSocket, 2, Failed("", kNoSocket, "Ping an 127.0.0.1")},
+        // The broadcast address is taken without a name look-up; with no broadcast option the
+        // system refuses the request, so nothing goes out.
+        PingCase{"Mode2Broadcast", kRaw, 2,
+                 Failed("", "Zielhost nicht erreichbar (ping)", "Ping an 255.255.255.255", "255.255.255.255"),
+                 "255.255.255.255"},
         // Without the ping even a silent address is connected to, and nothing is sent.
         PingCase{"Mode0", kSilentRaw, 0, Opened("", "keine Schnittstelle offen.\n")}),
     [](const ::testing::TestParamInfo<PingCase>& info) { return info.param.name; });
