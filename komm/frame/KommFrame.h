@@ -53,6 +53,8 @@ class FrameReader {
   Phase phase() const { return phase_; }
   // 0xAA bytes seen in the start phase, or bytes taken in the current phase.
   std::size_t count() const { return count_; }
+  // The text bytes read so far in the text phase (without the NUL).
+  const std::string& text() const { return text_; }
   const Telegram& telegram() const { return telegram_; }
   const std::array<std::uint8_t, kHeaderSize>& header() const { return header_; }
   std::uint16_t receivedCrc() const { return receivedCrc_; }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "KommLog.h"
+
 namespace komm {
 
 class T_Serial_Interface;
@@ -15,6 +17,7 @@ constexpr int kInterfaceNone = 0;
 constexpr int kInterfaceNetz = 1;
 constexpr int kInterfaceSerial = 2;
 
+constexpr char kDllVersion[] = "V 02.00.05";
 constexpr std::size_t kReplyBufferSize = 1030;  // 6 header bytes and 1024 text bytes
 
 // A failure raised as a text; the export that catches it makes it the last-error text.
@@ -30,9 +33,13 @@ struct KommGlobals {
   int interfaceType = kInterfaceNone;
   int replyTimeoutMs = 2000;
   std::uint8_t telegramCounter = 0;
-  int pingMode = 0;
+  int pingMode = 0;  // 0 none, 1 echo with the own request, 2 echo of the ICMP service
   std::string logDirectory;
   std::uint16_t debugLevel = 0;  // 0 none, 1 with the debug window (TCP), 2 without
+  LogFile protocolLog;
+  LogFile debugLog;
+  timespec openTime{};  // set at every open and close; printed in headers and footers
+  std::uint32_t lastEventTime = 0;  // the "Zeit" values of the debug log count from here
   std::string lastError;
   // Shared so that a write waiting for its echo keeps the object while a close that one of
   // the processed events makes releases the port under it.

@@ -15,9 +15,12 @@
 #include <thread>
 
 #include "KommGlobals.h"
+#include "Ping.h"
 
 namespace komm {
 namespace {
+
+int objectsMade = 0;
 
 constexpr int kConnectTimeoutMs = 5000;
 constexpr std::uint32_t kByteWaitMs = 40;
@@ -29,6 +32,7 @@ int WsaCode(int errnoValue) {
   switch (errnoValue) {
     case EINTR: return 10004;
     case EACCES: return 10013;
+    case EPERM: return 10013;    // a raw socket refused for lack of rights
     case EFAULT: return 10014;
     case EINVAL: return 10022;
     case EMFILE: return 10024;
@@ -123,6 +127,17 @@ std::string WsaErrorText(int errnoValue) {
   }
 }
 
+bool LookUpName(const std::string& name, in_addr& address) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (name.empty() || getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
+  const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> entries(found, &freeaddrinfo);
+  address = reinterpret_cast<const sockaddr_in*>(entries->ai_addr)->sin_addr;
+  return true;
+}
+
 Client_Socket::Client_Socket() { CreateSocket(); }
 
 bool Client_Socket::CreateSocket() {
@@ -147,16 +162,10 @@ int Client_Socket::Connect(int port, const std::string& host) {
       SetLastError("Fehler in der IPAdresse");
       return 0;
     }
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (host.empty() || getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
+    if (!LookUpName(host, address.sin_addr)) {
       SetLastError("Fehler Zielhost nicht gefunden");
       return 0;
     }
-    const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> entries(found, &freeaddrinfo);
-    address.sin_addr = reinterpret_cast<const sockaddr_in*>(entries->ai_addr)->sin_addr;
   }
 
   if (port < 1 || port > 65535 ||
@@ -204,7 +213,7 @@ bool Client_Socket::WaitReadable(int ms) const {
 }
 
 T_Netz_Interface::T_Netz_Interface(std::uint8_t simulate, int debugLevel)
-    : showWindow_(debugLevel == 2 ? 0 : debugLevel), simulate_(simulate) {
+    : number_(++objectsMade), showWindow_(debugLevel == 2 ? 0 : debugLevel), simulate_(simulate) {
   if (showWindow_ != 0) {
     // A window that cannot be made leaves the link without one.
     try {
@@ -227,11 +236,16 @@ void T_Netz_Interface::SetStatus(const std::string& text) {
   if (window_) window_->SetStatus(text);
 }
 
-int T_Netz_Interface::Open(int port, const std::string& host, unsigned int /*timeoutMs: ping*/) {
+int T_Netz_Interface::Open(int port, const std::string& host, unsigned int timeoutMs) {
   try {
     host_ = host;
     port_ = port;
     SetStatus("Suche " + host + " ...");
+    // An address that does not answer the ping is not connected to.
+    if (!PingByMode(host, timeoutMs)) {
+      connected_ = false;
+      return 0;
+    }
     connected_ = socket_ && socket_->Connect(port, host) == 1;
     if (!connected_ && window_) window_->Hide();
     SetStatus("Verbindung offen ...");

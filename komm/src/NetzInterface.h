@@ -2,6 +2,8 @@
 // serial-to-network converter in front of it), and at debug level 1 the debug window.
 #pragma once
 
+#include <netinet/in.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +17,9 @@ namespace komm {
 
 // The English text of a socket error, by the code of the original socket interface.
 std::string WsaErrorText(int errnoValue);
+
+// The first IPv4 address of a host name; false when the name is not found.
+bool LookUpName(const std::string& name, in_addr& address);
 
 class Client_Socket {
  public:
@@ -55,10 +60,13 @@ class T_Netz_Interface {
   int Read(std::uint8_t* buffer, std::size_t count);
   int GetPort() const { return port_; }
   const std::string& GetHost() const { return host_; }
+  // The number that tells this object from the others of the process in the debug log.
+  int GetNumber() const { return number_; }
 
  private:
   void SetStatus(const std::string& text);
 
+  int number_ = 0;
   int port_ = 0;
   int showWindow_ = 0;
   bool connected_ = false;

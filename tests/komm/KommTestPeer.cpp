@@ -156,6 +156,17 @@ int OpenDescriptorCount() {
   return count;
 }
 
+int RefusedPort() {
+  Fd fd(socket(AF_INET, SOCK_STREAM, 0));
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  bind(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+  getsockname(fd.get(), reinterpret_cast<sockaddr*>(&address), &length);
+  return ntohs(address.sin_port);
+}
+
 std::string MakeTempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "komm_test_XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");

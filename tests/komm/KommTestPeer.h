@@ -90,6 +90,8 @@ Bytes Frame(std::uint16_t source, std::uint16_t dest, std::uint8_t command, cons
 Bytes Concat(std::initializer_list<Bytes> parts);
 
 int OpenDescriptorCount();
+// A TCP port on 127.0.0.1 on which nobody listens.
+int RefusedPort();
 std::string MakeTempDir();
 
 }  // namespace kommtest

@@ -26,14 +26,14 @@ class LinkTest : public ::testing::TestWithParam<Transport> {
   }
 
   // Starts the peer, opens the link (asserting success) and hands the script the far end.
-  void Open(Script script, int rtsControl = 0) {
+  void Open(Script script, int rtsControl = 0, int logLevel = 0) {
     if (GetParam() == Transport::Tcp) {
       tcp_ = std::make_unique<TcpPeer>(std::move(script));  // before the open: it accepts
-      type_ = _OpenKommNet(tcp_->port(), "127.0.0.1", 0);
+      type_ = _OpenKommNet(tcp_->port(), "127.0.0.1", logLevel);
       ASSERT_EQ(type_, 1) << _GetLastErrorMessage();
     } else {
       pty_ = std::make_unique<PtyPeer>(kTestComPort);
-      type_ = _OpenKommSer(kTestComPort, 9600, rtsControl, 0);
+      type_ = _OpenKommSer(kTestComPort, 9600, rtsControl, logLevel);
       ASSERT_EQ(type_, 2) << _GetLastErrorMessage();
       pty_->Run(std::move(script));
     }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "KommTestPeer.h"
+#include "LogFolder.h"
 #include "YBR_KOMM.h"
 
 namespace {
@@ -101,6 +102,7 @@ TEST(NoException, SerialOpenSendAndClose) {
 }
 
 TEST(NoException, NetworkOpenSendWaitAndClose) {
+  const LogFolder logs;
   _SetParameter(0, 100);
   std::unique_ptr<TcpPeer> peer;
   const auto newPeer = [&] {

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "KommTestPeer.h"
+#include "LogFolder.h"
 #include "YBR_KOMM.h"
 
 namespace kommtest {
@@ -132,18 +133,6 @@ TEST(Exports, ConnectIsBoundedAtFiveSeconds) {
                                                      std::to_string(port) + " von 127.0.0.1 (Fehler Verbindung nicht hergestellt. ) ");
 }
 
-// A TCP port on which nobody listens.
-int RefusedPort() {
-  Fd fd(socket(AF_INET, SOCK_STREAM, 0));
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  bind(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
-  getsockname(fd.get(), reinterpret_cast<sockaddr*>(&address), &length);
-  return ntohs(address.sin_port);
-}
-
 struct FailedOpen {
   std::string name;
   std::function<int()> open;
@@ -179,6 +168,7 @@ std::vector<FailedOpen> FailedOpens(const std::string& dir) {
 }
 
 TEST(Exports, FailedOpensSayWhyAndLeakNoDescriptor) {
+  const LogFolder logs;
   const std::string dir = MakeTempDir();
   for (const FailedOpen& c : FailedOpens(dir)) {
     SCOPED_TRACE(c.name);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "KommTestPeer.h"
+#include "LogFolder.h"
 #include "YBR_KOMM.h"
 
 namespace kommtest {
@@ -31,6 +32,7 @@ QString Status(QWidget* window) {
 }
 
 TEST(DebugWindow, ShownAtLogLevel2WhileTheLinkIsOpen) {
+  const LogFolder logs;
   QApplication app(argc, argv);
   TcpPeer peer([](int fd) { ReadFrameBytes(fd); });
   ASSERT_EQ(_OpenKommNet(peer.port(), "127.0.0.1", 2), 1) << _GetLastErrorMessage();
@@ -57,12 +59,14 @@ TEST(DebugWindow, ShownAtLogLevel2WhileTheLinkIsOpen) {
 }
 
 TEST(DebugWindow, FailedOpenLeavesNoWindow) {
+  const LogFolder logs;
   QApplication app(argc, argv);
   EXPECT_EQ(_OpenKommNet(10001, "10.0.0.300", 2), 0);
   EXPECT_TRUE(DebugWindows().empty());
 }
 
 TEST(DebugWindow, OtherLogLevelsShowNone) {
+  const LogFolder logs;
   QApplication app(argc, argv);
   for (int level : {0, 1, 3, 4}) {
     TcpPeer peer([](int) {});
@@ -73,6 +77,7 @@ TEST(DebugWindow, OtherLogLevelsShowNone) {
 }
 
 TEST(DebugWindow, NoneWithoutAGuiApplication) {
+  const LogFolder logs;
   QCoreApplication app(argc, argv);
   TcpPeer peer([](int) {});
   ASSERT_EQ(_OpenKommNet(peer.port(), "127.0.0.1", 2), 1);

@@ -1,0 +1,27 @@
+// Runs a piece of a test in a child process inside a private network namespace, where only
+// loopback is up and no packet can leave this machine. The child reports in a text.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace kommtest {
+
+struct NetworkSetup {
+  bool echoAnswered = true;     // false: net.ipv4.icmp_echo_ignore_all=1, nobody answers a ping
+  bool datagramPings = false;   // true: net.ipv4.ping_group_range admits the process's group
+  bool rawSockets = true;       // false: the child gives up the right to open raw sockets
+};
+
+struct NetworkRun {
+  bool ran = false;    // false: the namespace could not be made (skipped is the reason)
+  std::string skipped;
+  std::string report;  // what the body returned
+};
+
+// body runs in the child after the setup; it may use the library and sockets freely. It gets
+// a raw ICMP socket of the namespace, opened before any right was dropped, that sees every
+// ICMP packet on loopback from then on.
+NetworkRun InPrivateNetwork(const NetworkSetup& setup, const std::function<std::string(int observer)>& body);
+
+}  // namespace kommtest
