@@ -8,6 +8,8 @@
 #include "main/MainDlg.h"
 #include "platform/QtPlattform.h"
 #include "main/StatusDlg.h"
+#include "profiles/EditTuerZeitlinieDlg.h"
+#include "profiles/EditZeitlinieDlg.h"
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
@@ -21,6 +23,8 @@ TIDD_COMM* IDD_COMM = nullptr;
 TIDD_PASSWD* IDD_PASSWD = nullptr;
 TIDD_ADVANCED* IDD_ADVANCED = nullptr;
 TIDD_STATUS* IDD_STATUS = nullptr;
+TIDD_EDIT_DOORTIMELINE* IDD_EDIT_DOORTIMELINE = nullptr;
+TIDD_EDIT_TIMELINE* IDD_EDIT_TIMELINE = nullptr;
 TIDD_ABOUT* IDD_ABOUT = nullptr;
 
 TFormulare::TFormulare() {
@@ -42,6 +46,10 @@ TFormulare::TFormulare() {
   IDD_ADVANCED = Advanced.get();
   Status = std::make_unique<TIDD_STATUS>();
   IDD_STATUS = Status.get();
+  EditDoorTimeline = std::make_unique<TIDD_EDIT_DOORTIMELINE>();
+  IDD_EDIT_DOORTIMELINE = EditDoorTimeline.get();
+  EditTimeline = std::make_unique<TIDD_EDIT_TIMELINE>();
+  IDD_EDIT_TIMELINE = EditTimeline.get();
   About = std::make_unique<TIDD_ABOUT>();
   IDD_ABOUT = About.get();
   Plattform = std::make_unique<QtPlattform>(*Status);
@@ -62,5 +70,7 @@ TFormulare::~TFormulare() {
   IDD_PASSWD = nullptr;
   IDD_ADVANCED = nullptr;
   IDD_STATUS = nullptr;
+  IDD_EDIT_DOORTIMELINE = nullptr;
+  IDD_EDIT_TIMELINE = nullptr;
   IDD_ABOUT = nullptr;
 }

@@ -15,6 +15,8 @@ class TIDD_COMM;
 class TIDD_PASSWD;
 class TIDD_ADVANCED;
 class TIDD_STATUS;
+class TIDD_EDIT_DOORTIMELINE;
+class TIDD_EDIT_TIMELINE;
 class TIDD_ABOUT;
 class QtPlattform;
 
@@ -27,6 +29,8 @@ extern TIDD_COMM* IDD_COMM;
 extern TIDD_PASSWD* IDD_PASSWD;
 extern TIDD_ADVANCED* IDD_ADVANCED;
 extern TIDD_STATUS* IDD_STATUS;
+extern TIDD_EDIT_DOORTIMELINE* IDD_EDIT_DOORTIMELINE;
+extern TIDD_EDIT_TIMELINE* IDD_EDIT_TIMELINE;
 extern TIDD_ABOUT* IDD_ABOUT;
 
 // Creates the windows in the program's order and installs the Qt platform for the engine;
@@ -48,6 +52,8 @@ class TFormulare {
   std::unique_ptr<TIDD_PASSWD> Passwd;
   std::unique_ptr<TIDD_ADVANCED> Advanced;
   std::unique_ptr<TIDD_STATUS> Status;
+  std::unique_ptr<TIDD_EDIT_DOORTIMELINE> EditDoorTimeline;
+  std::unique_ptr<TIDD_EDIT_TIMELINE> EditTimeline;
   std::unique_ptr<TIDD_ABOUT> About;
   std::unique_ptr<QtPlattform> Plattform;
   plattform::Plattform* Vorher = nullptr;
