@@ -13,8 +13,10 @@
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
+#include "profiles/ZutrittprofileDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
+TIDD_PROFIL* IDD_PROFIL = nullptr;
 TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
 TIDC_INPUT* IDC_INPUT = nullptr;
 TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
@@ -30,6 +32,8 @@ TIDD_ABOUT* IDD_ABOUT = nullptr;
 TFormulare::TFormulare() {
   Main = std::make_unique<TIDD_MAIN>();
   IDD_MAIN = Main.get();
+  Profil = std::make_unique<TIDD_PROFIL>();
+  IDD_PROFIL = Profil.get();
   Feiertag = std::make_unique<TIDD_FEIERTAG>();
   IDD_FEIERTAG = Feiertag.get();
   Input = std::make_unique<TIDC_INPUT>();
@@ -62,6 +66,7 @@ TFormulare::~TFormulare() {
   Main.reset();
   plattform::Install(Vorher);
   IDD_MAIN = nullptr;
+  IDD_PROFIL = nullptr;
   IDD_FEIERTAG = nullptr;
   IDC_INPUT = nullptr;
   IDD_SEND_DATA = nullptr;

@@ -7,6 +7,7 @@
 #include "platform/Plattform.h"
 
 class TIDD_MAIN;
+class TIDD_PROFIL;
 class TIDD_FEIERTAG;
 class TIDC_INPUT;
 class TIDD_SEND_DATA;
@@ -21,6 +22,7 @@ class TIDD_ABOUT;
 class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
+extern TIDD_PROFIL* IDD_PROFIL;
 extern TIDD_FEIERTAG* IDD_FEIERTAG;
 extern TIDC_INPUT* IDC_INPUT;
 extern TIDD_SEND_DATA* IDD_SEND_DATA;
@@ -44,6 +46,7 @@ class TFormulare {
 
  private:
   std::unique_ptr<TIDD_MAIN> Main;
+  std::unique_ptr<TIDD_PROFIL> Profil;
   std::unique_ptr<TIDD_FEIERTAG> Feiertag;
   std::unique_ptr<TIDC_INPUT> Input;
   std::unique_ptr<TIDD_SEND_DATA> SendData;
