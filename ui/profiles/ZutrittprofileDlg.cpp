@@ -65,6 +65,7 @@ TIDD_PROFIL::TIDD_PROFIL(QWidget* parent) : fenster::TFormular(parent) {
   connect(IDC_SELECT_TIMEZONE, &QListWidget::currentRowChanged, this, [this](int zeile) {
     if (zeile >= 0) fenster::Geschuetzt([this] { IDC_SELECT_TIMEZONEClick(); });
   });
+  connect(IDC_SELECT_TIMEZONE, &QListWidget::itemClicked, this, geschuetzt(&TIDD_PROFIL::IDC_SELECT_TIMEZONEClick));
   connect(IDC_SELECT_TIMEZONE, &QListWidget::itemDoubleClicked, this,
           geschuetzt(&TIDD_PROFIL::IDC_SELECT_TIMEZONEDblClick));
   connect(IDB_CHANGE_TIMEZONE, &QPushButton::clicked, this, geschuetzt(&TIDD_PROFIL::IDB_CHANGE_TIMEZONEClick));
