@@ -7,6 +7,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string_view>
 
 #include "document/Steuerung.h"

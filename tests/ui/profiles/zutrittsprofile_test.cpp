@@ -397,6 +397,16 @@ TEST_F(ProfilTest, Rendering) {
   Waehle(2);
   F().IDC_SELECT_TIMEZONE->setCurrentRow(0);
   ASSERT_TRUE(SpeichereBild(F(), ablage + QStringLiteral("zutrittsprofile.png")));
+  // The input window as the new-profile command prepares it.
+  Skript skript;
+  skript.Modal(QStringLiteral("IDC_INPUT"), [&ablage](QDialog& d) {
+    auto& eingabe = static_cast<TIDC_INPUT&>(d);
+    eingabe.IDE_INPUT->setText(QStringLiteral("Schichtdien"));
+    EXPECT_LE(eingabe.IDC_LABEL_INPUT->sizeHint().width(), eingabe.IDC_LABEL_INPUT->width());
+    EXPECT_TRUE(SpeichereBild(eingabe, ablage + QStringLiteral("neues_profil.png")));
+    return fenster::mrCancel;
+  });
+  F().IDB_NEWPROFIL->click();
 }
 
 }  // namespace
