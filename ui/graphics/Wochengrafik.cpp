@@ -96,17 +96,17 @@ void ZeichneRaster(Maler& m, Wochenbild bild, const Anlage& anlage) {
   switch (bild) {
     case Wochenbild::Person:
       m.Waagrecht(150, 170, 210, 3, kGruen);
-      m.Text(180, 205, T(Texte::Beschriftungen[19]));
+      m.Text(180, 205, T(Texte::Beschriftungen[Texte::beschriftung::Tuer1]));
       if (anlage.Geraetetyp == 1) {
         m.Waagrecht(250, 270, 210, 3, kRot);
-        m.Text(280, 205, T(Texte::Beschriftungen[20]));
+        m.Text(280, 205, T(Texte::Beschriftungen[Texte::beschriftung::Tuer2]));
       }
       if (tuer3) {
         if (anlage.Geraetetyp != 0) {
           m.Waagrecht(350, 370, 210, 3, kBlau);
-          m.Text(380, 205, T(Texte::Beschriftungen[21]));
+          m.Text(380, 205, T(Texte::Beschriftungen[Texte::beschriftung::Tuer3MK]));
         } else {
-          m.Text(280, 205, T(Texte::Beschriftungen[22]));
+          m.Text(280, 205, T(Texte::Beschriftungen[Texte::beschriftung::Tuer2MK]));
         }
       }
       break;
@@ -115,21 +115,21 @@ void ZeichneRaster(Maler& m, Wochenbild bild, const Anlage& anlage) {
       m.Text(130, 242, anlage.NameTuer1);
       if (tuer2) {
         m.Waagrecht(225, 245, 247, 3, kRot);
-        m.Text(255, 242, anlage.Geraetetyp != 0 ? anlage.NameTuer2 : T(Texte::Beschriftungen[22]));
+        m.Text(255, 242, anlage.Geraetetyp != 0 ? anlage.NameTuer2 : T(Texte::Beschriftungen[Texte::beschriftung::Tuer2MK]));
       }
       if (tuer3) {
         m.Waagrecht(350, 370, 247, 3, kBlau);
-        m.Text(380, 242, T(Texte::Beschriftungen[21]));
+        m.Text(380, 242, T(Texte::Beschriftungen[Texte::beschriftung::Tuer3MK]));
       }
       break;
     case Wochenbild::Tuer:
-      m.Text(30, 242, T(Texte::Beschriftungen[25]) + u':');
+      m.Text(30, 242, T(Texte::Beschriftungen[Texte::beschriftung::Tuerstatus]) + u':');
       m.Waagrecht(100, 120, 247, 3, kGruen);
-      m.Text(130, 242, T(Texte::Beschriftungen[33]));
+      m.Text(130, 242, T(Texte::Beschriftungen[Texte::beschriftung::Daueroffen]));
       m.Waagrecht(220, 240, 247, 3, kRot);
-      m.Text(250, 242, T(Texte::Beschriftungen[34]));
+      m.Text(250, 242, T(Texte::Beschriftungen[Texte::beschriftung::Dauergesperrt]));
       m.Waagrecht(340, 360, 247, 3, kGrau);
-      m.Text(370, 242, T(Texte::Beschriftungen[35]));
+      m.Text(370, 242, T(Texte::Beschriftungen[Texte::beschriftung::Kartenbetrieb]));
       for (int j = 1; j <= 11; ++j) m.Waagrecht(98, 457, 12 + 18 * j, 1, kGrau);
       break;
   }

@@ -397,7 +397,7 @@ void TIDD_MAIN::Zustzeanzeigen1Click() {
 
 void TIDD_MAIN::IDB_PROFILClick() {
   IDD_PROFIL->Init(Steuerung.get());
-  IDD_PROFIL->setWindowTitle(T(Texte::Beschriftungen[13]));
+  IDD_PROFIL->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofile]));
   fenster::ZeigeModal(*IDD_PROFIL);
 }
 

@@ -14,7 +14,7 @@ std::optional<int> Zahl(const QString& text) {
 }
 
 void ZeigeKeineZahl(const QString& text) {
-  MessageBox(QStringLiteral("\"%1\" ist keine gültige Zahl.").arg(text), QString::fromUtf8(Texte::AllgemeineTexte[7]),
+  MessageBox(QStringLiteral("\"%1\" ist keine gültige Zahl.").arg(text), QString::fromUtf8(Texte::AllgemeineTexte[Texte::allgemein::Fehler]),
              plattform::MB_ERROR);
 }
 

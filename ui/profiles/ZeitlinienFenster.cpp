@@ -126,7 +126,7 @@ void TZeitlinienFenster::LadeZeitenUndTage(Zeitlinie& kopie) {
   b_.bis->setValue(Position(kopie.BisStunde, kopie.BisMinute));
   IDSB_TO_TIMEChange();
   for (std::size_t k = 0; k < b_.tage.size(); ++k) {
-    if (k < 9) b_.tage[k]->setText(QString::fromUtf8(Texte::Tagesarten[k]));
+    if (k <= Texte::tagesart::Feiertag) b_.tage[k]->setText(QString::fromUtf8(Texte::Tagesarten[k]));
     b_.tage[k]->setChecked((kopie.Tage & (1u << k)) != 0);
   }
 }

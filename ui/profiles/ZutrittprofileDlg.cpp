@@ -35,13 +35,13 @@ std::optional<std::string> NeuerName(const QString& name) {
   const std::optional<std::string> bytes = Utf8NachCp1252(name.toStdString());
   if (!bytes) {
     fenster::MessageBox(QStringLiteral("Der Profilname enthält ein Zeichen, das die Steuerung nicht speichern kann."),
-                        T(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+                        T(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
     return std::nullopt;
   }
   const bool leerzeichen = std::any_of(name.begin(), name.end(), [](QChar c) { return c.isSpace(); });
   if (leerzeichen || static_cast<qsizetype>(bytes->size()) > kNamenslaenge) {
     fenster::MessageBox(QStringLiteral("Ein Profilname hat höchstens 11 Zeichen und kein Leerzeichen."),
-                        T(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+                        T(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
     return std::nullopt;
   }
   return bytes;
@@ -84,7 +84,7 @@ void TIDD_PROFIL::Init(TSteuerung* steuerung) {
     const QSignalBlocker still(IDC_SELECT_TIMEZONE);
     IDC_SELECT_TIMEZONE->clear();
     for (int i = 0; i < static_cast<int>(PROFIL::AnzahlZeitlinien); ++i) {
-      IDC_SELECT_TIMEZONE->addItem(QStringLiteral("%1 %2").arg(T(Texte::AllgemeineTexte[14])).arg(i));
+      IDC_SELECT_TIMEZONE->addItem(QStringLiteral("%1 %2").arg(T(Texte::AllgemeineTexte[Texte::allgemein::Zeitlinie])).arg(i));
     }
   }
   ZeigeProfile();
@@ -120,11 +120,11 @@ void TIDD_PROFIL::IDB_NEWPROFILClick() {
   try {
     profil = std::make_unique<PROFIL>();
   } catch (const std::bad_alloc&) {
-    throw StdError(Texte::AllgemeineTexte[6]);
+    throw StdError(Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher]);
   }
   IDC_INPUT->IDE_INPUT->clear();
-  IDC_INPUT->IDC_LABEL_INPUT->setText(T(Texte::Beschriftungen[28]));
-  IDC_INPUT->setWindowTitle(T(Texte::Beschriftungen[29]));
+  IDC_INPUT->IDC_LABEL_INPUT->setText(T(Texte::Beschriftungen[Texte::beschriftung::NamenFuerNeuesProfil]));
+  IDC_INPUT->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::NeuesZutrittsprofil]));
   const int ergebnis = fenster::ZeigeModal(*IDC_INPUT);
   const QString name = IDC_INPUT->IDE_INPUT->text();
   if (ergebnis == fenster::mrOk && !name.isEmpty()) {
@@ -171,12 +171,12 @@ void TIDD_PROFIL::IDC_SELECT_TIMEZONEDblClick() {
 
   TIDD_EDIT_TIMELINE& editor = *IDD_EDIT_TIMELINE;
   const std::uint32_t flags = Steuerung->Geraetedaten.Flags;
-  editor.Label1->setText(T(Texte::Beschriftungen[14]));
-  editor.Label2->setText(T(Texte::Beschriftungen[24]));
-  editor.setWindowTitle(T(Texte::Beschriftungen[26]));
-  editor.IDCB_DOOR1->setText(T(Texte::Beschriftungen[19]));
-  editor.IDCB_DOOR2->setText(T(Texte::Beschriftungen[20]));
-  editor.IDCB_DOOR3->setText(T(Texte::Beschriftungen[21]));
+  editor.Label1->setText(T(Texte::Beschriftungen[Texte::beschriftung::GueltigAm]));
+  editor.Label2->setText(T(Texte::Beschriftungen[Texte::beschriftung::WirksamFuer]));
+  editor.setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::ZeitlinienFuerZutrittsprofil]));
+  editor.IDCB_DOOR1->setText(T(Texte::Beschriftungen[Texte::beschriftung::Tuer1]));
+  editor.IDCB_DOOR2->setText(T(Texte::Beschriftungen[Texte::beschriftung::Tuer2]));
+  editor.IDCB_DOOR3->setText(T(Texte::Beschriftungen[Texte::beschriftung::Tuer3MK]));
   editor.IDCB_DOOR2->setEnabled(false);
   editor.IDCB_DOOR3->setEnabled(false);
   if ((flags & GD_TUER2) != 0) editor.IDCB_DOOR2->setEnabled(true);
@@ -184,7 +184,7 @@ void TIDD_PROFIL::IDC_SELECT_TIMEZONEDblClick() {
     if (Steuerung->Geraetetyp != 0) {
       editor.IDCB_DOOR3->setEnabled(true);
     } else {
-      editor.IDCB_DOOR2->setText(T(Texte::Beschriftungen[22]));
+      editor.IDCB_DOOR2->setText(T(Texte::Beschriftungen[Texte::beschriftung::Tuer2MK]));
       editor.IDCB_DOOR3->setEnabled(false);
     }
   }
