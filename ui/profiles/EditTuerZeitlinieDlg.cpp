@@ -10,7 +10,6 @@ TIDD_EDIT_DOORTIMELINE::TIDD_EDIT_DOORTIMELINE(QWidget* parent) : TZeitlinienFen
              {IDCB_MONDAY, IDCB_TUESDAY, IDCB_WEDNESDAY, IDCB_THURSDAY, IDCB_FRIDAY, IDCB_SATURDAY, IDCB_SUNDAY,
               IDCB_HALFFREEDAY, IDCB_HOLIDAY, IDCB_SPECIAL1, IDCB_SPECIAL2},
              IDB_ALL,
-             BitBtn1,
              BitBtn2});
   connect(BitBtn1, &QPushButton::clicked, this, [this] { fenster::Geschuetzt([this] { BitBtn1Click(); }); });
 }

@@ -12,7 +12,6 @@ TIDD_EDIT_TIMELINE::TIDD_EDIT_TIMELINE(QWidget* parent) : TZeitlinienFenster(par
              {IDCB_MONDAY, IDCB_TUESDAY, IDCB_WEDNESDAY, IDCB_THURSDAY, IDCB_FRIDAY, IDCB_SATURDAY, IDCB_SUNDAY,
               IDCB_HALFFREEDAY, IDCB_HOLIDAY, IDCB_SPECIAL1, IDCB_SPECIAL2},
              IDB_ALL,
-             BitBtn1,
              BitBtn2});
   connect(BitBtn1, &QPushButton::clicked, this, [this] { fenster::Geschuetzt([this] { BitBtn1Click(); }); });
 }

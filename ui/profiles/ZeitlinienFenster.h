@@ -34,7 +34,6 @@ class TZeitlinienFenster : public fenster::TFormular {
     QLineEdit* bisText;
     std::array<QCheckBox*, 11> tage;
     QPushButton* alle;
-    QPushButton* ok;
     QPushButton* abbruch;
   };
 
