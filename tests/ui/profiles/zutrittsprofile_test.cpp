@@ -385,6 +385,50 @@ TEST_F(ProfilTest, OpenedByTheButtonTheMenuAndCtrlZ) {
   EXPECT_FALSE(IDD_MAIN->IDB_PROFIL->isVisible());
 }
 
+TEST_F(ProfilTest, ShownFromTheMainWindowATypedTimeReachesTheLine) {
+  IDD_MAIN->IDB_SETTINGS->click();
+  {
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_PROFIL"), [this, &skript](QDialog&) {
+      EXPECT_FALSE(F().IDB_CHANGE_TIMEZONE->isEnabled());
+      Waehle(2);
+      F().IDC_SELECT_TIMEZONE->setCurrentRow(1);
+      skript.Modal(QStringLiteral("IDD_EDIT_TIMELINE"), [](QDialog& d) {
+        auto& e = static_cast<TIDD_EDIT_TIMELINE&>(d);
+        e.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&e));
+        e.IDE_FROM_TIME->setFocus();
+        e.IDE_FROM_TIME->selectAll();
+        QTest::keyClicks(e.IDE_FROM_TIME, QStringLiteral("1207"));
+        EXPECT_EQ(e.IDE_FROM_TIME->text(), QStringLiteral("12:07"));
+        QTest::keyClick(e.IDE_FROM_TIME, Qt::Key_Tab);  // leaves the edit
+        EXPECT_EQ(e.IDE_FROM_TIME->text(), QStringLiteral("12:05"));
+        EXPECT_EQ(e.IDE_TO_TIME->text(), QStringLiteral("16:00"));
+        e.BitBtn1->click();
+        return e.result();
+      });
+      F().IDB_CHANGE_TIMEZONE->click();
+      return fenster::mrOk;
+    });
+    IDD_MAIN->IDB_PROFIL->click();
+  }
+  const Zeitlinie& linie = S().Profile.Find(2)->Daten->Zeitlinien[1];
+  EXPECT_EQ(linie.VonStunde, 12);
+  EXPECT_EQ(linie.VonMinute, 5);
+  EXPECT_EQ(linie.BisStunde, 16);
+  EXPECT_FALSE(S().DatenGespeichert);
+  // The next showing starts with the line buttons disabled and the first profile chosen.
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_PROFIL"), [this](QDialog&) {
+    EXPECT_FALSE(F().IDB_CHANGE_TIMEZONE->isEnabled());
+    EXPECT_FALSE(F().IDB_DELETE_TIMEZONE->isEnabled());
+    EXPECT_EQ(F().Profilindex(), 0);
+    EXPECT_EQ(F().IDC_SELECT_TIMEZONE->currentRow(), -1);
+    return fenster::mrOk;
+  });
+  IDD_MAIN->Zutrittsprofile1->trigger();
+}
+
 TEST_F(ProfilTest, Rendering) {
   const char* ziel = std::getenv("YBR_UI_BILDER");
   const QString ablage = QString::fromStdString(ziel != nullptr ? std::string(ziel) + "/" : ordner.Pfad());
