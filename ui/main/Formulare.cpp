@@ -8,11 +8,15 @@
 #include "main/MainDlg.h"
 #include "platform/QtPlattform.h"
 #include "main/StatusDlg.h"
+#include "profiles/EditTuerZeitlinieDlg.h"
+#include "profiles/EditZeitlinieDlg.h"
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
+#include "profiles/ZutrittprofileDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
+TIDD_PROFIL* IDD_PROFIL = nullptr;
 TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
 TIDC_INPUT* IDC_INPUT = nullptr;
 TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
@@ -21,11 +25,15 @@ TIDD_COMM* IDD_COMM = nullptr;
 TIDD_PASSWD* IDD_PASSWD = nullptr;
 TIDD_ADVANCED* IDD_ADVANCED = nullptr;
 TIDD_STATUS* IDD_STATUS = nullptr;
+TIDD_EDIT_DOORTIMELINE* IDD_EDIT_DOORTIMELINE = nullptr;
+TIDD_EDIT_TIMELINE* IDD_EDIT_TIMELINE = nullptr;
 TIDD_ABOUT* IDD_ABOUT = nullptr;
 
 TFormulare::TFormulare() {
   Main = std::make_unique<TIDD_MAIN>();
   IDD_MAIN = Main.get();
+  Profil = std::make_unique<TIDD_PROFIL>();
+  IDD_PROFIL = Profil.get();
   Feiertag = std::make_unique<TIDD_FEIERTAG>();
   IDD_FEIERTAG = Feiertag.get();
   Input = std::make_unique<TIDC_INPUT>();
@@ -42,6 +50,10 @@ TFormulare::TFormulare() {
   IDD_ADVANCED = Advanced.get();
   Status = std::make_unique<TIDD_STATUS>();
   IDD_STATUS = Status.get();
+  EditDoorTimeline = std::make_unique<TIDD_EDIT_DOORTIMELINE>();
+  IDD_EDIT_DOORTIMELINE = EditDoorTimeline.get();
+  EditTimeline = std::make_unique<TIDD_EDIT_TIMELINE>();
+  IDD_EDIT_TIMELINE = EditTimeline.get();
   About = std::make_unique<TIDD_ABOUT>();
   IDD_ABOUT = About.get();
   Plattform = std::make_unique<QtPlattform>(*Status);
@@ -54,6 +66,7 @@ TFormulare::~TFormulare() {
   Main.reset();
   plattform::Install(Vorher);
   IDD_MAIN = nullptr;
+  IDD_PROFIL = nullptr;
   IDD_FEIERTAG = nullptr;
   IDC_INPUT = nullptr;
   IDD_SEND_DATA = nullptr;
@@ -62,5 +75,7 @@ TFormulare::~TFormulare() {
   IDD_PASSWD = nullptr;
   IDD_ADVANCED = nullptr;
   IDD_STATUS = nullptr;
+  IDD_EDIT_DOORTIMELINE = nullptr;
+  IDD_EDIT_TIMELINE = nullptr;
   IDD_ABOUT = nullptr;
 }

@@ -7,6 +7,7 @@
 #include "platform/Plattform.h"
 
 class TIDD_MAIN;
+class TIDD_PROFIL;
 class TIDD_FEIERTAG;
 class TIDC_INPUT;
 class TIDD_SEND_DATA;
@@ -15,10 +16,13 @@ class TIDD_COMM;
 class TIDD_PASSWD;
 class TIDD_ADVANCED;
 class TIDD_STATUS;
+class TIDD_EDIT_DOORTIMELINE;
+class TIDD_EDIT_TIMELINE;
 class TIDD_ABOUT;
 class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
+extern TIDD_PROFIL* IDD_PROFIL;
 extern TIDD_FEIERTAG* IDD_FEIERTAG;
 extern TIDC_INPUT* IDC_INPUT;
 extern TIDD_SEND_DATA* IDD_SEND_DATA;
@@ -27,6 +31,8 @@ extern TIDD_COMM* IDD_COMM;
 extern TIDD_PASSWD* IDD_PASSWD;
 extern TIDD_ADVANCED* IDD_ADVANCED;
 extern TIDD_STATUS* IDD_STATUS;
+extern TIDD_EDIT_DOORTIMELINE* IDD_EDIT_DOORTIMELINE;
+extern TIDD_EDIT_TIMELINE* IDD_EDIT_TIMELINE;
 extern TIDD_ABOUT* IDD_ABOUT;
 
 // Creates the windows in the program's order and installs the Qt platform for the engine;
@@ -40,6 +46,7 @@ class TFormulare {
 
  private:
   std::unique_ptr<TIDD_MAIN> Main;
+  std::unique_ptr<TIDD_PROFIL> Profil;
   std::unique_ptr<TIDD_FEIERTAG> Feiertag;
   std::unique_ptr<TIDC_INPUT> Input;
   std::unique_ptr<TIDD_SEND_DATA> SendData;
@@ -48,6 +55,8 @@ class TFormulare {
   std::unique_ptr<TIDD_PASSWD> Passwd;
   std::unique_ptr<TIDD_ADVANCED> Advanced;
   std::unique_ptr<TIDD_STATUS> Status;
+  std::unique_ptr<TIDD_EDIT_DOORTIMELINE> EditDoorTimeline;
+  std::unique_ptr<TIDD_EDIT_TIMELINE> EditTimeline;
   std::unique_ptr<TIDD_ABOUT> About;
   std::unique_ptr<QtPlattform> Plattform;
   plattform::Plattform* Vorher = nullptr;

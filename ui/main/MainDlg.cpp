@@ -24,6 +24,7 @@
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
 #include "document/Zugriffsprotokoll.h"
+#include "profiles/ZutrittprofileDlg.h"
 #include "document/ProgrammOrdner.h"
 #include "document/Steuerung.h"
 #include "text/Texte.h"
@@ -198,6 +199,8 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(Uhrstellen1, &QAction::triggered, &TIDD_MAIN::Uhrstellen1Click);
   Verbinde(verbindungsparameter1, &QAction::triggered, &TIDD_MAIN::verbindungsparameter1Click);
   Verbinde(Aministration1, &QAction::triggered, &TIDD_MAIN::Aministration1Click);
+  Verbinde(IDB_PROFIL, &QToolButton::clicked, &TIDD_MAIN::IDB_PROFILClick);
+  Verbinde(Zutrittsprofile1, &QAction::triggered, &TIDD_MAIN::Zutrittsprofile1Click);
   // F1 asks for the main window's help context.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(f1, &QShortcut::activated, this, [this] {
@@ -367,7 +370,7 @@ std::array<TExpertenknopf, 4> TIDD_MAIN::Expertenknoepfe() const {
   return {{
       {IDB_SYTEMDATA, false},
       {IDB_DOORDATA, false},
-      {IDB_PROFIL, false},
+      {IDB_PROFIL, true},
       {IDB_KAL, true},
   }};
 }
@@ -391,6 +394,14 @@ void TIDD_MAIN::Zustzeanzeigen1Click() {
   IDB_SETTINGS->setChecked(!IDB_SETTINGS->isChecked());
   IDB_SETTINGSClick();
 }
+
+void TIDD_MAIN::IDB_PROFILClick() {
+  IDD_PROFIL->Init(Steuerung.get());
+  IDD_PROFIL->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofile]));
+  fenster::ZeigeModal(*IDD_PROFIL);
+}
+
+void TIDD_MAIN::Zutrittsprofile1Click() { IDB_PROFILClick(); }
 
 void TIDD_MAIN::HelpInhaltClick() { fenster::Hilfe(1000); }
 

@@ -1,0 +1,39 @@
+#include "profiles/EditTuerZeitlinieDlg.h"
+
+TIDD_EDIT_DOORTIMELINE::TIDD_EDIT_DOORTIMELINE(QWidget* parent) : TZeitlinienFenster(parent) {
+  setupUi(this);
+  setFixedSize(size());
+  Uebernimm({IDSB_FROM_TIME,
+             IDSB_TO_TIME,
+             IDE_FROM_TIME,
+             IDE_TO_TIME,
+             {IDCB_MONDAY, IDCB_TUESDAY, IDCB_WEDNESDAY, IDCB_THURSDAY, IDCB_FRIDAY, IDCB_SATURDAY, IDCB_SUNDAY,
+              IDCB_HALFFREEDAY, IDCB_HOLIDAY, IDCB_SPECIAL1, IDCB_SPECIAL2},
+             IDB_ALL,
+             BitBtn2});
+  connect(BitBtn1, &QPushButton::clicked, this, [this] { fenster::Geschuetzt([this] { BitBtn1Click(); }); });
+}
+
+void TIDD_EDIT_DOORTIMELINE::Init(Zeitlinie& kopie) {
+  LadeZeitenUndTage(kopie);
+  if ((kopie.Tage & TAG_DAUEROFFEN) != 0) {
+    alwaysopen->setChecked(true);
+  } else if ((kopie.Tage & TAG_DAUERGESPERRT) != 0) {
+    alwaysclosed->setChecked(true);
+  } else {
+    normal->setChecked(true);
+  }
+}
+
+void TIDD_EDIT_DOORTIMELINE::BitBtn1Click() {
+  if (Kopie == nullptr || !NimmEingaben()) return;
+  Zeitlinie z = *Kopie;
+  SchreibeZeitenUndTage(z);
+  if (alwaysopen->isChecked()) {
+    z.Tage |= TAG_DAUEROFFEN;
+  } else if (alwaysclosed->isChecked()) {
+    z.Tage |= TAG_DAUERGESPERRT;
+  }
+  *Kopie = z;
+  done(fenster::mrOk);
+}
