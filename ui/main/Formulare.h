@@ -7,6 +7,7 @@
 #include "platform/Plattform.h"
 
 class TIDD_MAIN;
+class TIDD_SYSTEMDATA;
 class TIDD_PROFIL;
 class TIDD_FEIERTAG;
 class TIDC_INPUT;
@@ -18,10 +19,12 @@ class TIDD_ADVANCED;
 class TIDD_STATUS;
 class TIDD_EDIT_DOORTIMELINE;
 class TIDD_EDIT_TIMELINE;
+class TIDD_SPECIAL;
 class TIDD_ABOUT;
 class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
+extern TIDD_SYSTEMDATA* IDD_SYSTEMDATA;
 extern TIDD_PROFIL* IDD_PROFIL;
 extern TIDD_FEIERTAG* IDD_FEIERTAG;
 extern TIDC_INPUT* IDC_INPUT;
@@ -33,6 +36,7 @@ extern TIDD_ADVANCED* IDD_ADVANCED;
 extern TIDD_STATUS* IDD_STATUS;
 extern TIDD_EDIT_DOORTIMELINE* IDD_EDIT_DOORTIMELINE;
 extern TIDD_EDIT_TIMELINE* IDD_EDIT_TIMELINE;
+extern TIDD_SPECIAL* IDD_SPECIAL;
 extern TIDD_ABOUT* IDD_ABOUT;
 
 // Creates the windows in the program's order and installs the Qt platform for the engine;
@@ -46,6 +50,7 @@ class TFormulare {
 
  private:
   std::unique_ptr<TIDD_MAIN> Main;
+  std::unique_ptr<TIDD_SYSTEMDATA> SystemData;
   std::unique_ptr<TIDD_PROFIL> Profil;
   std::unique_ptr<TIDD_FEIERTAG> Feiertag;
   std::unique_ptr<TIDC_INPUT> Input;
@@ -57,6 +62,7 @@ class TFormulare {
   std::unique_ptr<TIDD_STATUS> Status;
   std::unique_ptr<TIDD_EDIT_DOORTIMELINE> EditDoorTimeline;
   std::unique_ptr<TIDD_EDIT_TIMELINE> EditTimeline;
+  std::unique_ptr<TIDD_SPECIAL> Special;
   std::unique_ptr<TIDD_ABOUT> About;
   std::unique_ptr<QtPlattform> Plattform;
   plattform::Plattform* Vorher = nullptr;
