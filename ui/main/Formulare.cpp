@@ -13,6 +13,7 @@
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
+#include "profiles/TuerdatenDlg.h"
 #include "profiles/ZutrittprofileDlg.h"
 #include "settings/SpezialDlg.h"
 #include "settings/SteuerungenDlg.h"
@@ -21,6 +22,7 @@ TIDD_MAIN* IDD_MAIN = nullptr;
 TIDD_SYSTEMDATA* IDD_SYSTEMDATA = nullptr;
 TIDD_PROFIL* IDD_PROFIL = nullptr;
 TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
+TIDD_DOORDATA* IDD_DOORDATA = nullptr;
 TIDC_INPUT* IDC_INPUT = nullptr;
 TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
 TIDD_BUILD_FD* IDD_BUILD_FD = nullptr;
@@ -42,6 +44,8 @@ TFormulare::TFormulare() {
   IDD_PROFIL = Profil.get();
   Feiertag = std::make_unique<TIDD_FEIERTAG>();
   IDD_FEIERTAG = Feiertag.get();
+  DoorData = std::make_unique<TIDD_DOORDATA>();
+  IDD_DOORDATA = DoorData.get();
   Input = std::make_unique<TIDC_INPUT>();
   IDC_INPUT = Input.get();
   SendData = std::make_unique<TIDD_SEND_DATA>();
@@ -77,6 +81,7 @@ TFormulare::~TFormulare() {
   IDD_SYSTEMDATA = nullptr;
   IDD_PROFIL = nullptr;
   IDD_FEIERTAG = nullptr;
+  IDD_DOORDATA = nullptr;
   IDC_INPUT = nullptr;
   IDD_SEND_DATA = nullptr;
   IDD_BUILD_FD = nullptr;

@@ -24,6 +24,7 @@
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
 #include "document/Zugriffsprotokoll.h"
+#include "profiles/TuerdatenDlg.h"
 #include "profiles/ZutrittprofileDlg.h"
 #include "settings/SteuerungenDlg.h"
 #include "document/ProgrammOrdner.h"
@@ -202,6 +203,8 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(Aministration1, &QAction::triggered, &TIDD_MAIN::Aministration1Click);
   Verbinde(IDB_SYTEMDATA, &QToolButton::clicked, &TIDD_MAIN::IDB_SYTEMDATAClick);
   Verbinde(Steuerungdaten1, &QAction::triggered, &TIDD_MAIN::Steuerungdaten1Click);
+  Verbinde(IDB_DOORDATA, &QToolButton::clicked, &TIDD_MAIN::IDB_DOORDATAClick);
+  Verbinde(Trdaten1, &QAction::triggered, &TIDD_MAIN::Trdaten1Click);
   Verbinde(IDB_PROFIL, &QToolButton::clicked, &TIDD_MAIN::IDB_PROFILClick);
   Verbinde(Zutrittsprofile1, &QAction::triggered, &TIDD_MAIN::Zutrittsprofile1Click);
   // F1 asks for the main window's help context.
@@ -372,7 +375,7 @@ void SchalteExpertenknoepfe(std::span<const TExpertenknopf> knoepfe, bool unten)
 std::array<TExpertenknopf, 4> TIDD_MAIN::Expertenknoepfe() const {
   return {{
       {IDB_SYTEMDATA, true},
-      {IDB_DOORDATA, false},
+      {IDB_DOORDATA, true},
       {IDB_PROFIL, true},
       {IDB_KAL, true},
   }};
@@ -405,6 +408,15 @@ void TIDD_MAIN::IDB_SYTEMDATAClick() {
 }
 
 void TIDD_MAIN::Steuerungdaten1Click() { IDB_SYTEMDATAClick(); }
+
+void TIDD_MAIN::IDB_DOORDATAClick() {
+  // With no door in use the set-up raises; the guard shows it and the window stays hidden.
+  IDD_DOORDATA->Init(*Steuerung);
+  IDD_DOORDATA->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::Tuerdaten]));
+  fenster::ZeigeModal(*IDD_DOORDATA);
+}
+
+void TIDD_MAIN::Trdaten1Click() { IDB_DOORDATAClick(); }
 
 void TIDD_MAIN::IDB_PROFILClick() {
   IDD_PROFIL->Init(Steuerung.get());
