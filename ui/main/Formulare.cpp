@@ -13,11 +13,16 @@
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
+#include "profiles/TuerdatenDlg.h"
 #include "profiles/ZutrittprofileDlg.h"
+#include "settings/SpezialDlg.h"
+#include "settings/SteuerungenDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
+TIDD_SYSTEMDATA* IDD_SYSTEMDATA = nullptr;
 TIDD_PROFIL* IDD_PROFIL = nullptr;
 TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
+TIDD_DOORDATA* IDD_DOORDATA = nullptr;
 TIDC_INPUT* IDC_INPUT = nullptr;
 TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
 TIDD_BUILD_FD* IDD_BUILD_FD = nullptr;
@@ -27,15 +32,20 @@ TIDD_ADVANCED* IDD_ADVANCED = nullptr;
 TIDD_STATUS* IDD_STATUS = nullptr;
 TIDD_EDIT_DOORTIMELINE* IDD_EDIT_DOORTIMELINE = nullptr;
 TIDD_EDIT_TIMELINE* IDD_EDIT_TIMELINE = nullptr;
+TIDD_SPECIAL* IDD_SPECIAL = nullptr;
 TIDD_ABOUT* IDD_ABOUT = nullptr;
 
 TFormulare::TFormulare() {
   Main = std::make_unique<TIDD_MAIN>();
   IDD_MAIN = Main.get();
+  SystemData = std::make_unique<TIDD_SYSTEMDATA>();
+  IDD_SYSTEMDATA = SystemData.get();
   Profil = std::make_unique<TIDD_PROFIL>();
   IDD_PROFIL = Profil.get();
   Feiertag = std::make_unique<TIDD_FEIERTAG>();
   IDD_FEIERTAG = Feiertag.get();
+  DoorData = std::make_unique<TIDD_DOORDATA>();
+  IDD_DOORDATA = DoorData.get();
   Input = std::make_unique<TIDC_INPUT>();
   IDC_INPUT = Input.get();
   SendData = std::make_unique<TIDD_SEND_DATA>();
@@ -54,6 +64,8 @@ TFormulare::TFormulare() {
   IDD_EDIT_DOORTIMELINE = EditDoorTimeline.get();
   EditTimeline = std::make_unique<TIDD_EDIT_TIMELINE>();
   IDD_EDIT_TIMELINE = EditTimeline.get();
+  Special = std::make_unique<TIDD_SPECIAL>();
+  IDD_SPECIAL = Special.get();
   About = std::make_unique<TIDD_ABOUT>();
   IDD_ABOUT = About.get();
   Plattform = std::make_unique<QtPlattform>(*Status);
@@ -66,8 +78,10 @@ TFormulare::~TFormulare() {
   Main.reset();
   plattform::Install(Vorher);
   IDD_MAIN = nullptr;
+  IDD_SYSTEMDATA = nullptr;
   IDD_PROFIL = nullptr;
   IDD_FEIERTAG = nullptr;
+  IDD_DOORDATA = nullptr;
   IDC_INPUT = nullptr;
   IDD_SEND_DATA = nullptr;
   IDD_BUILD_FD = nullptr;
@@ -77,5 +91,6 @@ TFormulare::~TFormulare() {
   IDD_STATUS = nullptr;
   IDD_EDIT_DOORTIMELINE = nullptr;
   IDD_EDIT_TIMELINE = nullptr;
+  IDD_SPECIAL = nullptr;
   IDD_ABOUT = nullptr;
 }

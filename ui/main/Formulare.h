@@ -7,8 +7,10 @@
 #include "platform/Plattform.h"
 
 class TIDD_MAIN;
+class TIDD_SYSTEMDATA;
 class TIDD_PROFIL;
 class TIDD_FEIERTAG;
+class TIDD_DOORDATA;
 class TIDC_INPUT;
 class TIDD_SEND_DATA;
 class TIDD_BUILD_FD;
@@ -18,12 +20,15 @@ class TIDD_ADVANCED;
 class TIDD_STATUS;
 class TIDD_EDIT_DOORTIMELINE;
 class TIDD_EDIT_TIMELINE;
+class TIDD_SPECIAL;
 class TIDD_ABOUT;
 class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
+extern TIDD_SYSTEMDATA* IDD_SYSTEMDATA;
 extern TIDD_PROFIL* IDD_PROFIL;
 extern TIDD_FEIERTAG* IDD_FEIERTAG;
+extern TIDD_DOORDATA* IDD_DOORDATA;
 extern TIDC_INPUT* IDC_INPUT;
 extern TIDD_SEND_DATA* IDD_SEND_DATA;
 extern TIDD_BUILD_FD* IDD_BUILD_FD;
@@ -33,6 +38,7 @@ extern TIDD_ADVANCED* IDD_ADVANCED;
 extern TIDD_STATUS* IDD_STATUS;
 extern TIDD_EDIT_DOORTIMELINE* IDD_EDIT_DOORTIMELINE;
 extern TIDD_EDIT_TIMELINE* IDD_EDIT_TIMELINE;
+extern TIDD_SPECIAL* IDD_SPECIAL;
 extern TIDD_ABOUT* IDD_ABOUT;
 
 // Creates the windows in the program's order and installs the Qt platform for the engine;
@@ -46,8 +52,10 @@ class TFormulare {
 
  private:
   std::unique_ptr<TIDD_MAIN> Main;
+  std::unique_ptr<TIDD_SYSTEMDATA> SystemData;
   std::unique_ptr<TIDD_PROFIL> Profil;
   std::unique_ptr<TIDD_FEIERTAG> Feiertag;
+  std::unique_ptr<TIDD_DOORDATA> DoorData;
   std::unique_ptr<TIDC_INPUT> Input;
   std::unique_ptr<TIDD_SEND_DATA> SendData;
   std::unique_ptr<TIDD_BUILD_FD> BuildFd;
@@ -57,6 +65,7 @@ class TFormulare {
   std::unique_ptr<TIDD_STATUS> Status;
   std::unique_ptr<TIDD_EDIT_DOORTIMELINE> EditDoorTimeline;
   std::unique_ptr<TIDD_EDIT_TIMELINE> EditTimeline;
+  std::unique_ptr<TIDD_SPECIAL> Special;
   std::unique_ptr<TIDD_ABOUT> About;
   std::unique_ptr<QtPlattform> Plattform;
   plattform::Plattform* Vorher = nullptr;

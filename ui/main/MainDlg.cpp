@@ -24,7 +24,9 @@
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
 #include "document/Zugriffsprotokoll.h"
+#include "profiles/TuerdatenDlg.h"
 #include "profiles/ZutrittprofileDlg.h"
+#include "settings/SteuerungenDlg.h"
 #include "document/ProgrammOrdner.h"
 #include "document/Steuerung.h"
 #include "text/Texte.h"
@@ -199,6 +201,10 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(Uhrstellen1, &QAction::triggered, &TIDD_MAIN::Uhrstellen1Click);
   Verbinde(verbindungsparameter1, &QAction::triggered, &TIDD_MAIN::verbindungsparameter1Click);
   Verbinde(Aministration1, &QAction::triggered, &TIDD_MAIN::Aministration1Click);
+  Verbinde(IDB_SYTEMDATA, &QToolButton::clicked, &TIDD_MAIN::IDB_SYTEMDATAClick);
+  Verbinde(Steuerungdaten1, &QAction::triggered, &TIDD_MAIN::Steuerungdaten1Click);
+  Verbinde(IDB_DOORDATA, &QToolButton::clicked, &TIDD_MAIN::IDB_DOORDATAClick);
+  Verbinde(Trdaten1, &QAction::triggered, &TIDD_MAIN::Trdaten1Click);
   Verbinde(IDB_PROFIL, &QToolButton::clicked, &TIDD_MAIN::IDB_PROFILClick);
   Verbinde(Zutrittsprofile1, &QAction::triggered, &TIDD_MAIN::Zutrittsprofile1Click);
   // F1 asks for the main window's help context.
@@ -368,8 +374,8 @@ void SchalteExpertenknoepfe(std::span<const TExpertenknopf> knoepfe, bool unten)
 
 std::array<TExpertenknopf, 4> TIDD_MAIN::Expertenknoepfe() const {
   return {{
-      {IDB_SYTEMDATA, false},
-      {IDB_DOORDATA, false},
+      {IDB_SYTEMDATA, true},
+      {IDB_DOORDATA, true},
       {IDB_PROFIL, true},
       {IDB_KAL, true},
   }};
@@ -394,6 +400,23 @@ void TIDD_MAIN::Zustzeanzeigen1Click() {
   IDB_SETTINGS->setChecked(!IDB_SETTINGS->isChecked());
   IDB_SETTINGSClick();
 }
+
+void TIDD_MAIN::IDB_SYTEMDATAClick() {
+  IDD_SYSTEMDATA->Init(*Steuerung);
+  IDD_SYSTEMDATA->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::Geraetedaten]));
+  fenster::ZeigeModal(*IDD_SYSTEMDATA);
+}
+
+void TIDD_MAIN::Steuerungdaten1Click() { IDB_SYTEMDATAClick(); }
+
+void TIDD_MAIN::IDB_DOORDATAClick() {
+  // With no door in use the set-up raises; the guard shows it and the window stays hidden.
+  IDD_DOORDATA->Init(*Steuerung);
+  IDD_DOORDATA->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::Tuerdaten]));
+  fenster::ZeigeModal(*IDD_DOORDATA);
+}
+
+void TIDD_MAIN::Trdaten1Click() { IDB_DOORDATAClick(); }
 
 void TIDD_MAIN::IDB_PROFILClick() {
   IDD_PROFIL->Init(Steuerung.get());

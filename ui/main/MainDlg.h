@@ -60,6 +60,10 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   void IDB_GET_DATAClick();
   void IDB_SET_CLOCKClick();
   void Uhrstellen1Click();
+  void IDB_SYTEMDATAClick();
+  void Steuerungdaten1Click();
+  void IDB_DOORDATAClick();
+  void Trdaten1Click();
   void IDB_KALClick();
   void Feiertag1Click();
   void verbindungsparameter1Click();
