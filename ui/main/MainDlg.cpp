@@ -365,20 +365,8 @@ void TIDD_MAIN::FormClose(TCloseAction& action) {
 
 void TIDD_MAIN::FormDestroy() { Steuerung.reset(); }
 
-void SchalteExpertenknoepfe(std::span<const TExpertenknopf> knoepfe, bool unten) {
-  for (const TExpertenknopf& k : knoepfe) {
-    k.Knopf->setEnabled(unten && k.FensterDa);
-    k.Knopf->setVisible(unten);
-  }
-}
-
-std::array<TExpertenknopf, 4> TIDD_MAIN::Expertenknoepfe() const {
-  return {{
-      {IDB_SYTEMDATA, true},
-      {IDB_DOORDATA, true},
-      {IDB_PROFIL, true},
-      {IDB_KAL, true},
-  }};
+std::array<QToolButton*, 4> TIDD_MAIN::Expertenknoepfe() const {
+  return {IDB_SYTEMDATA, IDB_DOORDATA, IDB_PROFIL, IDB_KAL};
 }
 
 void TIDD_MAIN::IDB_KALClick() {
@@ -391,7 +379,10 @@ void TIDD_MAIN::Feiertag1Click() { IDB_KALClick(); }
 
 void TIDD_MAIN::IDB_SETTINGSClick() {
   const bool unten = IDB_SETTINGS->isChecked();
-  SchalteExpertenknoepfe(Expertenknoepfe(), unten);
+  for (QToolButton* knopf : Expertenknoepfe()) {
+    knopf->setEnabled(unten);
+    knopf->setVisible(unten);
+  }
   IDB_SETTINGS->setText(T(Texte::Beschriftungen[unten ? Texte::beschriftung::StandardEinstellungen
                                                     : Texte::beschriftung::ErweiterteEinstellungen]));
 }

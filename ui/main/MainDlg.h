@@ -7,7 +7,6 @@
 
 #include <array>
 #include <memory>
-#include <span>
 #include <string>
 
 #include "ui_IDD_MAIN.h"
@@ -16,15 +15,6 @@ class TSteuerung;
 
 enum class TCloseAction { caNone, caFree };
 
-// One of the four expert buttons, and whether its window exists in this build.
-struct TExpertenknopf {
-  QToolButton* Knopf;
-  bool FensterDa;
-};
-
-// The expert-settings toggle: down (`unten`) shows the buttons and makes usable those whose
-// window exists; up disables and hides them all.
-void SchalteExpertenknoepfe(std::span<const TExpertenknopf> knoepfe, bool unten);
 
 class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   Q_OBJECT
@@ -45,7 +35,9 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   void ZeigeVerbindung();
 
   // The four expert buttons; each window, once it exists, marks its button here.
-  std::array<TExpertenknopf, 4> Expertenknoepfe() const;
+  // The four expert buttons, which the expert-settings toggle shows and enables (down) or
+  // disables and hides (up).
+  std::array<QToolButton*, 4> Expertenknoepfe() const;
 
   void FormShow();
   void FormClose(TCloseAction& action);

@@ -451,32 +451,16 @@ TEST_F(MainTest, AFailedOpenKeepsTheDocumentAndItsPanelText) {
   }
 }
 
-TEST(Expertenknoepfe, DownShowsAllAndEnablesThoseWithAWindowUpHidesAndDisablesAll) {
-  QWidget fenster;
-  QToolButton mitFenster(&fenster);
-  QToolButton ohneFenster(&fenster);
-  const TExpertenknopf knoepfe[] = {{&mitFenster, true}, {&ohneFenster, false}};
-  fenster.show();
-  for (bool unten : {true, false, true, false}) {
-    SCOPED_TRACE(unten);
-    SchalteExpertenknoepfe(knoepfe, unten);
-    EXPECT_EQ(mitFenster.isVisible(), unten);
-    EXPECT_EQ(mitFenster.isEnabled(), unten);
-    EXPECT_EQ(ohneFenster.isVisible(), unten);
-    EXPECT_FALSE(ohneFenster.isEnabled());
-  }
-}
-
 TEST_F(MainTest, ExpertSettingsToggle) {
   Starte();
-  const std::array<TExpertenknopf, 4> experten = IDD_MAIN->Expertenknoepfe();
+  const std::array<QToolButton*, 4> experten = IDD_MAIN->Expertenknoepfe();
   const QToolButton* const namen[] = {IDD_MAIN->IDB_SYTEMDATA, IDD_MAIN->IDB_DOORDATA, IDD_MAIN->IDB_PROFIL,
                                       IDD_MAIN->IDB_KAL};
-  for (std::size_t i = 0; i < experten.size(); ++i) EXPECT_EQ(experten[i].Knopf, namen[i]);
+  for (std::size_t i = 0; i < experten.size(); ++i) EXPECT_EQ(experten[i], namen[i]);
   auto unten = [&](bool erwartet) {
-    for (const TExpertenknopf& k : experten) {
-      EXPECT_EQ(k.Knopf->isVisible(), erwartet) << k.Knopf->objectName().toStdString();
-      EXPECT_EQ(k.Knopf->isEnabled(), erwartet && k.FensterDa) << k.Knopf->objectName().toStdString();
+    for (const QToolButton* k : experten) {
+      EXPECT_EQ(k->isVisible(), erwartet) << k->objectName().toStdString();
+      EXPECT_EQ(k->isEnabled(), erwartet) << k->objectName().toStdString();
     }
   };
   unten(false);
