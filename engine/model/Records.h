@@ -109,6 +109,19 @@ inline constexpr std::uint8_t EREIGNIS2_FREIGABE = 0x02;
 inline constexpr std::uint8_t EREIGNIS2_UNERLAUBT_GEOEFFNET = 0x04;
 inline constexpr std::uint8_t EREIGNIS2_GESCHLOSSEN = 0x08;
 
+// The door of a booking: 0 none, 1, 2 or 3 by its door bits, the highest door winning when
+// several are set.
+constexpr int TuerIndex(std::uint8_t ereignis1) {
+  if ((ereignis1 & EREIGNIS1_TUER3) != 0) return 3;
+  if ((ereignis1 & EREIGNIS1_TUER2) != 0) return 2;
+  return (ereignis1 & EREIGNIS1_TUER1) != 0 ? 1 : 0;
+}
+// The reader of a booking: 0 none, 1 or 2, reader 2 winning when both are set.
+constexpr int LeserIndex(std::uint8_t ereignis1) {
+  if ((ereignis1 & EREIGNIS1_LESER2) != 0) return 2;
+  return (ereignis1 & EREIGNIS1_LESER1) != 0 ? 1 : 0;
+}
+
 // One booking (access event) fetched from the controller; the unit of the bookings file.
 struct books {
   static constexpr std::size_t Groesse = 62;

@@ -1,5 +1,6 @@
 #include "main/Formulare.h"
 
+#include "bookings/BuchungenDlg.h"
 #include "calendar/FeiertagkalDlg.h"
 #include "calendar/FeiertageDlg.h"
 #include "main/AboutDlg.h"
@@ -19,6 +20,7 @@
 #include "settings/SteuerungenDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
+TIDD_BUCHUNGEN* IDD_BUCHUNGEN = nullptr;
 TIDD_SYSTEMDATA* IDD_SYSTEMDATA = nullptr;
 TIDD_PROFIL* IDD_PROFIL = nullptr;
 TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
@@ -38,6 +40,8 @@ TIDD_ABOUT* IDD_ABOUT = nullptr;
 TFormulare::TFormulare() {
   Main = std::make_unique<TIDD_MAIN>();
   IDD_MAIN = Main.get();
+  Buchungen = std::make_unique<TIDD_BUCHUNGEN>();
+  IDD_BUCHUNGEN = Buchungen.get();
   SystemData = std::make_unique<TIDD_SYSTEMDATA>();
   IDD_SYSTEMDATA = SystemData.get();
   Profil = std::make_unique<TIDD_PROFIL>();
@@ -78,6 +82,7 @@ TFormulare::~TFormulare() {
   Main.reset();
   plattform::Install(Vorher);
   IDD_MAIN = nullptr;
+  IDD_BUCHUNGEN = nullptr;
   IDD_SYSTEMDATA = nullptr;
   IDD_PROFIL = nullptr;
   IDD_FEIERTAG = nullptr;

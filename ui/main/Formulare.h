@@ -7,6 +7,7 @@
 #include "platform/Plattform.h"
 
 class TIDD_MAIN;
+class TIDD_BUCHUNGEN;
 class TIDD_SYSTEMDATA;
 class TIDD_PROFIL;
 class TIDD_FEIERTAG;
@@ -25,6 +26,7 @@ class TIDD_ABOUT;
 class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
+extern TIDD_BUCHUNGEN* IDD_BUCHUNGEN;
 extern TIDD_SYSTEMDATA* IDD_SYSTEMDATA;
 extern TIDD_PROFIL* IDD_PROFIL;
 extern TIDD_FEIERTAG* IDD_FEIERTAG;
@@ -52,6 +54,7 @@ class TFormulare {
 
  private:
   std::unique_ptr<TIDD_MAIN> Main;
+  std::unique_ptr<TIDD_BUCHUNGEN> Buchungen;
   std::unique_ptr<TIDD_SYSTEMDATA> SystemData;
   std::unique_ptr<TIDD_PROFIL> Profil;
   std::unique_ptr<TIDD_FEIERTAG> Feiertag;

@@ -13,6 +13,7 @@
 #include <exception>
 #include <type_traits>
 
+#include "bookings/BuchungenDlg.h"
 #include "calendar/FeiertagkalDlg.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
@@ -201,6 +202,7 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(Uhrstellen1, &QAction::triggered, &TIDD_MAIN::Uhrstellen1Click);
   Verbinde(verbindungsparameter1, &QAction::triggered, &TIDD_MAIN::verbindungsparameter1Click);
   Verbinde(Aministration1, &QAction::triggered, &TIDD_MAIN::Aministration1Click);
+  Verbinde(IDB_SHOW_BOOK, &QToolButton::clicked, &TIDD_MAIN::IDB_SHOW_BOOKClick);
   Verbinde(IDB_SYTEMDATA, &QToolButton::clicked, &TIDD_MAIN::IDB_SYTEMDATAClick);
   Verbinde(Steuerungdaten1, &QAction::triggered, &TIDD_MAIN::Steuerungdaten1Click);
   Verbinde(IDB_DOORDATA, &QToolButton::clicked, &TIDD_MAIN::IDB_DOORDATAClick);
@@ -564,4 +566,12 @@ void TIDD_MAIN::Aministration1Click() {
   IDD_ADVANCED->TCPPort->setText(QString::number(Steuerung->TCPPort));
   if (fenster::ZeigeModal(*IDD_ADVANCED) != fenster::mrOk) return;
   IDD_ADVANCED->SchreibeZurueck();
+}
+
+void TIDD_MAIN::IDB_SHOW_BOOKClick() {
+  // A failure of the set-up (reading the bookings file) leaves the handler: the guard shows
+  // it and the window is not shown.
+  IDD_BUCHUNGEN->Init(Steuerung.get());
+  IDD_BUCHUNGEN->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::BuchungenAnsehen]));
+  fenster::ZeigeModal(*IDD_BUCHUNGEN);
 }

@@ -51,6 +51,7 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   void IDB_SEND_DATAClick();
   void IDB_GET_DATAClick();
   void IDB_SET_CLOCKClick();
+  void IDB_SHOW_BOOKClick();
   void Uhrstellen1Click();
   void IDB_SYTEMDATAClick();
   void Steuerungdaten1Click();

@@ -161,7 +161,7 @@ void Hilfe(int kontext) {
           "ein weiterer Klick kehrt die Reihenfolge um.\n"
           "Türauswahl: nur die Buchungen einer Tür anzeigen.\n"
           "Buchungen abrufen: die neuen Buchungen aus der Steuerung lesen.\n"
-          "Buchungen löschen: alle Buchungen aus der Liste entfernen.\n"
+          "Buchungen löschen: die angezeigten Buchungen aus der Liste entfernen.\n"
           "Buchungen exportieren: alle Buchungen in eine Textdatei schreiben.\n"
           "OK: die Buchungen in der Buchungsdatei speichern und das Fenster schließen.");
       break;

@@ -215,6 +215,19 @@ TEST(Records, FrischeRecordsTragenIhreVorgaben) {
   EXPECT_EQ(LiesText(GERAETEDATEN{}.NameTuer2), "T\xFCr 2");
 }
 
+TEST(Buchung, TuerUndLeserNachDenEreignisbits) {
+  struct Fall {
+    std::uint8_t Ereignis1;
+    int Tuer;
+    int Leser;
+  };
+  for (const Fall f : {Fall{0x00, 0, 0}, Fall{0x01, 1, 0}, Fall{0x0A, 2, 1}, Fall{0x1E, 3, 2}, Fall{0x03, 2, 0},
+                       Fall{0x05, 3, 0}, Fall{0x10, 0, 2}, Fall{0xC0, 0, 0}, Fall{0xFF, 3, 2}}) {
+    EXPECT_EQ(TuerIndex(f.Ereignis1), f.Tuer) << int{f.Ereignis1};
+    EXPECT_EQ(LeserIndex(f.Ereignis1), f.Leser) << int{f.Ereignis1};
+  }
+}
+
 TEST(TextFeld, LesenEndetAmNulOderAmFeldende) {
   struct {
     char Feld[5];

@@ -648,7 +648,7 @@ TEST_F(MainTest, ToolButtonsAtStart) {
       {IDD_MAIN->IDB_DOORDATA, "IDB_DOORDATA", "Türdaten", false, false},
       {IDD_MAIN->IDB_PROFIL, "IDB_PROFIL", "Zutrittsprofile", false, false},
       {IDD_MAIN->IDB_KAL, "IDB_KAL", "Feiertagskalender", false, false},
-      {IDD_MAIN->IDB_SHOW_BOOK, "IDB_SHOW_BOOK", "Buchungen ansehen", true, false},
+      {IDD_MAIN->IDB_SHOW_BOOK, "IDB_SHOW_BOOK", "Buchungen ansehen", true, true},
       {IDD_MAIN->IDB_PRINT, "IDB_PRINT", "Drucken", true, false},
   };
   for (const Knopf& k : knoepfe) {

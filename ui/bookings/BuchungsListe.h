@@ -1,0 +1,56 @@
+// The lines of the bookings list. Each shown booking is one line
+// "dd.mm.yyyy, hh:mm:ss<Tab>card<Tab>name or event<Tab>reader/door"; the model holds the shown
+// bookings and makes a line only when the view asks for it, so a refill of a hundred thousand
+// lines costs a walk over the list. The delegate sets the columns at tab stops, which the
+// window puts under its heads.
+#pragma once
+
+#include <QAbstractListModel>
+#include <QString>
+#include <QStyledItemDelegate>
+
+#include <vector>
+
+#include "model/Records.h"
+
+// The list line of a booking. The name column shows the booking's name unless an event bit
+// is set; then the text of the last set bit in the order 0x40, 0x80 of the first event byte,
+// 0x01, 0x02, 0x04, 0x08 of the second. The last column is the reader ("Leser 2" over
+// "Leser 1"), "/" and the door (the highest door bit; " " without one).
+QString BuchungsZeile(const books& buchung);
+
+class TBuchungsModell final : public QAbstractListModel {
+ public:
+  using QAbstractListModel::QAbstractListModel;
+
+  // Shows these bookings in this order. They belong to the document: every change of its
+  // bookings list is followed by Zeige or preceded by Leere.
+  void Zeige(std::vector<const books*> buchungen);
+  void Leere();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  std::vector<const books*> buchungen_;
+};
+
+// Draws a line's tab-separated pieces at tab stops: each piece starts at the first stop to
+// the right of the text before it; beyond the last stop further stops follow at the distance
+// of the last two.
+class TTabulatorDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  // Stops in pixels from the left edge of the text, ascending, at least two.
+  void SetzeTabulatoren(std::vector<int> stops) { stops_ = std::move(stops); }
+  // Space between the item's left edge and its text.
+  static constexpr int kRand = 3;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ private:
+  int NaechsterStop(int x) const;
+
+  std::vector<int> stops_;
+};
