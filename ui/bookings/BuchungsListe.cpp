@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "text/Codec1252.h"
@@ -64,6 +66,19 @@ QString BuchungsZeile(const books& b) {
 void TBuchungsModell::Zeige(std::vector<const books*> buchungen) {
   beginResetModel();
   buchungen_ = std::move(buchungen);
+  laengsteKarte_ = laengsterName_ = 0;
+  std::size_t karte = 0;
+  std::size_t name = 0;
+  for (std::size_t i = 0; i < buchungen_.size(); ++i) {
+    if (const std::size_t l = strnlen(buchungen_[i]->Karte, sizeof buchungen_[i]->Karte); l > karte) {
+      karte = l;
+      laengsteKarte_ = i;
+    }
+    if (const std::size_t l = strnlen(buchungen_[i]->Name, sizeof buchungen_[i]->Name); l > name) {
+      name = l;
+      laengsterName_ = i;
+    }
+  }
   endResetModel();
 }
 
@@ -74,8 +89,13 @@ int TBuchungsModell::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant TBuchungsModell::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
-  return BuchungsZeile(*buchungen_[static_cast<std::size_t>(index.row())]);
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  switch (role) {
+    case Qt::DisplayRole: return BuchungsZeile(*buchungen_[static_cast<std::size_t>(index.row())]);
+    case kBreitesteRolle:
+      return QStringList{BuchungsZeile(*buchungen_[laengsteKarte_]), BuchungsZeile(*buchungen_[laengsterName_])};
+    default: return {};
+  }
 }
 
 int TTabulatorDelegate::NaechsterStop(int x) const {
@@ -100,13 +120,34 @@ void TTabulatorDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
   painter->setFont(option.font);
   const bool gewaehlt = (option.state & QStyle::State_Selected) != 0;
   painter->setPen(option.palette.color(gewaehlt ? QPalette::HighlightedText : QPalette::Text));
-  const QFontMetrics metrik(option.font);
-  int x = 0;
+  const std::vector<int> anfaenge = Anfaenge(teile, QFontMetrics(option.font));
   for (qsizetype i = 0; i < teile.size(); ++i) {
-    if (i > 0) x = stops_.size() >= 2 ? NaechsterStop(x) : x + metrik.horizontalAdvance(u' ');
-    const QRect rechteck(option.rect.left() + kRand + x, option.rect.top(), option.rect.width(), option.rect.height());
+    const QRect rechteck(option.rect.left() + kRand + anfaenge[static_cast<std::size_t>(i)], option.rect.top(),
+                         option.rect.width(), option.rect.height());
     painter->drawText(rechteck, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, teile[i]);
-    x += metrik.horizontalAdvance(teile[i]);
   }
   painter->restore();
+}
+
+std::vector<int> TTabulatorDelegate::Anfaenge(const QStringList& teile, const QFontMetrics& metrik) const {
+  std::vector<int> anfaenge;
+  int x = 0;
+  for (const QString& teil : teile) {
+    if (!anfaenge.empty()) x = NaechsterStop(x);
+    anfaenge.push_back(x);
+    x += metrik.horizontalAdvance(teil);
+  }
+  anfaenge.push_back(x);
+  return anfaenge;
+}
+
+QSize TTabulatorDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  QSize groesse = QStyledItemDelegate::sizeHint(option, index);
+  const QFontMetrics metrik(option.font);
+  int breite = 0;
+  for (const QString& zeile : index.data(TBuchungsModell::kBreitesteRolle).toStringList()) {
+    breite = std::max(breite, Anfaenge(zeile.split(u'\t'), metrik).back());
+  }
+  groesse.setWidth(breite + 2 * kRand);
+  return groesse;
 }

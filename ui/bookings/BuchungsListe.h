@@ -2,7 +2,8 @@
 // "dd.mm.yyyy, hh:mm:ss<Tab>card<Tab>name or event<Tab>reader/door"; the model holds the shown
 // bookings and makes a line only when the view asks for it, so a refill of a hundred thousand
 // lines costs a walk over the list. The delegate sets the columns at tab stops, which the
-// window puts under its heads.
+// window puts under its heads. All rows are as wide as the widest line, so a long card that
+// pushes its line past the list's edge can be scrolled to.
 #pragma once
 
 #include <QAbstractListModel>
@@ -29,10 +30,15 @@ class TBuchungsModell final : public QAbstractListModel {
   void Leere();
 
   int rowCount(const QModelIndex& parent = {}) const override;
+  // DisplayRole: the line. kBreitesteRolle (any row): the lines that may be the widest, those
+  // with the longest card and the longest name.
   QVariant data(const QModelIndex& index, int role) const override;
+  static constexpr int kBreitesteRolle = Qt::UserRole + 1;
 
  private:
   std::vector<const books*> buchungen_;
+  std::size_t laengsteKarte_ = 0;  // row of the longest card
+  std::size_t laengsterName_ = 0;  // row of the longest name
 };
 
 // Draws a line's tab-separated pieces at tab stops: each piece starts at the first stop to
@@ -48,9 +54,13 @@ class TTabulatorDelegate final : public QStyledItemDelegate {
   static constexpr int kRand = 3;
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  // Every row: the height of a line, the width of the widest line.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:
   int NaechsterStop(int x) const;
+  // Where each tab-separated piece of `zeile` starts, and its end as the last entry.
+  std::vector<int> Anfaenge(const QStringList& teile, const QFontMetrics& metrik) const;
 
   std::vector<int> stops_;
 };

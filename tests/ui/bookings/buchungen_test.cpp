@@ -2,6 +2,8 @@
 // the shown bookings, OK with the bookings file, the export with its questions and failures,
 // the opener in the main window, help, and the window's picture.
 #include <QAbstractItemModel>
+#include <QApplication>
+#include <QScrollBar>
 #include <QDateTime>
 #include <QImage>
 #include <QPushButton>
@@ -458,6 +460,26 @@ TEST_F(BuchungenFenster, F1ZeigtDieHilfeDesFensters) {
       EXPECT_TRUE(text.startsWith(QStringLiteral("Buchungen ansehen"))) << text.toStdString();
       return 1;
     });
+  });
+}
+
+// A line that a long card pushes past the list's edge can be scrolled to; lines that fit
+// bring no scroll bar.
+TEST_F(BuchungenFenster, EineLangeKarteLaesstSichErreichen) {
+  Buchungen({{"Mitarbeiterin Gr\xFC\xDF", "0A700037", 0x1E}});
+  Skript skript;
+  Oeffne(skript, [&] {
+    QScrollBar& leiste = *F().IDLB_SHOWBOOK->horizontalScrollBar();
+    QApplication::processEvents();
+    EXPECT_EQ(leiste.maximum(), 0);
+    Buchungen({{"Gast", "ABCDEFGHIJKLMNOPQRSTUVWX", 0x1E}});
+    F().ZeigeBuchungen();
+    QApplication::processEvents();
+    EXPECT_GT(leiste.maximum(), 0);
+    leiste.setValue(leiste.maximum());
+    // The end of the longest line, "Tür 3 (MK)", is in view then.
+    const QRect rand = F().IDLB_SHOWBOOK->visualRect(F().IDLB_SHOWBOOK->model()->index(1, 0));
+    EXPECT_LE(rand.right(), F().IDLB_SHOWBOOK->viewport()->width() + 1);
   });
 }
 
