@@ -63,7 +63,8 @@ TIDD_BUCHUNGEN::TIDD_BUCHUNGEN(QWidget* parent) : fenster::TFormular(parent), Ze
   IDB_DELETE->setText(Beschriftung(Texte::beschriftung::BuchungenLoeschen));
 
   auto verbinde = [this](QAbstractButton* knopf, void (TIDD_BUCHUNGEN::*handler)()) {
-    connect(knopf, &QAbstractButton::clicked, this, [this, handler] { fenster::Geschuetzt([this, handler] { (this->*handler)(); }); });
+    connect(knopf, &QAbstractButton::clicked, this,
+            [this, handler] { fenster::Geschuetzt([this, handler] { (this->*handler)(); }); });
   };
   verbinde(IDB_TIME, &TIDD_BUCHUNGEN::IDB_TIMEClick);
   verbinde(IDB_CARD, &TIDD_BUCHUNGEN::IDB_CARDClick);
