@@ -157,26 +157,20 @@ class Array {
 
  private:
   // A stable sort by key places the classes of equal elements; each class is then put into
-  // the exchange sort's order. The sort works on (element, position) pairs, so a comparison
-  // reads the two records and nothing else. The list changes only once everything that needs
-  // memory has been had.
+  // the exchange sort's order. The list changes only once everything that needs memory has
+  // been had.
   void SortiereInNLogN(Vergleich vergleiche, bool absteigend) {
     const std::size_t n = Knoten_.size();
-    std::vector<std::pair<T, std::int32_t>> eintraege(n);
+    std::vector<T> daten(n);
     std::vector<std::int32_t> reihenfolge(n);
     std::vector<std::uint8_t> klassenbeginn(n);
-    for (std::size_t i = 0; i < n; ++i) eintraege[i] = {Knoten_[i]->Daten, static_cast<std::int32_t>(i)};
-    std::stable_sort(eintraege.begin(), eintraege.end(), [&](const auto& a, const auto& b) {
-      const int c = vergleiche(a.first, b.first);
+    for (std::size_t i = 0; i < n; ++i) daten[i] = Knoten_[i]->Daten;
+    OrdneStabilNachSchluessel<Element>(std::span<Element* const>(daten), [&](const Element* a, const Element* b) {
+      const int c = vergleiche(a, b);
       return absteigend ? c > 0 : c < 0;
-    });
-    for (std::size_t i = 0; i < n; ++i) {
-      reihenfolge[i] = eintraege[i].second;
-      klassenbeginn[i] = i == 0 || vergleiche(eintraege[i - 1].first, eintraege[i].first) != 0;
-    }
+    }, reihenfolge, klassenbeginn);
     OrdneKlassenWieTauschsortierung(reihenfolge, klassenbeginn);
-    for (std::size_t i = 0; i < n; ++i) eintraege[i].first = Knoten_[static_cast<std::size_t>(reihenfolge[i])]->Daten;
-    for (std::size_t i = 0; i < n; ++i) Knoten_[i]->Daten = eintraege[i].first;
+    for (std::size_t i = 0; i < n; ++i) Knoten_[i]->Daten = daten[static_cast<std::size_t>(reihenfolge[i])];
   }
 
   // The exchange sort itself: count*(count-1)/2 comparisons, nothing allocated.

@@ -20,9 +20,13 @@ namespace {
 
 // Text fields from a few values, so most lists hold many ties: empty, capitals before small
 // letters, an umlaut byte, a common prefix, and a field filled to its end without a NUL (or
-// with bytes after the NUL, which must not count).
+// with bytes after the NUL, which must not count). A large variety gives numbers as texts.
 template <std::size_t N>
 void ZufallsText(char (&feld)[N], std::mt19937& zufall, int vielfalt) {
+  if (vielfalt > 8) {
+    SchreibeText(feld, "K" + std::to_string(std::uniform_int_distribution<int>(0, vielfalt)(zufall)));
+    return;
+  }
   switch (std::uniform_int_distribution<int>(0, vielfalt)(zufall)) {
     case 0: SchreibeText(feld, ""); break;
     case 1: SchreibeText(feld, "Meier"); break;
@@ -70,8 +74,10 @@ void VergleicheMitTauschsortierung(int (*vergleiche)(const E*, const E*), Erzeug
   struct Groesse {
     int Listen, MinLaenge, MaxLaenge, Vielfalt;
   };
-  // Many short lists of every shape, then long lists with long classes of equals.
-  for (const Groesse g : {Groesse{3000, 0, 24, 8}, Groesse{400, 25, 120, 4}, Groesse{6, 1500, 2500, 2}}) {
+  // Many short lists of every shape, long lists with long classes of equals, and long lists
+  // with few to many distinct keys (a thousand and more take the sort's other way).
+  for (const Groesse g : {Groesse{3000, 0, 24, 8}, Groesse{400, 25, 120, 4}, Groesse{6, 1500, 2500, 2},
+                          Groesse{2, 1100, 1400, 700}, Groesse{3, 1100, 1400, 6000}}) {
     for (int liste = 0; liste < g.Listen; ++liste) {
       const int n = std::uniform_int_distribution<int>(g.MinLaenge, g.MaxLaenge)(zufall);
       const int vielfalt = std::uniform_int_distribution<int>(1, g.Vielfalt)(zufall);
