@@ -11,10 +11,14 @@
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
+#include "persons/PersonAendernDlg.h"
+#include "persons/PersonendatenDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
+TIDD_PERSONEN* IDD_PERSONEN = nullptr;
 TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
 TIDC_INPUT* IDC_INPUT = nullptr;
+TIDD_CHANGE_PERSON* IDD_CHANGE_PERSON = nullptr;
 TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
 TIDD_BUILD_FD* IDD_BUILD_FD = nullptr;
 TIDD_COMM* IDD_COMM = nullptr;
@@ -26,10 +30,14 @@ TIDD_ABOUT* IDD_ABOUT = nullptr;
 TFormulare::TFormulare() {
   Main = std::make_unique<TIDD_MAIN>();
   IDD_MAIN = Main.get();
+  Personen = std::make_unique<TIDD_PERSONEN>();
+  IDD_PERSONEN = Personen.get();
   Feiertag = std::make_unique<TIDD_FEIERTAG>();
   IDD_FEIERTAG = Feiertag.get();
   Input = std::make_unique<TIDC_INPUT>();
   IDC_INPUT = Input.get();
+  ChangePerson = std::make_unique<TIDD_CHANGE_PERSON>();
+  IDD_CHANGE_PERSON = ChangePerson.get();
   SendData = std::make_unique<TIDD_SEND_DATA>();
   IDD_SEND_DATA = SendData.get();
   BuildFd = std::make_unique<TIDD_BUILD_FD>();
@@ -54,8 +62,10 @@ TFormulare::~TFormulare() {
   Main.reset();
   plattform::Install(Vorher);
   IDD_MAIN = nullptr;
+  IDD_PERSONEN = nullptr;
   IDD_FEIERTAG = nullptr;
   IDC_INPUT = nullptr;
+  IDD_CHANGE_PERSON = nullptr;
   IDD_SEND_DATA = nullptr;
   IDD_BUILD_FD = nullptr;
   IDD_COMM = nullptr;

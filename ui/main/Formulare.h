@@ -7,8 +7,10 @@
 #include "platform/Plattform.h"
 
 class TIDD_MAIN;
+class TIDD_PERSONEN;
 class TIDD_FEIERTAG;
 class TIDC_INPUT;
+class TIDD_CHANGE_PERSON;
 class TIDD_SEND_DATA;
 class TIDD_BUILD_FD;
 class TIDD_COMM;
@@ -19,8 +21,10 @@ class TIDD_ABOUT;
 class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
+extern TIDD_PERSONEN* IDD_PERSONEN;
 extern TIDD_FEIERTAG* IDD_FEIERTAG;
 extern TIDC_INPUT* IDC_INPUT;
+extern TIDD_CHANGE_PERSON* IDD_CHANGE_PERSON;
 extern TIDD_SEND_DATA* IDD_SEND_DATA;
 extern TIDD_BUILD_FD* IDD_BUILD_FD;
 extern TIDD_COMM* IDD_COMM;
@@ -40,8 +44,10 @@ class TFormulare {
 
  private:
   std::unique_ptr<TIDD_MAIN> Main;
+  std::unique_ptr<TIDD_PERSONEN> Personen;
   std::unique_ptr<TIDD_FEIERTAG> Feiertag;
   std::unique_ptr<TIDC_INPUT> Input;
+  std::unique_ptr<TIDD_CHANGE_PERSON> ChangePerson;
   std::unique_ptr<TIDD_SEND_DATA> SendData;
   std::unique_ptr<TIDD_BUILD_FD> BuildFd;
   std::unique_ptr<TIDD_COMM> Comm;

@@ -24,6 +24,7 @@
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
 #include "document/Zugriffsprotokoll.h"
+#include "persons/PersonendatenDlg.h"
 #include "document/ProgrammOrdner.h"
 #include "document/Steuerung.h"
 #include "text/Texte.h"
@@ -198,6 +199,8 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(Uhrstellen1, &QAction::triggered, &TIDD_MAIN::Uhrstellen1Click);
   Verbinde(verbindungsparameter1, &QAction::triggered, &TIDD_MAIN::verbindungsparameter1Click);
   Verbinde(Aministration1, &QAction::triggered, &TIDD_MAIN::Aministration1Click);
+  Verbinde(IDB_PERSON, &QToolButton::clicked, &TIDD_MAIN::IDB_PERSONClick);
+  Verbinde(Personendaten1, &QAction::triggered, &TIDD_MAIN::Personendaten1Click);
   // F1 asks for the main window's help context.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(f1, &QShortcut::activated, this, [this] {
@@ -390,6 +393,13 @@ void TIDD_MAIN::IDB_SETTINGSClick() {
 void TIDD_MAIN::Zustzeanzeigen1Click() {
   IDB_SETTINGS->setChecked(!IDB_SETTINGS->isChecked());
   IDB_SETTINGSClick();
+}
+
+void TIDD_MAIN::IDB_PERSONClick() {
+  IDD_PERSONEN->Init(Steuerung.get());
+  IDD_PERSONEN->setWindowTitle(T(Texte::Beschriftungen[3]));
+  IDD_PERSONEN->ZeigePersonen();
+  fenster::ZeigeModal(*IDD_PERSONEN);
 }
 
 void TIDD_MAIN::HelpInhaltClick() { fenster::Hilfe(1000); }

@@ -67,6 +67,8 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   // 1 for the first password, 2 for the master password, 0 for anything else; exact and
   // case-sensitive on the whole text.
   static int PruefePasswort(const QString& text);
+  void IDB_PERSONClick();
+  void Personendaten1Click() { IDB_PERSONClick(); }
   void IDB_SETTINGSClick();
   void Zustzeanzeigen1Click();
   void HelpInhaltClick();

@@ -1,0 +1,45 @@
+#include "platform/Feldtext.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "text/Codec1252.h"
+
+namespace feld {
+
+QString Text(std::string_view cp1252) { return QString::fromStdString(Cp1252NachUtf8(cp1252)); }
+
+std::optional<std::string> Bytes(const QString& text, std::size_t hoechstens) {
+  std::optional<std::string> bytes = Utf8NachCp1252(text.toStdString());
+  if (bytes && bytes->size() > hoechstens) bytes->resize(hoechstens);
+  return bytes;
+}
+
+Cp1252Validator::Cp1252Validator(QLineEdit& edit, std::size_t hoechstens)
+    : QValidator(&edit), hoechstens_(hoechstens), erlaubt_(hoechstens) {}
+
+QValidator::State Cp1252Validator::validate(QString& eingabe, int&) const {
+  const std::optional<std::string> neu = Utf8NachCp1252(eingabe.toStdString());
+  if (!neu || neu->size() > erlaubt_) return Invalid;
+  erlaubt_ = std::max(hoechstens_, neu->size());
+  return Acceptable;
+}
+
+void Begrenze(QLineEdit& edit, std::size_t hoechstens) {
+  edit.setMaxLength(32767);
+  edit.setValidator(new Cp1252Validator(edit, hoechstens));
+}
+
+void Zeige(QLineEdit& edit, const QString& text) {
+  if (auto* validator = edit.findChild<Cp1252Validator*>(QString(), Qt::FindDirectChildrenOnly)) {
+    validator->Erlaube(static_cast<std::size_t>(text.size()));
+  }
+  edit.setText(text);
+}
+
+void Schreibe(std::string& ziel, const QLineEdit& edit, std::size_t hoechstens) {
+  if (!edit.isModified()) return;
+  if (std::optional<std::string> bytes = Bytes(edit.text(), hoechstens)) ziel = std::move(*bytes);
+}
+
+}  // namespace feld
