@@ -5,7 +5,9 @@
 #include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
@@ -561,6 +563,14 @@ void TexteGanz(QWidget& fenster) {
     EXPECT_LE(k->sizeHint().width(), k->width()) << k->objectName().toStdString();
     EXPECT_LE(k->sizeHint().height(), k->height()) << k->objectName().toStdString();
   }
+  for (QComboBox* c : fenster.findChildren<QComboBox*>()) {
+    EXPECT_LE(c->sizeHint().width(), c->width()) << c->objectName().toStdString();
+  }
+  // An edit's text with room for the frame and the cursor.
+  for (QLineEdit* e : fenster.findChildren<QLineEdit*>()) {
+    if (e->parent() != &fenster) continue;  // a combo's own edit
+    EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()) + 12, e->width()) << e->objectName().toStdString();
+  }
   for (QLabel* l : fenster.findChildren<QLabel*>()) {
     if (l->text().isEmpty()) continue;
     EXPECT_LE(l->sizeHint().width(), l->width()) << l->objectName().toStdString();
@@ -573,6 +583,7 @@ TEST_F(PersonenTest, BothWindowsRendered) {
   const std::string ablage = ziel != nullptr ? std::string(ziel) + "/" : ordner.Pfad();
   NeuesProfil("Buero", {Linie(8, 17, TAG_MONTAG | TAG_DIENSTAG | TAG_FREITAG | TAG_BENUTZT, 0x11),
                         Linie(6, 12, TAG_SAMSTAG | TAG_BENUTZT, 0x22), Linie(20, 24, 0x7F | TAG_BENUTZT, 0x44)});
+  NeuesProfil("Wochenenddienst");  // the longest name a profile holds
   S().Geraetedaten.Flags = 0x7;
   S().Geraetetyp = 1;
   Fuege(Person("J\xFCrgen M\xFCller-Wei\xDF", "04A1B2C3D4E5F6A7B8C9D0E1", "Buero"));
