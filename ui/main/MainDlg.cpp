@@ -397,7 +397,7 @@ void TIDD_MAIN::Zustzeanzeigen1Click() {
 
 void TIDD_MAIN::IDB_PERSONClick() {
   IDD_PERSONEN->Init(Steuerung.get());
-  IDD_PERSONEN->setWindowTitle(T(Texte::Beschriftungen[3]));
+  IDD_PERSONEN->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::Personendaten]));
   IDD_PERSONEN->ZeigePersonen();
   fenster::ZeigeModal(*IDD_PERSONEN);
 }

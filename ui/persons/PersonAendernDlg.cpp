@@ -35,7 +35,7 @@ std::unique_ptr<PERSON> NeuePerson() {
 }
 
 void Ablehnen(const char* warum) {
-  fenster::MessageBox(T(warum), T(Texte::AllgemeineTexte[7]), plattform::MB_ERROR);
+  fenster::MessageBox(T(warum), T(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
 }
 
 }  // namespace
@@ -43,9 +43,9 @@ void Ablehnen(const char* warum) {
 TIDD_CHANGE_PERSON::TIDD_CHANGE_PERSON(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);
   setFixedSize(size());
-  IDL_NAME->setText(T(Texte::Beschriftungen[36]));
-  IDL_CARD->setText(T(Texte::Beschriftungen[37]));
-  IDL_PROFIL->setText(T(Texte::Beschriftungen[38]));
+  IDL_NAME->setText(T(Texte::Beschriftungen[Texte::beschriftung::NameAufdruck]));
+  IDL_CARD->setText(T(Texte::Beschriftungen[Texte::beschriftung::Kartencodierung]));
+  IDL_PROFIL->setText(T(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofil]));
   feld::Begrenze(*IDE_NAME, kNamenslaenge);
   karte::Begrenze(*IDE_CARD, kKartenlaenge);
   connect(IDCB_PROFIL, &QComboBox::activated, this, [this](int index) {

@@ -81,12 +81,12 @@ class Tabstopps final : public QStyledItemDelegate {
 TIDD_PERSONEN::TIDD_PERSONEN(QWidget* parent) : fenster::TFormular(parent), Zeilen(new QStringListModel(this)) {
   setupUi(this);
   setFixedSize(size());
-  IDB_NEWPERSON->setText(T(Texte::Beschriftungen[47]));
-  IDB_CHANGE_PERSON->setText(T(Texte::Beschriftungen[48]));
-  IDB_DELETEPERSON->setText(T(Texte::Beschriftungen[49]));
-  IDB_NAME->setText(T(Texte::Beschriftungen[36]));
-  IDB_CARD->setText(T(Texte::Beschriftungen[37]));
-  IDB_PROFIL->setText(T(Texte::Beschriftungen[38]));
+  IDB_NEWPERSON->setText(T(Texte::Beschriftungen[Texte::beschriftung::Neu]));
+  IDB_CHANGE_PERSON->setText(T(Texte::Beschriftungen[Texte::beschriftung::Aendern]));
+  IDB_DELETEPERSON->setText(T(Texte::Beschriftungen[Texte::beschriftung::Loeschen]));
+  IDB_NAME->setText(T(Texte::Beschriftungen[Texte::beschriftung::NameAufdruck]));
+  IDB_CARD->setText(T(Texte::Beschriftungen[Texte::beschriftung::Kartencodierung]));
+  IDB_PROFIL->setText(T(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofil]));
   IDB_CHANGE_PERSON->setEnabled(false);
   IDB_DELETEPERSON->setEnabled(false);
 
@@ -150,7 +150,7 @@ void TIDD_PERSONEN::IDL_PERSONClick() {
 }
 
 void TIDD_PERSONEN::IDB_NEWPERSONClick() {
-  IDD_CHANGE_PERSON->setWindowTitle(T(Texte::Titel[14]));
+  IDD_CHANGE_PERSON->setWindowTitle(T(Texte::Titel[Texte::titel::NeuePersonAnlegen]));
   IDD_CHANGE_PERSON->Init(Steuerung, -1);
   fenster::ZeigeModal(*IDD_CHANGE_PERSON);
   ZeigePersonen();
@@ -160,7 +160,7 @@ void TIDD_PERSONEN::IDB_CHANGE_PERSONClick() {
   const int zeile = Zeile();
   if (zeile < 0) return;
   IDD_CHANGE_PERSON->Init(Steuerung, zeile);
-  IDD_CHANGE_PERSON->setWindowTitle(T(Texte::Titel[15]));
+  IDD_CHANGE_PERSON->setWindowTitle(T(Texte::Titel[Texte::titel::PersonAendern]));
   fenster::ZeigeModal(*IDD_CHANGE_PERSON);
   ZeigePersonen();
 }
