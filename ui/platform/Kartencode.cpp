@@ -54,7 +54,7 @@ void Begrenze(QLineEdit& edit, std::size_t hoechstens) {
   feld::Begrenze(edit, hoechstens);
   // The Windows-1252 validator stays the edit's only direct validator child, where feld::Zeige
   // finds it; the card validator hangs below it.
-  QValidator* zeichen = const_cast<QValidator*>(edit.validator());
+  auto* zeichen = edit.findChild<QValidator*>(QString(), Qt::FindDirectChildrenOnly);
   edit.setValidator(new KartenValidator(*zeichen));
 }
 
