@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
@@ -396,6 +397,40 @@ TEST_F(PersonenTest, SortHeadsEachWithItsOwnDirection) {
   L().Init(&S());
   L().IDB_CARD->click();
   EXPECT_EQ(Namen(), (std::vector<std::string>{"B1", "B2", "A3"}));
+}
+
+// The x where a row's ink begins at or right of `ab` (list coordinates), -1 for none.
+int TintenAnfang(const QImage& bild, const QRect& zeile, int ab) {
+  const QColor grund = bild.pixelColor(ab, zeile.top() + 1);
+  for (int x = ab; x < bild.width(); ++x) {
+    for (int y = zeile.top(); y <= zeile.bottom(); ++y) {
+      if (bild.pixelColor(x, y) != grund) return x;
+    }
+  }
+  return -1;
+}
+
+TEST_F(PersonenTest, ColumnsLineUpUnderTheHeads) {
+  Fuege(Person("Kurz", "1234", "nie"));
+  Fuege(Person("WWWWWWWWWWWWWWWWWWW", "5678", "immer"));  // a name past the card head's stop
+  Oeffne();
+  QListView& liste = *L().IDL_PERSON;
+  liste.doItemsLayout();
+  const QImage bild = liste.viewport()->grab().toImage();
+  const QPoint ursprung = liste.viewport()->mapTo(&L(), QPoint(0, 0));
+  const int karte = L().IDB_CARD->x() - ursprung.x();
+  const int profil = L().IDB_PROFIL->x() - ursprung.x();
+  const QRect erste = liste.visualRect(liste.model()->index(0, 0));
+  for (const int kopf : {karte, profil}) {
+    const int anfang = TintenAnfang(bild, erste, kopf - 12);
+    EXPECT_GE(anfang, kopf - 2) << kopf;
+    EXPECT_LE(anfang, kopf + 8) << kopf;
+  }
+  // As with tab stops, a part that runs past the next stop moves on to the stop after it.
+  const QRect zweite = liste.visualRect(liste.model()->index(1, 0));
+  const int nachName = TintenAnfang(bild, zweite, liste.fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWWWWWWWWW")) + 8);
+  EXPECT_GE(nachName, profil - 2);
+  EXPECT_LE(nachName, profil + 8);
 }
 
 TEST_F(PersonenTest, ChangeAndDeleteOnlyWhileALineIsSelected) {
