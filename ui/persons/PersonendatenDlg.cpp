@@ -1,5 +1,6 @@
 #include "persons/PersonendatenDlg.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QShowEvent>
@@ -32,8 +33,7 @@ class Tabstopps final : public QStyledItemDelegate {
     const QStringList teile = o.text.split(u'\t');
     o.text.clear();
     const QWidget* liste = o.widget;
-    QStyle* stil = liste != nullptr ? liste->style() : nullptr;
-    if (stil == nullptr) return;
+    const QStyle* stil = liste != nullptr ? liste->style() : QApplication::style();
     stil->drawControl(QStyle::CE_ItemViewItem, &o, maler, liste);
     const QRect flaeche = stil->subElementRect(QStyle::SE_ItemViewItemText, &o, liste);
     const QFontMetrics metrik(o.font);
@@ -60,17 +60,21 @@ class Tabstopps final : public QStyledItemDelegate {
       x = NaechsterStopp(ende);
     }
     // The text's margin on either side, as the style's item views keep it.
-    const QStyle* stil = o.widget != nullptr ? o.widget->style() : nullptr;
-    const int rand = stil != nullptr ? stil->pixelMetric(QStyle::PM_FocusFrameHMargin, &o, o.widget) + 1 : 0;
+    const QStyle* stil = o.widget != nullptr ? o.widget->style() : QApplication::style();
+    const int rand = stil->pixelMetric(QStyle::PM_FocusFrameHMargin, &o, o.widget) + 1;
     return {ende + 2 * rand, QStyledItemDelegate::sizeHint(option, index).height()};
   }
 
  private:
+  // The first stop right of `ende`; beyond the last one the stops repeat at its distance from
+  // the one before.
   int NaechsterStopp(int ende) const {
     for (int stopp : stopps_) {
       if (stopp > ende) return stopp;
     }
-    return ende + stopps_.front();
+    const int letzter = stopps_.back();
+    const int schritt = letzter - (stopps_.size() > 1 ? stopps_[stopps_.size() - 2] : 0);
+    return letzter + ((ende - letzter) / schritt + 1) * schritt;
   }
 
   std::vector<int> stopps_;
