@@ -2,8 +2,10 @@
 
 #include <QPixmap>
 
+#include <memory>
 #include <new>
 #include <span>
+#include <utility>
 
 #include "document/Steuerung.h"
 #include "graphics/Wochengrafik.h"
