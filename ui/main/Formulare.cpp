@@ -7,25 +7,29 @@
 #include "main/DatenSendenDlg.h"
 #include "main/EingabeDlg.h"
 #include "main/MainDlg.h"
-#include "platform/QtPlattform.h"
 #include "main/StatusDlg.h"
+#include "persons/PersonAendernDlg.h"
+#include "persons/PersonendatenDlg.h"
+#include "platform/QtPlattform.h"
 #include "profiles/EditTuerZeitlinieDlg.h"
 #include "profiles/EditZeitlinieDlg.h"
+#include "profiles/TuerdatenDlg.h"
+#include "profiles/ZutrittprofileDlg.h"
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
-#include "profiles/TuerdatenDlg.h"
-#include "profiles/ZutrittprofileDlg.h"
 #include "settings/SpezialDlg.h"
 #include "settings/SteuerungenDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
 TIDD_BUCHUNGEN* IDD_BUCHUNGEN = nullptr;
+TIDD_PERSONEN* IDD_PERSONEN = nullptr;
 TIDD_SYSTEMDATA* IDD_SYSTEMDATA = nullptr;
 TIDD_PROFIL* IDD_PROFIL = nullptr;
 TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
 TIDD_DOORDATA* IDD_DOORDATA = nullptr;
 TIDC_INPUT* IDC_INPUT = nullptr;
+TIDD_CHANGE_PERSON* IDD_CHANGE_PERSON = nullptr;
 TIDD_SEND_DATA* IDD_SEND_DATA = nullptr;
 TIDD_BUILD_FD* IDD_BUILD_FD = nullptr;
 TIDD_COMM* IDD_COMM = nullptr;
@@ -42,6 +46,8 @@ TFormulare::TFormulare() {
   IDD_MAIN = Main.get();
   Buchungen = std::make_unique<TIDD_BUCHUNGEN>();
   IDD_BUCHUNGEN = Buchungen.get();
+  Personen = std::make_unique<TIDD_PERSONEN>();
+  IDD_PERSONEN = Personen.get();
   SystemData = std::make_unique<TIDD_SYSTEMDATA>();
   IDD_SYSTEMDATA = SystemData.get();
   Profil = std::make_unique<TIDD_PROFIL>();
@@ -52,6 +58,8 @@ TFormulare::TFormulare() {
   IDD_DOORDATA = DoorData.get();
   Input = std::make_unique<TIDC_INPUT>();
   IDC_INPUT = Input.get();
+  ChangePerson = std::make_unique<TIDD_CHANGE_PERSON>();
+  IDD_CHANGE_PERSON = ChangePerson.get();
   SendData = std::make_unique<TIDD_SEND_DATA>();
   IDD_SEND_DATA = SendData.get();
   BuildFd = std::make_unique<TIDD_BUILD_FD>();
@@ -83,11 +91,13 @@ TFormulare::~TFormulare() {
   plattform::Install(Vorher);
   IDD_MAIN = nullptr;
   IDD_BUCHUNGEN = nullptr;
+  IDD_PERSONEN = nullptr;
   IDD_SYSTEMDATA = nullptr;
   IDD_PROFIL = nullptr;
   IDD_FEIERTAG = nullptr;
   IDD_DOORDATA = nullptr;
   IDC_INPUT = nullptr;
+  IDD_CHANGE_PERSON = nullptr;
   IDD_SEND_DATA = nullptr;
   IDD_BUILD_FD = nullptr;
   IDD_COMM = nullptr;

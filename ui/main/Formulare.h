@@ -8,11 +8,13 @@
 
 class TIDD_MAIN;
 class TIDD_BUCHUNGEN;
+class TIDD_PERSONEN;
 class TIDD_SYSTEMDATA;
 class TIDD_PROFIL;
 class TIDD_FEIERTAG;
 class TIDD_DOORDATA;
 class TIDC_INPUT;
+class TIDD_CHANGE_PERSON;
 class TIDD_SEND_DATA;
 class TIDD_BUILD_FD;
 class TIDD_COMM;
@@ -27,11 +29,13 @@ class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
 extern TIDD_BUCHUNGEN* IDD_BUCHUNGEN;
+extern TIDD_PERSONEN* IDD_PERSONEN;
 extern TIDD_SYSTEMDATA* IDD_SYSTEMDATA;
 extern TIDD_PROFIL* IDD_PROFIL;
 extern TIDD_FEIERTAG* IDD_FEIERTAG;
 extern TIDD_DOORDATA* IDD_DOORDATA;
 extern TIDC_INPUT* IDC_INPUT;
+extern TIDD_CHANGE_PERSON* IDD_CHANGE_PERSON;
 extern TIDD_SEND_DATA* IDD_SEND_DATA;
 extern TIDD_BUILD_FD* IDD_BUILD_FD;
 extern TIDD_COMM* IDD_COMM;
@@ -55,11 +59,13 @@ class TFormulare {
  private:
   std::unique_ptr<TIDD_MAIN> Main;
   std::unique_ptr<TIDD_BUCHUNGEN> Buchungen;
+  std::unique_ptr<TIDD_PERSONEN> Personen;
   std::unique_ptr<TIDD_SYSTEMDATA> SystemData;
   std::unique_ptr<TIDD_PROFIL> Profil;
   std::unique_ptr<TIDD_FEIERTAG> Feiertag;
   std::unique_ptr<TIDD_DOORDATA> DoorData;
   std::unique_ptr<TIDC_INPUT> Input;
+  std::unique_ptr<TIDD_CHANGE_PERSON> ChangePerson;
   std::unique_ptr<TIDD_SEND_DATA> SendData;
   std::unique_ptr<TIDD_BUILD_FD> BuildFd;
   std::unique_ptr<TIDD_COMM> Comm;

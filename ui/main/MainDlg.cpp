@@ -28,6 +28,7 @@
 #include "profiles/TuerdatenDlg.h"
 #include "profiles/ZutrittprofileDlg.h"
 #include "settings/SteuerungenDlg.h"
+#include "persons/PersonendatenDlg.h"
 #include "document/ProgrammOrdner.h"
 #include "document/Steuerung.h"
 #include "text/Texte.h"
@@ -209,6 +210,8 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(Trdaten1, &QAction::triggered, &TIDD_MAIN::Trdaten1Click);
   Verbinde(IDB_PROFIL, &QToolButton::clicked, &TIDD_MAIN::IDB_PROFILClick);
   Verbinde(Zutrittsprofile1, &QAction::triggered, &TIDD_MAIN::Zutrittsprofile1Click);
+  Verbinde(IDB_PERSON, &QToolButton::clicked, &TIDD_MAIN::IDB_PERSONClick);
+  Verbinde(Personendaten1, &QAction::triggered, &TIDD_MAIN::Personendaten1Click);
   // F1 asks for the main window's help context.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(f1, &QShortcut::activated, this, [this] {
@@ -418,6 +421,13 @@ void TIDD_MAIN::IDB_PROFILClick() {
 }
 
 void TIDD_MAIN::Zutrittsprofile1Click() { IDB_PROFILClick(); }
+
+void TIDD_MAIN::IDB_PERSONClick() {
+  IDD_PERSONEN->Init(Steuerung.get());
+  IDD_PERSONEN->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::Personendaten]));
+  IDD_PERSONEN->ZeigePersonen();
+  fenster::ZeigeModal(*IDD_PERSONEN);
+}
 
 void TIDD_MAIN::HelpInhaltClick() { fenster::Hilfe(1000); }
 

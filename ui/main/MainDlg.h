@@ -66,6 +66,8 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   static int PruefePasswort(const QString& text);
   void IDB_PROFILClick();
   void Zutrittsprofile1Click();
+  void IDB_PERSONClick();
+  void Personendaten1Click() { IDB_PERSONClick(); }
   void IDB_SETTINGSClick();
   void Zustzeanzeigen1Click();
   void HelpInhaltClick();

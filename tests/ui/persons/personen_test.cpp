@@ -1,0 +1,638 @@
+// The person list and the person window on a new document: new, change (also by double click)
+// and delete with the raw bytes they leave, the refusals of OK, the typing limits and the
+// card's capitals, the three sort heads, the buttons' state, the week graph of the chosen
+// profile by its pixels, the main window's openers and both windows rendered.
+#include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "Skript.h"
+#include "UiTest.h"
+#include "document/Steuerung.h"
+#include "graphics/Wochengrafik.h"
+#include "main/Formulare.h"
+#include "main/MainDlg.h"
+#include "main/StatusDlg.h"
+#include "model/ListenZugriff.h"
+#include "persons/PersonAendernDlg.h"
+#include "persons/PersonendatenDlg.h"
+#include "platform/Kartencode.h"
+
+namespace {
+
+using Bytes = std::array<std::uint8_t, PERSON::Groesse>;
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+// Types `text` into `edit` key by key, as the user does (also characters beyond ASCII).
+void Tippe(QWidget* edit, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent druck(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(edit, &druck);
+    QKeyEvent los(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(edit, &los);
+  }
+}
+
+Bytes BytesVon(const PERSON& p) {
+  Bytes b{};
+  SchreibeBytes(p, b);
+  return b;
+}
+
+// The 64 bytes of a person as a file holds them: each text at its offset, zeros after it.
+Bytes Roh(const std::string& profil, std::uint8_t s1, std::uint8_t s2, const std::string& code,
+          const std::string& karte, const std::string& name) {
+  Bytes b{};
+  std::memcpy(b.data() + 0, profil.data(), profil.size());
+  b[12] = s1;
+  b[13] = s2;
+  std::memcpy(b.data() + 14, code.data(), code.size());
+  std::memcpy(b.data() + 19, karte.data(), karte.size());
+  std::memcpy(b.data() + 44, name.data(), name.size());
+  return b;
+}
+
+PERSON Person(const std::string& name, const std::string& karte, const std::string& profil) {
+  PERSON p;
+  SchreibeText(p.Name, name);
+  SchreibeText(p.Karte, karte);
+  SchreibeText(p.Profil, profil);
+  return p;
+}
+
+Zeitlinie Linie(int vonH, int bisH, std::uint16_t tage, std::uint16_t tueren) {
+  Zeitlinie z;
+  z.VonStunde = static_cast<std::uint8_t>(vonH);
+  z.BisStunde = static_cast<std::uint8_t>(bisH);
+  z.Tage = tage;
+  z.Tueren = tueren;
+  return z;
+}
+
+class PersonenTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    formulare = std::make_unique<TFormulare>();
+    IDD_MAIN->SetzeOrdner(ordner.Pfad());
+    plattform = std::make_unique<TestPlattform>(*IDD_STATUS, 2026);
+    wahl = std::make_unique<PlattformWahl>(*plattform);
+    IDD_MAIN->show();
+    S().DatenGespeichert = true;
+    S().BuchungenGespeichert = true;
+  }
+
+  void TearDown() override {
+    S().DatenGespeichert = true;  // nothing to ask when the main window goes
+    wahl.reset();
+    formulare.reset();
+  }
+
+  TSteuerung& S() { return *IDD_MAIN->Dokument(); }
+  TIDD_PERSONEN& L() { return *IDD_PERSONEN; }
+  TIDD_CHANGE_PERSON& P() { return *IDD_CHANGE_PERSON; }
+
+  void Fuege(const PERSON& p) { HaengeAn(S().Personen, std::make_unique<PERSON>(p)); }
+  void NeuesProfil(const std::string& name, std::vector<Zeitlinie> linien = {}) {
+    auto profil = std::make_unique<PROFIL>();
+    SchreibeText(profil->Name, name);
+    for (std::size_t i = 0; i < linien.size(); ++i) profil->Zeitlinien[i] = linien[i];
+    HaengeAn(S().Profile, std::move(profil));
+  }
+
+  // The list as the main window opens it, shown.
+  void Oeffne() {
+    L().Init(&S());
+    L().ZeigePersonen();
+    L().show();
+  }
+
+  QStringList Zeilen() {
+    QStringList zeilen;
+    const QAbstractItemModel* m = L().IDL_PERSON->model();
+    for (int r = 0; r < m->rowCount(); ++r) zeilen << m->data(m->index(r, 0)).toString();
+    return zeilen;
+  }
+  void Waehle(int zeile) { L().IDL_PERSON->setCurrentIndex(L().IDL_PERSON->model()->index(zeile, 0)); }
+  bool KnoepfeAktiv() {
+    EXPECT_EQ(L().IDB_CHANGE_PERSON->isEnabled(), L().IDB_DELETEPERSON->isEnabled());
+    return L().IDB_CHANGE_PERSON->isEnabled();
+  }
+  std::vector<std::string> Namen() {
+    std::vector<std::string> namen;
+    for (ArrayElement<PERSON*>* e = S().Personen.Kopf; e != nullptr; e = e->Next) {
+      namen.push_back(LiesText(e->Daten->Name) + LiesText(e->Daten->Karte));
+    }
+    return namen;
+  }
+
+  // The user chooses profile `index` in the person window.
+  void WaehleProfil(int index) {
+    P().IDCB_PROFIL->setCurrentIndex(index);
+    emit P().IDCB_PROFIL->activated(index);
+  }
+  QImage Bild() { return P().IDI_DRAW->pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
+  QImage Erwartet(int profil) {
+    std::span<const Zeitlinie> linien;
+    if (profil >= 0) linien = S().Profile.Find(profil)->Daten->Zeitlinien;
+    return grafik::ZeichneWoche(grafik::Wochenbild::Person, grafik::AnlageVon(S()), linien)
+        .convertToFormat(QImage::Format_RGB32);
+  }
+
+  // The person window opened by `knopf`; `handeln` works it while it is shown.
+  void PersonFenster(QPushButton* knopf, const QString& titel, std::function<int(TIDD_CHANGE_PERSON&)> handeln) {
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_CHANGE_PERSON"), [&](QDialog& d) {
+      EXPECT_EQ(d.windowTitle(), titel);
+      return handeln(static_cast<TIDD_CHANGE_PERSON&>(d));
+    });
+    knopf->click();
+  }
+  void Neu(std::function<int(TIDD_CHANGE_PERSON&)> handeln) {
+    PersonFenster(L().IDB_NEWPERSON, U("Neue Person anlegen"), std::move(handeln));
+  }
+  void Aendern(int zeile, std::function<int(TIDD_CHANGE_PERSON&)> handeln) {
+    Waehle(zeile);
+    PersonFenster(L().IDB_CHANGE_PERSON, U("Person ändern"), std::move(handeln));
+  }
+  static int Ok(TIDD_CHANGE_PERSON& p) {
+    p.BitBtn1->click();
+    return fenster::mrOk;
+  }
+  static int Abbruch(TIDD_CHANGE_PERSON& p) {
+    p.BitBtn2->click();
+    return fenster::mrCancel;
+  }
+
+  TempOrdner ordner;
+  std::unique_ptr<TFormulare> formulare;
+  std::unique_ptr<TestPlattform> plattform;
+  std::unique_ptr<PlattformWahl> wahl;
+};
+
+TEST_F(PersonenTest, NewPersonIsAppendedLastAsItsRawBytes) {
+  for (const bool mitNie : {true, false}) {
+    SCOPED_TRACE(mitNie ? "with the profile nie" : "without a profile nie");
+    S().New();
+    if (!mitNie) S().Profile.Remove(0);
+    Fuege(Person("Erste", "K1", "immer"));
+    S().DatenGespeichert = true;
+    Oeffne();
+    Neu([&](TIDD_CHANGE_PERSON& p) {
+      EXPECT_EQ(p.IDCB_PROFIL->currentIndex(), mitNie ? 0 : -1);
+      EXPECT_TRUE(p.IDE_NAME->text().isEmpty());
+      EXPECT_TRUE(p.IDE_CARD->text().isEmpty());
+      Tippe(p.IDE_NAME, U("Jürgen Öz"));
+      Tippe(p.IDE_CARD, U("ab12ß"));
+      return Ok(p);
+    });
+    ASSERT_EQ(S().Personen.Anzahl, 2);
+    EXPECT_EQ(BytesVon(Element(S().Personen, 1)),
+              Roh(mitNie ? "nie" : "", 1, 1, "AAAA", "AB12\xDF", "J\xFCrgen \xD6z"));
+    EXPECT_FALSE(S().DatenGespeichert);
+    EXPECT_EQ(P().Kopie(), nullptr);
+    EXPECT_EQ(Zeilen().back(), U("Jürgen Öz\tAB12ß\t") + (mitNie ? U("nie") : QString()));
+    L().hide();
+  }
+}
+
+TEST_F(PersonenTest, ChangingAPersonWhoseProfileIsGoneStoresAnEmptyProfile) {
+  PERSON p = Person("Weg", "C0DE", "alt");
+  p.Status1 = 0;
+  SchreibeText(p.Code, "ZZZZ");
+  Fuege(p);
+  Oeffne();
+  Aendern(0, [&](TIDD_CHANGE_PERSON& f) {
+    EXPECT_EQ(f.IDCB_PROFIL->currentIndex(), -1);
+    EXPECT_EQ(f.IDCB_PROFIL->count(), 3);
+    EXPECT_EQ(f.IDE_NAME->text(), U("Weg"));
+    EXPECT_EQ(f.IDE_CARD->text(), U("C0DE"));
+    EXPECT_EQ(Bild(), Erwartet(-1));  // grid and legend only
+    return Ok(f);
+  });
+  EXPECT_EQ(BytesVon(Element(S().Personen, 0)), Roh("", 1, 1, "AAAA", "C0DE", "Weg"));
+  EXPECT_FALSE(S().DatenGespeichert);
+}
+
+TEST_F(PersonenTest, CancelAfterEditsLeavesThePersonAsItWas) {
+  Fuege(Person("Bleibt", "X1", "immer"));
+  const Bytes vorher = BytesVon(Element(S().Personen, 0));
+  Oeffne();
+  for (const bool schliessen : {false, true}) {
+    Aendern(0, [&](TIDD_CHANGE_PERSON& f) {
+      EXPECT_EQ(f.IDCB_PROFIL->currentIndex(), 1);
+      Tippe(f.IDE_NAME, U("anders"));
+      Tippe(f.IDE_CARD, U("99"));
+      WaehleProfil(2);
+      if (!schliessen) return Abbruch(f);
+      f.reject();  // the title bar's close and Escape
+      return static_cast<int>(fenster::mrCancel);
+    });
+    EXPECT_EQ(BytesVon(Element(S().Personen, 0)), vorher);
+    EXPECT_TRUE(S().DatenGespeichert);
+    EXPECT_EQ(P().Kopie(), nullptr);
+    EXPECT_EQ(Zeilen(), QStringList{U("Bleibt\tX1\timmer")});
+  }
+}
+
+TEST_F(PersonenTest, LoadedValuesLongerThanTheTypingLimitsSurviveChangeAndOk) {
+  // A card of 24 characters and a name of 20 without its terminator, as a file may hold them.
+  PERSON p = Person("", "ABCDEFGHIJKLMNOPQRSTUVWX", "nie");
+  std::memcpy(p.Name, "NNNNNNNNNNNNNNNNNNNN", 20);
+  Fuege(p);
+  Oeffne();
+  Aendern(0, [&](TIDD_CHANGE_PERSON& f) {
+    EXPECT_EQ(f.IDE_CARD->text(), U("ABCDEFGHIJKLMNOPQRSTUVWX"));
+    EXPECT_EQ(f.IDE_NAME->text(), U("NNNNNNNNNNNNNNNNNNNN"));
+    return Ok(f);
+  });
+  const PERSON& danach = Element(S().Personen, 0);
+  EXPECT_EQ(LiesText(danach.Karte), "ABCDEFGHIJKLMNOPQRSTUVWX");
+  EXPECT_EQ(std::string(danach.Name, 20), "NNNNNNNNNNNNNNNNNNNN");
+  EXPECT_EQ(danach.Status1, 1);
+
+  // The user may shorten the long card, never lengthen it.
+  Aendern(0, [&](TIDD_CHANGE_PERSON& f) {
+    f.IDE_CARD->setFocus();
+    f.IDE_CARD->end(false);
+    QTest::keyClick(f.IDE_CARD, Qt::Key_Z);
+    EXPECT_EQ(f.IDE_CARD->text().size(), 24);
+    QTest::keyClick(f.IDE_CARD, Qt::Key_Backspace);
+    return Ok(f);
+  });
+  EXPECT_EQ(LiesText(Element(S().Personen, 0).Karte), "ABCDEFGHIJKLMNOPQRSTUVW");
+}
+
+TEST_F(PersonenTest, TypingLimitsCapitalsAndNoBlankInTheCard) {
+  Oeffne();
+  Neu([&](TIDD_CHANGE_PERSON& f) {
+    Tippe(f.IDE_NAME, U("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+    EXPECT_EQ(f.IDE_NAME->text(), U("ABCDEFGHIJKLMNOPQRS"));
+    Tippe(f.IDE_CARD, U("abcdefghijklmnopqrstuvwxyz"));
+    EXPECT_EQ(f.IDE_CARD->text(), U("ABCDEFGHIJKLMNOPQRSTUVW"));
+    f.IDE_CARD->clear();
+    Tippe(f.IDE_CARD, U("ab 12ß"));
+    EXPECT_EQ(f.IDE_CARD->text(), U("AB12ß"));
+    return Abbruch(f);
+  });
+  EXPECT_EQ(S().Personen.Anzahl, 0);
+}
+
+TEST(Kartencode, CapitalsAsWindows1252HasThem) {
+  const struct {
+    const char* ein;
+    const char* aus;
+  } faelle[] = {
+      {"ab12ß", "AB12ß"},
+      {"äöüàéþ", "ÄÖÜÀÉÞ"},
+      {"šœžÿ", "ŠŒŽŸ"},
+      {"µ÷ABC09", "µ÷ABC09"},
+  };
+  for (const auto& f : faelle) EXPECT_EQ(karte::Gross(U(f.ein)), U(f.aus)) << f.ein;
+}
+
+TEST_F(PersonenTest, OkRefusesAnEmptyOrBlankCardAndWritesNothing) {
+  Fuege(Person("Alt", "AB CD", "nie"));  // a blank in a card from a file
+  Fuege(Person("Leer", "", "nie"));
+  const Bytes alt = BytesVon(Element(S().Personen, 0));
+  const Bytes leer = BytesVon(Element(S().Personen, 1));
+  Oeffne();
+  for (int zeile : {0, 1}) {
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_CHANGE_PERSON"), [&](QDialog& d) {
+      auto& f = static_cast<TIDD_CHANGE_PERSON&>(d);
+      f.BitBtn1->click();  // the box, and the window stays
+      EXPECT_NE(f.Kopie(), nullptr);
+      return Abbruch(f);
+    });
+    skript.Box(U("Die Kartencodierung darf nicht leer sein und kein Leerzeichen enthalten."), U("Fehler"), 16, 1);
+    Waehle(zeile);
+    L().IDB_CHANGE_PERSON->click();
+  }
+  {
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_CHANGE_PERSON"), [&](QDialog& d) {
+      auto& f = static_cast<TIDD_CHANGE_PERSON&>(d);
+      Tippe(f.IDE_NAME, U("Neu"));
+      f.BitBtn1->click();
+      return Abbruch(f);
+    });
+    skript.Box(U("Fehler"), 16, 1);
+    L().IDB_NEWPERSON->click();
+  }
+  EXPECT_EQ(S().Personen.Anzahl, 2);
+  EXPECT_EQ(BytesVon(Element(S().Personen, 0)), alt);
+  EXPECT_EQ(BytesVon(Element(S().Personen, 1)), leer);
+  EXPECT_TRUE(S().DatenGespeichert);
+}
+
+TEST_F(PersonenTest, AProfileNameThatDoesNotFitThePersonIsRefused) {
+  NeuesProfil("Spaetschich");      // 11: fits
+  NeuesProfil("Nachtschicht");     // 12
+  NeuesProfil("Wochenenddienst");  // 15
+  Fuege(Person("Anna", "A1", "nie"));
+  const Bytes vorher = BytesVon(Element(S().Personen, 0));
+  Oeffne();
+  for (int profil : {4, 5}) {
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_CHANGE_PERSON"), [&](QDialog& d) {
+      auto& f = static_cast<TIDD_CHANGE_PERSON&>(d);
+      WaehleProfil(profil);
+      f.BitBtn1->click();
+      return Abbruch(f);
+    });
+    skript.Box(U("Der Name dieses Zutrittsprofils ist länger als 11 Zeichen\nund passt nicht in die Personendaten."),
+               U("Fehler"), 16, 1);
+    Waehle(0);
+    L().IDB_CHANGE_PERSON->click();
+    EXPECT_EQ(BytesVon(Element(S().Personen, 0)), vorher);
+  }
+  Aendern(0, [&](TIDD_CHANGE_PERSON& f) {
+    WaehleProfil(3);
+    return Ok(f);
+  });
+  EXPECT_EQ(LiesText(Element(S().Personen, 0).Profil), "Spaetschich");
+}
+
+TEST_F(PersonenTest, SortHeadsEachWithItsOwnDirection) {
+  Fuege(Person("B", "1", "werktags"));
+  Fuege(Person("B", "2", "immer"));
+  Fuege(Person("A", "3", "nie"));
+  Oeffne();
+  const struct {
+    QPushButton* kopf;
+    std::vector<std::string> reihe;
+  } schritte[] = {
+      {L().IDB_NAME, {"A3", "B2", "B1"}},     // ascending: the exchange sort's order
+      {L().IDB_NAME, {"B2", "B1", "A3"}},     // the second click descends
+      {L().IDB_CARD, {"B1", "B2", "A3"}},     // its own flag: ascending first
+      {L().IDB_PROFIL, {"B2", "A3", "B1"}},   // immer, nie, werktags
+      {L().IDB_PROFIL, {"B1", "A3", "B2"}},
+      {L().IDB_CARD, {"A3", "B2", "B1"}},
+  };
+  for (const auto& s : schritte) {
+    s.kopf->click();
+    EXPECT_EQ(Namen(), s.reihe) << s.kopf->objectName().toStdString();
+  }
+  EXPECT_EQ(Zeilen(), (QStringList{U("A\t3\tnie"), U("B\t2\timmer"), U("B\t1\twerktags")}));
+  // Init starts every column over.
+  L().Init(&S());
+  L().IDB_CARD->click();
+  EXPECT_EQ(Namen(), (std::vector<std::string>{"B1", "B2", "A3"}));
+}
+
+// The x where a row's ink begins at or right of `ab` (list coordinates), -1 for none.
+int TintenAnfang(const QImage& bild, const QRect& zeile, int ab) {
+  const QColor grund = bild.pixelColor(ab, zeile.top() + 1);
+  for (int x = ab; x < bild.width(); ++x) {
+    for (int y = zeile.top(); y <= zeile.bottom(); ++y) {
+      if (bild.pixelColor(x, y) != grund) return x;
+    }
+  }
+  return -1;
+}
+
+TEST_F(PersonenTest, ColumnsLineUpUnderTheHeads) {
+  Fuege(Person("Kurz", "1234", "nie"));
+  Fuege(Person("WWWWWWWWWWWWWWWWWWW", "5678", "immer"));  // a name past the card head's stop
+  Oeffne();
+  QListView& liste = *L().IDL_PERSON;
+  liste.doItemsLayout();
+  const QImage bild = liste.viewport()->grab().toImage();
+  const QPoint ursprung = liste.viewport()->mapTo(&L(), QPoint(0, 0));
+  const int karte = L().IDB_CARD->x() - ursprung.x();
+  const int profil = L().IDB_PROFIL->x() - ursprung.x();
+  const QRect erste = liste.visualRect(liste.model()->index(0, 0));
+  for (const int kopf : {karte, profil}) {
+    const int anfang = TintenAnfang(bild, erste, kopf - 12);
+    EXPECT_GE(anfang, kopf - 2) << kopf;
+    EXPECT_LE(anfang, kopf + 8) << kopf;
+  }
+  // As with tab stops, a part that runs past the next stop moves on to the stop after it.
+  const QRect zweite = liste.visualRect(liste.model()->index(1, 0));
+  const int nachName = TintenAnfang(bild, zweite, liste.fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWWWWWWWWW")) + 8);
+  EXPECT_GE(nachName, profil - 2);
+  EXPECT_LE(nachName, profil + 8);
+}
+
+TEST_F(PersonenTest, ChangeAndDeleteOnlyWhileALineIsSelected) {
+  Fuege(Person("A", "1", "nie"));
+  Fuege(Person("B", "2", "nie"));
+  Fuege(Person("C", "3", "nie"));
+  Oeffne();
+  EXPECT_FALSE(KnoepfeAktiv());
+  Waehle(1);
+  EXPECT_TRUE(KnoepfeAktiv());
+  L().IDB_DELETEPERSON->click();
+  EXPECT_EQ(Namen(), (std::vector<std::string>{"A1", "C3"}));
+  EXPECT_FALSE(S().DatenGespeichert);
+  EXPECT_FALSE(KnoepfeAktiv());  // the refill selects nothing
+  Waehle(0);
+  EXPECT_TRUE(KnoepfeAktiv());
+  L().IDB_NAME->click();
+  EXPECT_FALSE(KnoepfeAktiv());
+  // Without a selected line the two do nothing, also when called directly.
+  {
+    Skript skript;
+    L().IDB_CHANGE_PERSONClick();
+    L().IDB_DELETEPERSONClick();
+  }
+  EXPECT_EQ(S().Personen.Anzahl, 2);
+  Waehle(0);
+  Aendern(0, Abbruch);
+  EXPECT_FALSE(KnoepfeAktiv());
+  // Deleting the last persons, then with an empty list: only the refill.
+  for (int i = 0; i < 2; ++i) {
+    Waehle(0);
+    L().IDB_DELETEPERSON->click();
+  }
+  L().IDB_DELETEPERSONClick();
+  EXPECT_EQ(S().Personen.Anzahl, 0);
+  EXPECT_TRUE(Zeilen().isEmpty());
+  EXPECT_FALSE(KnoepfeAktiv());
+  // FormShow disables them again.
+  Fuege(Person("D", "4", "nie"));
+  L().ZeigePersonen();
+  Waehle(0);
+  L().hide();
+  L().show();
+  EXPECT_FALSE(KnoepfeAktiv());
+}
+
+TEST_F(PersonenTest, DoubleClickChangesTheLine) {
+  Fuege(Person("A", "1", "nie"));
+  Fuege(Person("B", "2", "nie"));
+  Oeffne();
+  S().DatenGespeichert = true;
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_CHANGE_PERSON"), [&](QDialog& d) {
+    auto& f = static_cast<TIDD_CHANGE_PERSON&>(d);
+    EXPECT_EQ(d.windowTitle(), U("Person ändern"));
+    EXPECT_EQ(f.IDE_NAME->text(), U("B"));
+    f.IDE_NAME->selectAll();
+    Tippe(f.IDE_NAME, U("Bernd"));
+    return Ok(f);
+  });
+  L().IDL_PERSON->doItemsLayout();
+  const QRect zeile = L().IDL_PERSON->visualRect(L().IDL_PERSON->model()->index(1, 0));
+  ASSERT_FALSE(zeile.isEmpty());
+  QTest::mouseClick(L().IDL_PERSON->viewport(), Qt::LeftButton, {}, zeile.center());
+  EXPECT_EQ(L().Zeile(), 1);
+  QTest::mouseDClick(L().IDL_PERSON->viewport(), Qt::LeftButton, {}, zeile.center());
+  EXPECT_EQ(Namen(), (std::vector<std::string>{"A1", "Bernd2"}));
+  EXPECT_FALSE(S().DatenGespeichert);
+}
+
+TEST_F(PersonenTest, OkWithoutAChangeKeepsTheDocumentSaved) {
+  PERSON p = Person("Gleich", "G1", "nie");
+  p.Status1 = p.Status2 = 1;
+  SchreibeText(p.Code, "AAAA");
+  Fuege(p);
+  Oeffne();
+  Aendern(0, Ok);
+  EXPECT_TRUE(S().DatenGespeichert);
+}
+
+// The graph for the profile chosen in the person window, by its pixels.
+TEST_F(PersonenTest, GraphOfTheChosenProfile) {
+  const Zeitlinie linie = Linie(8, 17, TAG_MONTAG | TAG_BENUTZT, 0x47);
+  NeuesProfil("Buero", {linie});
+  Fuege(Person("Graf", "G", "nie"));
+  const QColor weiss(Qt::white);
+  const struct {
+    const char* fall;
+    std::uint32_t flags;
+    int typ;
+    bool rot, blau;
+  } faelle[] = {
+      {"type 0, door 1 only", 0x1, 0, false, false},
+      {"type 0, door 3 in use", 0x5, 0, false, true},
+      {"type 1, door 2", 0x3, 1, true, false},
+  };
+  Oeffne();
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.fall);
+    S().Geraetedaten.Flags = f.flags;
+    S().Geraetetyp = f.typ;
+    Aendern(0, [&](TIDD_CHANGE_PERSON& p) {
+      EXPECT_EQ(p.IDCB_PROFIL->currentIndex(), 0);
+      WaehleProfil(3);
+      const QImage bild = Bild();
+      EXPECT_EQ(bild.size(), QSize(473, 225));
+      EXPECT_EQ(bild, Erwartet(3));
+      // Monday 08:00-17:00 through door 1: green at y 30 from x 219 to 351.
+      for (int x : {219, 285, 351}) {
+        EXPECT_EQ(bild.pixelColor(x, 30), grafik::kGruen) << x;
+        EXPECT_EQ(bild.pixelColor(x, 29), grafik::kGruen) << x;
+      }
+      EXPECT_NE(bild.pixelColor(218, 30), grafik::kGruen);
+      EXPECT_NE(bild.pixelColor(352, 30), grafik::kGruen);
+      EXPECT_EQ(bild.pixelColor(285, 33) == grafik::kRot, f.rot);
+      EXPECT_EQ(bild.pixelColor(285, 36) == grafik::kBlau, f.blau);
+      // No other day row carries the line.
+      EXPECT_EQ(bild.pixelColor(285, 48), weiss);
+      // The legend: door 2's stroke only for type 1, door 3's only for a type other than 0;
+      // with type 0 and door 3 the text "Tür 2 (MK)" stands alone where door 2's would.
+      EXPECT_EQ(bild.pixelColor(260, 210) == grafik::kRot, f.typ == 1);
+      EXPECT_NE(bild.pixelColor(360, 210), grafik::kBlau);
+      bool text = false;
+      for (int x = 280; x < 340 && !text; ++x) {
+        for (int y = 205; y < 220 && !text; ++y) text = bild.pixelColor(x, y) != weiss;
+      }
+      EXPECT_EQ(text, f.typ == 1 || (f.flags & 0x4) != 0);
+      return Abbruch(p);
+    });
+  }
+  // Choosing back the profile shown is no change; choosing another draws it.
+  Aendern(0, [&](TIDD_CHANGE_PERSON& p) {
+    EXPECT_EQ(Bild(), Erwartet(0));
+    WaehleProfil(3);
+    EXPECT_EQ(Bild(), Erwartet(3));
+    return Abbruch(p);
+  });
+}
+
+TEST_F(PersonenTest, OpenedByTheButtonAndTheMenuItemWithItsCaption) {
+  Fuege(Person("Zeile", "Z", "nie"));
+  for (QAction* menue : {static_cast<QAction*>(nullptr), IDD_MAIN->Personendaten1}) {
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_PERSONEN"), [&](QDialog& d) {
+      EXPECT_EQ(d.windowTitle(), U("Personendaten"));
+      EXPECT_EQ(Zeilen(), QStringList{U("Zeile\tZ\tnie")});
+      EXPECT_FALSE(KnoepfeAktiv());
+      L().BitBtn1->click();
+      return fenster::mrOk;
+    });
+    if (menue != nullptr) {
+      menue->trigger();
+    } else {
+      IDD_MAIN->IDB_PERSON->click();
+    }
+  }
+  EXPECT_TRUE(IDD_MAIN->IDB_PERSON->isEnabled());
+  EXPECT_TRUE(IDD_MAIN->Personendaten1->isEnabled());
+  EXPECT_EQ(IDD_MAIN->Personendaten1->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+}
+
+// Every text of a window fits its control.
+void TexteGanz(QWidget& fenster) {
+  for (QPushButton* k : fenster.findChildren<QPushButton*>()) {
+    EXPECT_LE(k->sizeHint().width(), k->width()) << k->objectName().toStdString();
+    EXPECT_LE(k->sizeHint().height(), k->height()) << k->objectName().toStdString();
+  }
+  for (QComboBox* c : fenster.findChildren<QComboBox*>()) {
+    EXPECT_LE(c->sizeHint().width(), c->width()) << c->objectName().toStdString();
+  }
+  // An edit's text with room for the frame and the cursor.
+  for (QLineEdit* e : fenster.findChildren<QLineEdit*>()) {
+    if (e->parent() != &fenster) continue;  // a combo's own edit
+    EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()) + 12, e->width()) << e->objectName().toStdString();
+  }
+  for (QLabel* l : fenster.findChildren<QLabel*>()) {
+    if (l->text().isEmpty()) continue;
+    EXPECT_LE(l->sizeHint().width(), l->width()) << l->objectName().toStdString();
+    EXPECT_LE(l->sizeHint().height(), l->height()) << l->objectName().toStdString();
+  }
+}
+
+TEST_F(PersonenTest, BothWindowsRendered) {
+  const char* ziel = std::getenv("YBR_UI_BILDER");
+  const std::string ablage = ziel != nullptr ? std::string(ziel) + "/" : ordner.Pfad();
+  NeuesProfil("Buero", {Linie(8, 17, TAG_MONTAG | TAG_DIENSTAG | TAG_FREITAG | TAG_BENUTZT, 0x11),
+                        Linie(6, 12, TAG_SAMSTAG | TAG_BENUTZT, 0x22), Linie(20, 24, 0x7F | TAG_BENUTZT, 0x44)});
+  NeuesProfil("Wochenenddienst");  // the longest name a profile holds
+  S().Geraetedaten.Flags = 0x7;
+  S().Geraetetyp = 1;
+  Fuege(Person("J\xFCrgen M\xFCller-Wei\xDF", "04A1B2C3D4E5F6A7B8C9D0E1", "Buero"));
+  Fuege(Person("Anna Sch\xF6n", "\xC4\xD6\xDC" "123", "werktags"));
+  Fuege(Person("Max Mustermann", "0815", "Spaetschich"));
+  Oeffne();
+  Waehle(1);
+  TexteGanz(L());
+  ASSERT_TRUE(SpeichereBild(L(), QString::fromStdString(ablage + "personendaten.png")));
+  Aendern(0, [&](TIDD_CHANGE_PERSON& p) {
+    TexteGanz(p);
+    EXPECT_TRUE(SpeichereBild(p, QString::fromStdString(ablage + "person_aendern.png")));
+    return Abbruch(p);
+  });
+}
+
+}  // namespace
