@@ -83,7 +83,6 @@ void TIDD_FEIERTAG::Init(int jahr, TSteuerung* dokument) {
   // Each opening starts without a selected day: the last one may not exist in this year.
   AuswahlMonat = 0;
   AuswahlTag = 0;
-  Hervorgehoben = false;
   LadeJahr();
 }
 
@@ -93,6 +92,9 @@ std::optional<kalenderbild::Kalendertag> TIDD_FEIERTAG::Auswahl() const {
 }
 
 void TIDD_FEIERTAG::LadeJahr() {
+  // The year is drawn whole, every day in its normal look; the selected day is highlighted
+  // again by the next click.
+  Hervorgehoben = false;
   const std::int32_t erster = Kalender->Tagesnummer(1, 1);
   const std::int32_t letzter = Kalender->Tagesnummer(12, 31);
   for (const Feiertagseintrag eintrag : Steuerung->Feiertagstabelle) {
@@ -117,7 +119,6 @@ void TIDD_FEIERTAG::UpDownYearClick() {
   AnzeigeJahr = IDE_KAL_YEAR->value();
   AuswahlMonat = 0;
   AuswahlTag = 0;
-  Hervorgehoben = false;
   Kalender->SetJahr(static_cast<std::int16_t>(AnzeigeJahr));
   LadeJahr();
 }

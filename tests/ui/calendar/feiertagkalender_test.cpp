@@ -152,6 +152,9 @@ TEST_F(KalenderTest, GeneratorWindowFillsTheTableAndTheGridShowsItsKinds) {
   Klick(1, 7);
   EXPECT_EQ(Farbe(1, 7), kSchwarz);
   EXPECT_EQ(Farbe(3, 30), kBlau);
+  // The year generated again is drawn whole, no day highlighted.
+  Generiere(2025, 2025);
+  EXPECT_EQ(Farbe(1, 7), kWeiss);
 }
 
 TEST_F(KalenderTest, TheGeneratorRefusesFromAfterToAndNoChangesNothing) {
@@ -273,6 +276,7 @@ TEST_F(KalenderTest, ClearAsksFirst) {
   Setze(S().Feiertagstabelle, kStandard2025);
   HaengeAn(S().SWUmschaltungen, std::make_unique<SWUMSCHALTUNG>());
   Oeffne();
+  Klick(1, 1);
   {
     Skript skript;
     skript.Box(kLoeschen, kHinweis, 36, 7);
@@ -281,6 +285,7 @@ TEST_F(KalenderTest, ClearAsksFirst) {
   EXPECT_EQ(Eintraege(S().Feiertagstabelle), kStandard2025);
   EXPECT_EQ(S().SWUmschaltungen.Anzahl, 1);
   EXPECT_TRUE(S().DatenGespeichert);
+  EXPECT_EQ(Farbe(1, 1), QColor(0xFF, 0x00, 0xFF));  // still highlighted
   {
     Skript skript;
     skript.Box(kLoeschen, kHinweis, 36, 6);
@@ -291,6 +296,7 @@ TEST_F(KalenderTest, ClearAsksFirst) {
   EXPECT_EQ(S().Feiertagstabelle, leer);
   EXPECT_EQ(S().SWUmschaltungen.Anzahl, 0);
   EXPECT_FALSE(S().DatenGespeichert);
+  // The emptied year is drawn whole, no day highlighted.
   EXPECT_EQ(Farbe(1, 1), kWeiss);
   EXPECT_EQ(Farbe(3, 30), kRot);  // a Sunday again
   K().BitBtn1->click();
