@@ -227,8 +227,10 @@ TEST_F(KalenderTest, KindsChangeTheTable) {
   EXPECT_EQ(Eintraege(S().Feiertagstabelle), (std::vector<Feiertagseintrag>{0x4001, 0x8007, 0x4079, 0x4079, 0x816D}));
   EXPECT_FALSE(S().DatenGespeichert);
   EXPECT_EQ(Farbe(1, 7), kGelb);
+  S().DatenGespeichert = true;
   Waehle(5, 1, QStringLiteral("IDM_NDAY"));
   EXPECT_EQ(Eintraege(S().Feiertagstabelle), (std::vector<Feiertagseintrag>{0x4001, 0x8007, 0x816D}));
+  EXPECT_FALSE(S().DatenGespeichert);
   EXPECT_EQ(Farbe(5, 1), kWeiss);
   // "normaler Tag" on a day without entry changes nothing.
   S().DatenGespeichert = true;
