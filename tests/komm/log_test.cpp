@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 #include <string>
 #include <thread>
@@ -332,6 +333,18 @@ TEST(Logs, TheFolderIsUsedWithAndWithoutItsSeparator) {
     EXPECT_EQ(_OpenKommSer(100, 9600, 0, 1), 0);
     EXPECT_EQ(folder.Files(), std::vector<std::string>{LogNames(Transport::Serial).protocol}) << withSeparator;
   }
+}
+
+TEST(Logs, AFolderOfOneCharacterIsUsed) {
+  TempOrdner work;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(work.Pfad());
+  std::filesystem::create_directory("l");
+  EXPECT_EQ(_SetLogDirectory("l"), 0);
+  EXPECT_EQ(_OpenKommSer(100, 9600, 0, 1), 0);
+  std::filesystem::current_path(previous);
+  _SetLogDirectory("");  // refused: no folder, as before the test
+  EXPECT_EQ(Inhalt(work / "l"), std::vector<std::string>{LogNames(Transport::Serial).protocol});
 }
 
 }  // namespace
