@@ -6,6 +6,7 @@
 #include <net/if.h>
 #include <sched.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -13,9 +14,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "KommTestPeer.h"
+#include "common/TempOrdner.h"
 
 namespace kommtest {
 namespace {
@@ -49,9 +52,30 @@ bool DropRawSockets() {
   return syscall(SYS_capset, &header, data) == 0;
 }
 
+// Host names are looked up in the hosts file and then asked of a name server on the private
+// loopback, where none listens: no question about a name leaves this machine, neither to the
+// configured name server nor through a caching service.
+bool LocalNamesOnly(const TempOrdner& folder) {
+  if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return false;
+  SchreibeDatei(folder / "resolv.conf", "nameserver 127.0.0.1\n");
+  SchreibeDatei(folder / "nsswitch.conf", "hosts: files dns\n");
+  for (const char* name : {"resolv.conf", "nsswitch.conf"}) {
+    const std::string system = std::string("/etc/") + name;
+    if (Existiert(system) && mount((folder / name).c_str(), system.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+      return false;
+    }
+  }
+  const char* cache = "/var/run/nscd";
+  return !std::filesystem::is_directory(cache) || mount("tmpfs", cache, "tmpfs", 0, nullptr) == 0;
+}
+
 // In the child: the setup, then the body; the answer goes into the pipe.
 std::string RunChild(const NetworkSetup& setup, const std::function<std::string(int)>& body) {
-  if (unshare(CLONE_NEWNET) != 0) return kSkip + std::string("no private network namespace: ") + std::strerror(errno);
+  if (unshare(CLONE_NEWNET | CLONE_NEWNS) != 0) {
+    return kSkip + std::string("no private network namespace: ") + std::strerror(errno);
+  }
+  const TempOrdner names;
+  if (!LocalNamesOnly(names)) return kSkip + std::string("name look-ups cannot be kept inside: ") + std::strerror(errno);
   if (!LoopbackUp()) return kSkip + std::string("loopback of the private namespace not up: ") + std::strerror(errno);
   if (!WriteSetting("/proc/sys/net/ipv4/icmp_echo_ignore_all", setup.echoAnswered ? "0" : "1") ||
       !WriteSetting("/proc/sys/net/ipv4/ping_group_range", setup.datagramPings ? "0 2147483647" : "1 0")) {

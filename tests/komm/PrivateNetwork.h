@@ -1,5 +1,7 @@
 // Runs a piece of a test in a child process inside a private network namespace, where only
-// loopback is up and no packet can leave this machine. The child reports in a text.
+// loopback is up and no packet can leave this machine; host names that the hosts file does not
+// hold are asked of a name server on that loopback, which is not there. The child reports in
+// a text.
 #pragma once
 
 #include <functional>

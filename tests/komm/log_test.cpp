@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 #include <string>
 #include <thread>
@@ -191,6 +192,24 @@ TEST_P(LogTest, EveryEndOfAReadAttemptIsLogged) {
   EXPECT_NE(debug.find(expected), std::string::npos) << debug;
 }
 
+TEST_P(LogTest, HeadersOpenResultsAndSendLinesStandInTheFilesWhileTheLinkIsOpen) {
+  LogFolder folder;
+  ASSERT_NO_FATAL_FAILURE(Open([](int fd) { ReadFrameBytes(fd); }, 0, 3));
+  port_ = tcp_ ? tcp_->port() : 0;
+  const Names names = LogNames(GetParam());
+  const std::string open = GetParam() == Transport::Tcp ? OpenLine() : "";
+  EXPECT_EQ(Normalized(folder.Read(names.protocol)), kHeader + OpenLine());
+  EXPECT_EQ(Normalized(folder.Read(names.debug)), kHeader + open);
+  ASSERT_EQ(_SendeTele(type_, 3, 768, 75, "", 5), 0);
+  EXPECT_EQ(Normalized(folder.Read(names.debug)), kHeader + open +
+                                                      "\nT Zeit : N, Kommando: <0x4b> an 3 \n"
+                                                      "T Sende Telegramm:\n" +
+                                                      kRequestDump +
+                                                      "T Bufferlaenge:0 'len' : 7, CRC: 0xb515\n"
+                                                      "T Zeit : N Telegramm gesendet. \n");
+  JoinPeer();
+}
+
 TEST_P(LogTest, ANetworkOpenOverAnOpenLinkClosesItsSectionFirst) {
   LogFolder folder;
   ASSERT_NO_FATAL_FAILURE(Open([](int) {}, 0, 3));
@@ -314,6 +333,18 @@ TEST(Logs, TheFolderIsUsedWithAndWithoutItsSeparator) {
     EXPECT_EQ(_OpenKommSer(100, 9600, 0, 1), 0);
     EXPECT_EQ(folder.Files(), std::vector<std::string>{LogNames(Transport::Serial).protocol}) << withSeparator;
   }
+}
+
+TEST(Logs, AFolderOfOneCharacterIsUsed) {
+  TempOrdner work;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(work.Pfad());
+  std::filesystem::create_directory("l");
+  EXPECT_EQ(_SetLogDirectory("l"), 0);
+  EXPECT_EQ(_OpenKommSer(100, 9600, 0, 1), 0);
+  std::filesystem::current_path(previous);
+  _SetLogDirectory("");  // refused: no folder, as before the test
+  EXPECT_EQ(Inhalt(work / "l"), std::vector<std::string>{LogNames(Transport::Serial).protocol});
 }
 
 }  // namespace
