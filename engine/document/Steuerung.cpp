@@ -9,6 +9,7 @@
 #include "document/IniDatei.h"
 #include "platform/Plattform.h"
 #include "model/Profile.h"
+#include "model/Vergleiche.h"
 #include "document/ProgrammOrdner.h"
 #include "text/Texte.h"
 #include "link/Uebertragung.h"
@@ -190,4 +191,18 @@ void TSteuerung::BaueUmschaltungen() {
 
 void TSteuerung::KonvertiereFeiertage(std::uint8_t erzwingen) {
   ::KonvertiereFeiertage(Feiertagstabelle, std::string_view(Version) == Texte::TextVersion, erzwingen);
+}
+
+void TSteuerung::SortiereBuchungen(int schluessel, int richtung) {
+  static constexpr Array<books*>::Vergleich kSchluessel[] = {VergleicheBuchungName, VergleicheBuchungKarte,
+                                                             VergleicheBuchungZeit};
+  if (schluessel < 0 || schluessel > 2) return;
+  Buchungen.Sortiere(kSchluessel[schluessel], richtung);
+}
+
+void TSteuerung::SortierePersonen(int schluessel, int richtung) {
+  static constexpr Array<PERSON*>::Vergleich kSchluessel[] = {VergleichePersonName, VergleichePersonKarte,
+                                                              VergleichePersonProfil};
+  if (schluessel < 0 || schluessel > 2) return;
+  Personen.Sortiere(kSchluessel[schluessel], richtung);
 }

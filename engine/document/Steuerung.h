@@ -95,6 +95,15 @@ class TSteuerung {
   // StdError "Konnte Buchungen nicht schreiben.". The old file stays as it was on failure.
   void SaveBuchungen();
 
+  // ---- sorting ----
+  // The lists are reordered in place; the order stays and is the order they are saved in.
+
+  // Key 0 name, 1 card, 2 date and time; richtung 0 ascending, 1 descending. Any other key or
+  // direction leaves the list as it is.
+  void SortiereBuchungen(int schluessel, int richtung);
+  // Key 0 name, 1 card, 2 access profile; richtung as above.
+  void SortierePersonen(int schluessel, int richtung);
+
   // ---- transfers: version, persons, profiles ----
   // Each opens the link, runs its telegrams and closes the link on every way out. A failed
   // transaction raises KommError (no answer: + port name or IP; 'NumNA' / 'unknownCommand':

@@ -7,6 +7,7 @@
 // positions belong to the list; reordering (sorting) exchanges Daten between nodes.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "model/Fehler.h"
+#include "model/Tauschsortierung.h"
 
 template <typename T>
 struct ArrayElement {
@@ -34,6 +36,10 @@ struct ArrayElement {
 template <typename T>
 class Array {
  public:
+  using Element = std::remove_pointer_t<T>;
+  // Negative, 0 or positive as the first element sorts before, with or after the second.
+  using Vergleich = int (*)(const Element*, const Element*);
+
   // Read these; only the list itself changes them.
   std::int32_t Anzahl = 0;              // number of elements
   ArrayElement<T>* Kopf = nullptr;      // first node, null when empty
@@ -102,6 +108,45 @@ class Array {
     }
   }
 
+  // Removes and frees, in one pass, every element for which `welche(const Element&)` is true
+  // (the predicate must not throw); the others close up in their order. Returns how many were
+  // removed. Cursor is null afterwards.
+  template <typename Praedikat>
+  int RemoveIf(Praedikat welche) {
+    const std::size_t vorher = std::erase_if(
+        Knoten_, [&](const std::unique_ptr<ArrayElement<T>>& k) { return welche(static_cast<const Element&>(*k->Daten)); });
+    Anzahl = static_cast<std::int32_t>(Knoten_.size());
+    ArrayElement<T>* davor = nullptr;
+    for (std::size_t i = 0; i < Knoten_.size(); ++i) {
+      ArrayElement<T>* knoten = Knoten_[i].get();
+      knoten->Index = static_cast<std::int32_t>(i);
+      knoten->Prev = davor;
+      knoten->Next = nullptr;
+      if (davor != nullptr) davor->Next = knoten;
+      davor = knoten;
+    }
+    Kopf = Knoten_.empty() ? nullptr : Knoten_.front().get();
+    Cursor = nullptr;
+    return static_cast<int>(vorher);
+  }
+
+  // Orders the elements by `vergleiche`: richtung 0 ascending, 1 descending; any other value
+  // leaves the list as it is. The order is exactly that of the exchange sort (for p = 0 ..
+  // Anzahl-2, p's element is exchanged with every later one that is smaller, or larger when
+  // descending), equal elements included, which an exchange with a third element can move past
+  // each other; the files keep that order. It is reached in n log n. When the working arrays
+  // cannot be had, the exchange sort itself runs in place, so sorting never fails. The nodes
+  // keep their positions and links; only Daten move.
+  void Sortiere(Vergleich vergleiche, int richtung) {
+    if (Kopf == nullptr || (richtung != 0 && richtung != 1)) return;
+    const bool absteigend = richtung == 1;
+    try {
+      SortiereInNLogN(vergleiche, absteigend);
+    } catch (const std::bad_alloc&) {
+      Tauschsortierung(vergleiche, absteigend);
+    }
+  }
+
   // Frees every element and every node.
   void Clear() noexcept {
     Knoten_.clear();
@@ -111,6 +156,39 @@ class Array {
   }
 
  private:
+  // A stable sort by key places the classes of equal elements; each class is then put into
+  // the exchange sort's order. The sort works on (element, position) pairs, so a comparison
+  // reads the two records and nothing else. The list changes only once everything that needs
+  // memory has been had.
+  void SortiereInNLogN(Vergleich vergleiche, bool absteigend) {
+    const std::size_t n = Knoten_.size();
+    std::vector<std::pair<T, std::int32_t>> eintraege(n);
+    std::vector<std::int32_t> reihenfolge(n);
+    std::vector<std::uint8_t> klassenbeginn(n);
+    for (std::size_t i = 0; i < n; ++i) eintraege[i] = {Knoten_[i]->Daten, static_cast<std::int32_t>(i)};
+    std::stable_sort(eintraege.begin(), eintraege.end(), [&](const auto& a, const auto& b) {
+      const int c = vergleiche(a.first, b.first);
+      return absteigend ? c > 0 : c < 0;
+    });
+    for (std::size_t i = 0; i < n; ++i) {
+      reihenfolge[i] = eintraege[i].second;
+      klassenbeginn[i] = i == 0 || vergleiche(eintraege[i - 1].first, eintraege[i].first) != 0;
+    }
+    OrdneKlassenWieTauschsortierung(reihenfolge, klassenbeginn);
+    for (std::size_t i = 0; i < n; ++i) eintraege[i].first = Knoten_[static_cast<std::size_t>(reihenfolge[i])]->Daten;
+    for (std::size_t i = 0; i < n; ++i) Knoten_[i]->Daten = eintraege[i].first;
+  }
+
+  // The exchange sort itself: count*(count-1)/2 comparisons, nothing allocated.
+  void Tauschsortierung(Vergleich vergleiche, bool absteigend) noexcept {
+    for (ArrayElement<T>* p = Kopf; p != nullptr; p = p->Next) {
+      for (ArrayElement<T>* q = p->Next; q != nullptr; q = q->Next) {
+        const int c = vergleiche(p->Daten, q->Daten);
+        if (absteigend ? c < 0 : c > 0) std::swap(p->Daten, q->Daten);
+      }
+    }
+  }
+
   void Uebernimm(Array& andere) noexcept {
     Knoten_ = std::move(andere.Knoten_);
     Anzahl = std::exchange(andere.Anzahl, 0);

@@ -126,6 +126,38 @@ TEST_F(ArrayTest, RemoveDesEinzigenElementsLeertDieListe) {
   EXPECT_EQ(Werte(), std::vector<int>{20});
 }
 
+struct Auswahl {
+  const char* Fall;
+  std::vector<int> Werte;
+  std::vector<int> Rest;  // what stays when the even values go
+};
+
+void PrintTo(const Auswahl& a, std::ostream* os) { *os << a.Fall; }
+
+class ArrayRemoveIf : public ArrayTest, public testing::WithParamInterface<Auswahl> {};
+
+TEST_P(ArrayRemoveIf, EntferntInEinemDurchgangUndNummeriertNeu) {
+  for (int w : GetParam().Werte) liste.Append(new Element(w));
+  liste.Find(0);
+  const int entfernt = liste.RemoveIf([](const Element& e) { return e.Wert % 2 == 0; });
+  EXPECT_EQ(entfernt, static_cast<int>(GetParam().Werte.size() - GetParam().Rest.size()));
+  EXPECT_EQ(Element::Lebend, static_cast<int>(GetParam().Rest.size()));
+  EXPECT_EQ(liste.Cursor, nullptr);
+  EXPECT_EQ(Werte(), GetParam().Rest);
+  if (liste.Kopf != nullptr) {
+    EXPECT_EQ(liste.Kopf->Prev, nullptr);
+  }
+  liste.Append(new Element(99));
+  EXPECT_EQ(liste.Find(liste.Anzahl - 1)->Daten->Wert, 99);
+  EXPECT_EQ(Werte().back(), 99);
+}
+
+INSTANTIATE_TEST_SUITE_P(Array, ArrayRemoveIf,
+                         testing::Values(Auswahl{"Gemischt", {10, 11, 12, 13, 15, 16}, {11, 13, 15}},
+                                         Auswahl{"Alle", {2, 4, 6}, {}}, Auswahl{"Keines", {1, 3}, {1, 3}},
+                                         Auswahl{"KopfUndEnde", {2, 3, 5, 8}, {3, 5}}, Auswahl{"Leer", {}, {}}),
+                         [](const testing::TestParamInfo<Auswahl>& info) { return std::string(info.param.Fall); });
+
 TEST_F(ArrayTest, AppendLaesstDenCursorAufDemBisherigenEnde) {
   liste.Append(new Element(10));
   EXPECT_EQ(liste.Cursor, nullptr);
