@@ -11,6 +11,7 @@
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
+#include "printing/PrintDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
 TIDD_FEIERTAG* IDD_FEIERTAG = nullptr;
@@ -22,6 +23,7 @@ TIDD_PASSWD* IDD_PASSWD = nullptr;
 TIDD_ADVANCED* IDD_ADVANCED = nullptr;
 TIDD_STATUS* IDD_STATUS = nullptr;
 TIDD_ABOUT* IDD_ABOUT = nullptr;
+TIDD_PRINT* IDD_PRINT = nullptr;
 
 TFormulare::TFormulare() {
   Main = std::make_unique<TIDD_MAIN>();
@@ -44,6 +46,8 @@ TFormulare::TFormulare() {
   IDD_STATUS = Status.get();
   About = std::make_unique<TIDD_ABOUT>();
   IDD_ABOUT = About.get();
+  Print = std::make_unique<TIDD_PRINT>();
+  IDD_PRINT = Print.get();
   Plattform = std::make_unique<QtPlattform>(*Status);
   Vorher = plattform::Install(Plattform.get());
 }
@@ -63,4 +67,5 @@ TFormulare::~TFormulare() {
   IDD_ADVANCED = nullptr;
   IDD_STATUS = nullptr;
   IDD_ABOUT = nullptr;
+  IDD_PRINT = nullptr;
 }

@@ -16,6 +16,7 @@ class TIDD_PASSWD;
 class TIDD_ADVANCED;
 class TIDD_STATUS;
 class TIDD_ABOUT;
+class TIDD_PRINT;
 class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
@@ -28,6 +29,7 @@ extern TIDD_PASSWD* IDD_PASSWD;
 extern TIDD_ADVANCED* IDD_ADVANCED;
 extern TIDD_STATUS* IDD_STATUS;
 extern TIDD_ABOUT* IDD_ABOUT;
+extern TIDD_PRINT* IDD_PRINT;
 
 // Creates the windows in the program's order and installs the Qt platform for the engine;
 // the destructor takes the platform back and destroys the windows, the main window first.
@@ -49,6 +51,7 @@ class TFormulare {
   std::unique_ptr<TIDD_ADVANCED> Advanced;
   std::unique_ptr<TIDD_STATUS> Status;
   std::unique_ptr<TIDD_ABOUT> About;
+  std::unique_ptr<TIDD_PRINT> Print;
   std::unique_ptr<QtPlattform> Plattform;
   plattform::Plattform* Vorher = nullptr;
 };

@@ -24,6 +24,7 @@
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
 #include "document/Zugriffsprotokoll.h"
+#include "printing/PrintDlg.h"
 #include "document/ProgrammOrdner.h"
 #include "document/Steuerung.h"
 #include "text/Texte.h"
@@ -198,6 +199,9 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(Uhrstellen1, &QAction::triggered, &TIDD_MAIN::Uhrstellen1Click);
   Verbinde(verbindungsparameter1, &QAction::triggered, &TIDD_MAIN::verbindungsparameter1Click);
   Verbinde(Aministration1, &QAction::triggered, &TIDD_MAIN::Aministration1Click);
+  Verbinde(FilePrintItem, &QAction::triggered, &TIDD_MAIN::FilePrint);
+  Verbinde(FilePrintSetupItem, &QAction::triggered, &TIDD_MAIN::FilePrintSetup);
+  Verbinde(IDB_PRINT, &QToolButton::clicked, &TIDD_MAIN::IDB_PRINTClick);
   // F1 asks for the main window's help context.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(f1, &QShortcut::activated, this, [this] {
@@ -540,3 +544,12 @@ void TIDD_MAIN::Aministration1Click() {
   if (fenster::ZeigeModal(*IDD_ADVANCED) != fenster::mrOk) return;
   IDD_ADVANCED->SchreibeZurueck();
 }
+
+void TIDD_MAIN::FilePrint() {
+  IDD_PRINT->Init(Steuerung.get());
+  fenster::ZeigeModal(*IDD_PRINT);
+}
+
+void TIDD_MAIN::FilePrintSetup() { fenster::DruckerEinrichten(this, IDD_PRINT->Drucker()); }
+
+void TIDD_MAIN::IDB_PRINTClick() { FilePrint(); }
