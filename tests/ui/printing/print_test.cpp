@@ -27,6 +27,7 @@
 #include "main/MainDlg.h"
 #include "main/StatusDlg.h"
 #include "model/ListenZugriff.h"
+#include "platform/QtDruckziel.h"
 #include "printing/PrintDlg.h"
 
 namespace {
@@ -327,6 +328,21 @@ TEST_F(PrintTest, RenderedEveryTextWhole) {
     EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
     EXPECT_GE(w->height(), w->sizeHint().height()) << w->objectName().toStdString();
     EXPECT_TRUE(fenster.rect().contains(w->geometry())) << w->objectName().toStdString();
+  }
+}
+
+TEST(DateiFuerAbschnitt, TheSectionBeforeTheExtension) {
+  struct Fall {
+    const char* gewaehlt;
+    const char* datei;
+  };
+  const Fall faelle[] = {
+      {"/tmp/druck.pdf", "/tmp/druck_Feiertage.pdf"},
+      {"/tmp/druck", "/tmp/druck_Feiertage"},
+      {"/tmp/a.b/druck.v2.pdf", "/tmp/a.b/druck.v2_Feiertage.pdf"},
+  };
+  for (const Fall& f : faelle) {
+    EXPECT_EQ(drucken::DateiFuerAbschnitt(U(f.gewaehlt), U("Feiertage")), U(f.datei)) << f.gewaehlt;
   }
 }
 
