@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 
 #include "model/Fehler.h"
 
@@ -65,9 +66,9 @@ void QtDruckziel::NeueSeite() {
 }
 
 void QtDruckziel::Ende() {
+  // The job is over also when the printer refuses it.
+  const auto vorbei = qScopeGuard([this] { Abbrechen(); });
   Male();
-  befehle_.clear();
-  seite_ = 0;
 }
 
 void QtDruckziel::Abbrechen() noexcept {

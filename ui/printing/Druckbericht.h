@@ -12,8 +12,6 @@
 
 #include <QString>
 
-#include <cstdint>
-
 #include "model/Records.h"
 #include "platform/Druckziel.h"
 #include "platform/Plattform.h"

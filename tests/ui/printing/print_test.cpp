@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -314,6 +315,20 @@ TEST_F(PrintTest, IntoPdfFilesOneForEachSection) {
                                                              std::filesystem::copy_options::overwrite_existing);
     }
   }
+}
+
+TEST_F(PrintTest, APdfJobOfSeveralPages) {
+  for (int i = 0; i < 80; ++i) NeuePerson(("Person " + std::to_string(100 + i)).c_str(), "K");
+  for (QCheckBox* box : {fenster.IDCB_PROFIL, fenster.IDCB_DOOR_UNIT, fenster.IDCB_HOLIDAYS}) box->click();
+  fenster.SetzeZiel(nullptr);
+  Skript skript;
+  skript.Drucker(true, QString::fromStdString(ordner / "liste.pdf"));
+  fenster.IDB_PRINTER_SETUP->click();
+  fenster.IDB_PRINT->click();
+  const std::string text = PdfText(ordner / "liste_Personendaten.pdf");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 2);  // pdftotext ends every page with a form feed
+  EXPECT_TRUE(InDieserFolge(text, {"Zutrittskontrolle Personendaten", "Person 100", "Seite 1", "\f",
+                                   "Zutrittskontrolle Personendaten", "Name/Aufdruck", "Person 179", "Seite 2"}));
 }
 
 TEST_F(PrintTest, RenderedEveryTextWhole) {
