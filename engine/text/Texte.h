@@ -70,6 +70,11 @@ enum : std::size_t {
 extern const Tabelle<7> Tageskuerzel;
 // hour ruler of the week graphs, index = hour 0..24
 extern const Tabelle<25> Stundenleiste;
+namespace stundenleiste {
+enum : std::size_t {
+  Uhr = 24,  // also follows the time of day in the printouts' page header
+};
+}  // namespace stundenleiste
 // month names, index = month - 1
 extern const Tabelle<12> Monate;
 // general messages and the captions of error, information and notice boxes

@@ -11,6 +11,7 @@
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"
 #include "platform/QtPlattform.h"
+#include "printing/PrintDlg.h"
 #include "profiles/EditTuerZeitlinieDlg.h"
 #include "profiles/EditZeitlinieDlg.h"
 #include "profiles/TuerdatenDlg.h"
@@ -40,6 +41,7 @@ TIDD_EDIT_DOORTIMELINE* IDD_EDIT_DOORTIMELINE = nullptr;
 TIDD_EDIT_TIMELINE* IDD_EDIT_TIMELINE = nullptr;
 TIDD_SPECIAL* IDD_SPECIAL = nullptr;
 TIDD_ABOUT* IDD_ABOUT = nullptr;
+TIDD_PRINT* IDD_PRINT = nullptr;
 
 TFormulare::TFormulare() {
   Main = std::make_unique<TIDD_MAIN>();
@@ -80,6 +82,8 @@ TFormulare::TFormulare() {
   IDD_SPECIAL = Special.get();
   About = std::make_unique<TIDD_ABOUT>();
   IDD_ABOUT = About.get();
+  Print = std::make_unique<TIDD_PRINT>();
+  IDD_PRINT = Print.get();
   Plattform = std::make_unique<QtPlattform>(*Status);
   Vorher = plattform::Install(Plattform.get());
 }
@@ -108,4 +112,5 @@ TFormulare::~TFormulare() {
   IDD_EDIT_TIMELINE = nullptr;
   IDD_SPECIAL = nullptr;
   IDD_ABOUT = nullptr;
+  IDD_PRINT = nullptr;
 }

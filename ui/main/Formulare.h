@@ -25,6 +25,7 @@ class TIDD_EDIT_DOORTIMELINE;
 class TIDD_EDIT_TIMELINE;
 class TIDD_SPECIAL;
 class TIDD_ABOUT;
+class TIDD_PRINT;
 class QtPlattform;
 
 extern TIDD_MAIN* IDD_MAIN;
@@ -46,6 +47,7 @@ extern TIDD_EDIT_DOORTIMELINE* IDD_EDIT_DOORTIMELINE;
 extern TIDD_EDIT_TIMELINE* IDD_EDIT_TIMELINE;
 extern TIDD_SPECIAL* IDD_SPECIAL;
 extern TIDD_ABOUT* IDD_ABOUT;
+extern TIDD_PRINT* IDD_PRINT;
 
 // Creates the windows in the program's order and installs the Qt platform for the engine;
 // the destructor takes the platform back and destroys the windows, the main window first.
@@ -76,6 +78,7 @@ class TFormulare {
   std::unique_ptr<TIDD_EDIT_TIMELINE> EditTimeline;
   std::unique_ptr<TIDD_SPECIAL> Special;
   std::unique_ptr<TIDD_ABOUT> About;
+  std::unique_ptr<TIDD_PRINT> Print;
   std::unique_ptr<QtPlattform> Plattform;
   plattform::Plattform* Vorher = nullptr;
 };

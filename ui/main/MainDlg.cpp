@@ -29,6 +29,7 @@
 #include "profiles/ZutrittprofileDlg.h"
 #include "settings/SteuerungenDlg.h"
 #include "persons/PersonendatenDlg.h"
+#include "printing/PrintDlg.h"
 #include "document/ProgrammOrdner.h"
 #include "document/Steuerung.h"
 #include "text/Texte.h"
@@ -212,6 +213,9 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   Verbinde(Zutrittsprofile1, &QAction::triggered, &TIDD_MAIN::Zutrittsprofile1Click);
   Verbinde(IDB_PERSON, &QToolButton::clicked, &TIDD_MAIN::IDB_PERSONClick);
   Verbinde(Personendaten1, &QAction::triggered, &TIDD_MAIN::Personendaten1Click);
+  Verbinde(FilePrintItem, &QAction::triggered, &TIDD_MAIN::FilePrint);
+  Verbinde(FilePrintSetupItem, &QAction::triggered, &TIDD_MAIN::FilePrintSetup);
+  Verbinde(IDB_PRINT, &QToolButton::clicked, &TIDD_MAIN::IDB_PRINTClick);
   // F1 asks for the main window's help context.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(f1, &QShortcut::activated, this, [this] {
@@ -585,3 +589,11 @@ void TIDD_MAIN::IDB_SHOW_BOOKClick() {
   IDD_BUCHUNGEN->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::BuchungenAnsehen]));
   fenster::ZeigeModal(*IDD_BUCHUNGEN);
 }
+void TIDD_MAIN::FilePrint() {
+  IDD_PRINT->Init(Steuerung.get());
+  fenster::ZeigeModal(*IDD_PRINT);
+}
+
+void TIDD_MAIN::FilePrintSetup() { fenster::DruckerEinrichten(this, IDD_PRINT->Drucker()); }
+
+void TIDD_MAIN::IDB_PRINTClick() { FilePrint(); }

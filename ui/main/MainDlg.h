@@ -72,6 +72,9 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   void Zustzeanzeigen1Click();
   void HelpInhaltClick();
   void HelpAboutItemClick();
+  void FilePrint();
+  void FilePrintSetup();
+  void IDB_PRINTClick();
 
  protected:
   void showEvent(QShowEvent* event) override;

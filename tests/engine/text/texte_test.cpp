@@ -426,6 +426,7 @@ TEST(Texte, EveryNameGivesItsText) {
       {BENANNT(DruckTexte, druck::Aktiv), "aktiv"},
       {BENANNT(DruckTexte, druck::Inaktiv), "inaktiv"},
       {BENANNT(DruckTexte, druck::Tuer3), "T\xC3\xBCr 3"},
+      {BENANNT(Stundenleiste, stundenleiste::Uhr), "Uhr"},
       {BENANNT(DateiFehlerTexte, dateifehler::ProtokolldateiOeffnen),
        "Fehler beim \xC3\x96" "ffnen der \nProtokollierungsdatei"},
       {BENANNT(DateiFehlerTexte, dateifehler::DateiOeffnen),

@@ -506,8 +506,8 @@ TEST_F(MainTest, MenuAgainstTheTable) {
         {"FileSaveItem", "&Speichern", "Ctrl+S", "Aktuelle Datei speichern", true},
         {"FileSaveAsItem", "Speichern &als...", "Ctrl+A", "Aktuelle Datei unter neuem Namen speichern", true},
         {nullptr, "", "", "", true},
-        {"FilePrintItem", "&Drucken", "Ctrl+D", "Aktuelle Datei drucken", false},
-        {"FilePrintSetupItem", "Drucker&einrichtung...", "Ctrl+R", "Druckereinrichtung ändern", false},
+        {"FilePrintItem", "&Drucken", "Ctrl+D", "Aktuelle Datei drucken", true},
+        {"FilePrintSetupItem", "Drucker&einrichtung...", "Ctrl+R", "Druckereinrichtung ändern", true},
         {nullptr, "", "", "", true},
         {"FileExitItem", "&Beenden", "Alt+F4", "Diese Anwendung beenden", true}}},
       {IDD_MAIN->Configmenu, "Configmenu", "&Konfigurieren",
@@ -606,10 +606,13 @@ TEST_F(MainTest, ShortcutsRunTheirCommands) {
     QTest::keyClick(IDD_MAIN, Qt::Key_P, Qt::ControlModifier);
   }
   {
-    Skript skript;  // the items without their windows yet do nothing
-    for (Qt::Key k : {Qt::Key_D, Qt::Key_R}) {
-      QTest::keyClick(IDD_MAIN, k, Qt::ControlModifier);
-    }
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_PRINT"), [](QDialog&) { return fenster::mrCancel; });
+    skript.Drucker(false);
+    QTest::keyClick(IDD_MAIN, Qt::Key_D, Qt::ControlModifier);
+    QTest::keyClick(IDD_MAIN, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(skript.Verlauf(),
+              (std::vector<QString>{QStringLiteral("Modal IDD_PRINT Drucken"), QStringLiteral("Druckereinrichtung")}));
   }
   {
     Skript skript;
@@ -657,7 +660,7 @@ TEST_F(MainTest, ToolButtonsAtStart) {
       {IDD_MAIN->IDB_PROFIL, "IDB_PROFIL", "Zutrittsprofile", false, false},
       {IDD_MAIN->IDB_KAL, "IDB_KAL", "Feiertagskalender", false, false},
       {IDD_MAIN->IDB_SHOW_BOOK, "IDB_SHOW_BOOK", "Buchungen ansehen", true, true},
-      {IDD_MAIN->IDB_PRINT, "IDB_PRINT", "Drucken", true, false},
+      {IDD_MAIN->IDB_PRINT, "IDB_PRINT", "Drucken", true, true},
   };
   for (const Knopf& k : knoepfe) {
     SCOPED_TRACE(k.name);

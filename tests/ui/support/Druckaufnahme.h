@@ -1,0 +1,67 @@
+// A print target for tests: it records every job, page by page, with fixed measures: an A4
+// page at 300 dots per inch (2480 x 3508) unless a test sets another size, every character
+// 4 pixels wide and 5 high per point of the font size ("W" at 10 points: 40 x 50).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+#include "platform/Druckziel.h"
+
+class Druckaufnahme final : public drucken::Druckziel {
+ public:
+  struct TextEintrag {
+    int x = 0;
+    int y = 0;
+    int groesse = 0;
+    QString text;
+  };
+  struct LinienEintrag {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    bool operator==(const LinienEintrag&) const = default;
+  };
+  struct Seite {
+    std::vector<TextEintrag> texte;
+    std::vector<LinienEintrag> linien;
+    // The first text that is exactly `text`, or nothing.
+    std::optional<TextEintrag> Finde(const QString& text) const;
+    QStringList Texte() const;
+  };
+  struct Auftrag {
+    QString titel;
+    QString abschnitt;
+    std::vector<Seite> seiten;
+    bool beendet = false;
+    bool abgebrochen = false;
+  };
+
+  int breite = 2480;
+  int hoehe = 3508;
+
+  const std::vector<Auftrag>& Auftraege() const { return auftraege_; }
+  QStringList Titel() const;
+
+  void Beginne(const QString& titel, const QString& abschnitt) override;
+  void NeueSeite() override;
+  void Ende() override;
+  void Abbrechen() noexcept override;
+  void Schriftgroesse(int punkte) override { groesse_ = punkte; }
+  void Text(int x, int y, const QString& text) override;
+  void Linie(int x1, int y1, int x2, int y2) override;
+  int Textbreite(const QString& text) const override { return static_cast<int>(text.length()) * 4 * groesse_; }
+  int Texthoehe(const QString&) const override { return 5 * groesse_; }
+  int Seitenbreite() const override { return breite; }
+  int Seitenhoehe() const override { return hoehe; }
+  int Seitennummer() const override;
+
+ private:
+  // The last page of the job that runs; fails the test when none runs.
+  Seite& AktuelleSeite();
+
+  std::vector<Auftrag> auftraege_;
+  bool laeuft_ = false;
+  int groesse_ = 0;
+};
