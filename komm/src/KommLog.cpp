@@ -70,7 +70,7 @@ Stamp DatumZeit(const timespec& when) noexcept {
 }
 
 LogNames LogNamesFor(LinkKind kind, const tm& date, const std::string& folder) {
-  std::array<char, 8> day{};
+  std::array<char, 40> day{};  // room for any int the fields may hold
   std::snprintf(day.data(), day.size(), "%02d%02d%02d", date.tm_year % 100, date.tm_mon + 1, date.tm_mday);
   std::string prefix = folder;
   if (!prefix.empty() && prefix.back() != '/') prefix += '/';

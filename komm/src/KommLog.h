@@ -35,7 +35,7 @@ class LogFile {
 
 // A stamp text made without allocating: "hh:mm:ss.mmm " or "dd.mm.yyyy hh:mm:ss".
 struct Stamp {
-  std::array<char, 32> text{};
+  std::array<char, 80> text{};  // room for any int the fields may hold
   const char* c_str() const noexcept { return text.data(); }
 };
 
