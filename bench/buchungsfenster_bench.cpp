@@ -16,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "BenchUmgebung.h"
 #include "Buchungsbestand.h"
 #include "bookings/BuchungenDlg.h"
 #include "document/Steuerung.h"
@@ -25,22 +26,6 @@
 
 namespace {
 
-class Ordner {
- public:
-  Ordner() {
-    std::string vorlage = (std::filesystem::temp_directory_path() / "ybr_bench_XXXXXX").string();
-    if (mkdtemp(vorlage.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    pfad_ = vorlage + "/";
-  }
-  ~Ordner() {
-    std::error_code fehler;
-    std::filesystem::remove_all(pfad_, fehler);
-  }
-  const std::string& Pfad() const { return pfad_; }
-
- private:
-  std::string pfad_;
-};
 
 // The user: overwrites the export file, keeps the bookings after it, and chooses the export
 // file; anything else ends the run.
@@ -98,7 +83,7 @@ class Fenster {
   int Zeilen() const { return IDD_BUCHUNGEN->IDLB_SHOWBOOK->model()->rowCount(); }
 
  private:
-  Ordner ordner_;
+  TempOrdner ordner_;
   Benutzer benutzer_;
   fenster::Benutzer* vorher_ = nullptr;
   std::unique_ptr<TFormulare> formulare_;

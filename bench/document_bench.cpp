@@ -12,38 +12,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "BenchUmgebung.h"
 #include "model/ListenZugriff.h"
 #include "platform/Plattform.h"
 #include "document/Steuerung.h"
 
 namespace {
 
-// No box is expected while documents load and save; one would end the run.
-class StillePlattform : public plattform::Plattform {
- public:
-  int MessageBox(const std::string& text, const std::string&, int) override { throw std::runtime_error(text); }
-  void ProcessMessages() override {}
-  plattform::ProgressWindow& Progress() override { throw std::logic_error("no progress window"); }
-};
-
-class Ordner {
- public:
-  Ordner() {
-    std::string vorlage = (std::filesystem::temp_directory_path() / "ybr_bench_XXXXXX").string();
-    if (mkdtemp(vorlage.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    pfad_ = vorlage + "/";
-  }
-  ~Ordner() {
-    std::error_code fehler;
-    std::filesystem::remove_all(pfad_, fehler);
-  }
-  const std::string& Pfad() const { return pfad_; }
-
- private:
-  std::string pfad_;
-};
-
-std::unique_ptr<TSteuerung> Dokument(const Ordner& ordner, int personen, int buchungen) {
+std::unique_ptr<TSteuerung> Dokument(const TempOrdner& ordner, int personen, int buchungen) {
   auto s = std::make_unique<TSteuerung>(2026, ordner.Pfad());
   for (int i = 0; i < personen; ++i) {
     auto p = std::make_unique<PERSON>();
@@ -71,9 +47,9 @@ void Satzzahl(benchmark::State& state, int personen, int buchungen) {
 }
 
 void BM_Save(benchmark::State& state) {
-  StillePlattform stille;
+  bench::StillePlattform stille;
   plattform::Plattform* vorher = plattform::Install(&stille);
-  const Ordner ordner;
+  const TempOrdner ordner;
   const int personen = static_cast<int>(state.range(0));
   const int buchungen = static_cast<int>(state.range(1));
   auto s = Dokument(ordner, personen, buchungen);
@@ -84,9 +60,9 @@ void BM_Save(benchmark::State& state) {
 }
 
 void BM_Load(benchmark::State& state) {
-  StillePlattform stille;
+  bench::StillePlattform stille;
   plattform::Plattform* vorher = plattform::Install(&stille);
-  const Ordner ordner;
+  const TempOrdner ordner;
   const int personen = static_cast<int>(state.range(0));
   const int buchungen = static_cast<int>(state.range(1));
   Dokument(ordner, personen, buchungen)->Save(ordner.Pfad() + "dokument.wuz");
@@ -111,9 +87,9 @@ double StatusKb(const char* feld) {
 // resident size is reset before the load; one load, so that no memory freed by an earlier one
 // is counted).
 void BM_LoadBuchungenSpeicher(benchmark::State& state) {
-  StillePlattform stille;
+  bench::StillePlattform stille;
   plattform::Plattform* vorher = plattform::Install(&stille);
-  const Ordner ordner;
+  const TempOrdner ordner;
   const auto anzahl = static_cast<std::size_t>(state.range(0));
   Dokument(ordner, 0, 0)->Save(ordner.Pfad() + "dokument.wuz");
   {

@@ -14,37 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchUmgebung.h"
 #include "document/Steuerung.h"
 #include "model/ListenZugriff.h"
 #include "persons/PersonendatenDlg.h"
 #include "platform/Plattform.h"
 
 namespace {
-
-// No box is expected; one would end the run.
-class StillePlattform : public plattform::Plattform {
- public:
-  int MessageBox(const std::string& text, const std::string&, int) override { throw std::runtime_error(text); }
-  void ProcessMessages() override {}
-  plattform::ProgressWindow& Progress() override { throw std::logic_error("no progress window"); }
-};
-
-class Ordner {
- public:
-  Ordner() {
-    std::string vorlage = (std::filesystem::temp_directory_path() / "ybr_bench_XXXXXX").string();
-    if (mkdtemp(vorlage.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    pfad_ = vorlage + "/";
-  }
-  ~Ordner() {
-    std::error_code fehler;
-    std::filesystem::remove_all(pfad_, fehler);
-  }
-  const std::string& Pfad() const { return pfad_; }
-
- private:
-  std::string pfad_;
-};
 
 // A document with n persons in the order they were entered: names from 400 surnames and 60
 // first names, distinct cards in random order, one of five profiles.
@@ -73,9 +49,9 @@ struct Bestand {
     for (auto* k = s.Personen.Kopf; k != nullptr; k = k->Next) k->Daten = wieEingegeben[i++];
   }
 
-  StillePlattform stille;
+  bench::StillePlattform stille;
   plattform::Plattform* vorher;
-  Ordner ordner;
+  TempOrdner ordner;
   TSteuerung s;
   std::vector<PERSON*> wieEingegeben;
   TIDD_PERSONEN liste;

@@ -10,37 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "BenchUmgebung.h"
 #include "Buchungsbestand.h"
 #include "document/Steuerung.h"
 #include "model/Vergleiche.h"
 #include "platform/Plattform.h"
 
 namespace {
-
-// No box is expected; one would end the run.
-class StillePlattform : public plattform::Plattform {
- public:
-  int MessageBox(const std::string& text, const std::string&, int) override { throw std::runtime_error(text); }
-  void ProcessMessages() override {}
-  plattform::ProgressWindow& Progress() override { throw std::logic_error("no progress window"); }
-};
-
-class Ordner {
- public:
-  Ordner() {
-    std::string vorlage = (std::filesystem::temp_directory_path() / "ybr_bench_XXXXXX").string();
-    if (mkdtemp(vorlage.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    pfad_ = vorlage + "/";
-  }
-  ~Ordner() {
-    std::error_code fehler;
-    std::filesystem::remove_all(pfad_, fehler);
-  }
-  const std::string& Pfad() const { return pfad_; }
-
- private:
-  std::string pfad_;
-};
 
 // A document whose bookings file holds n bookings in the order the controller gave them.
 struct Bestand {
@@ -65,9 +41,9 @@ struct Bestand {
     for (auto* k = s.Buchungen.Kopf; k != nullptr; k = k->Next) k->Daten = wieGeholt[i++];
   }
 
-  StillePlattform stille;
+  bench::StillePlattform stille;
   plattform::Plattform* vorher;
-  Ordner ordner;
+  TempOrdner ordner;
   TSteuerung s;
   std::vector<books*> wieGeholt;
 };

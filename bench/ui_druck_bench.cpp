@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "BenchUmgebung.h"
 #include "Buchungsbestand.h"
 #include "document/Steuerung.h"
 #include "platform/Plattform.h"
@@ -21,13 +22,6 @@
 namespace {
 
 // No box is expected; one would end the run.
-class StillePlattform : public plattform::Plattform {
- public:
-  int MessageBox(const std::string& text, const std::string&, int) override { throw std::runtime_error(text); }
-  void ProcessMessages() override {}
-  plattform::ProgressWindow& Progress() override { throw std::logic_error("no progress window"); }
-};
-
 // Counts the pages on their way to the printer.
 class Seitenzaehler final : public drucken::Druckziel {
  public:
@@ -57,10 +51,9 @@ class Seitenzaehler final : public drucken::Druckziel {
 };
 
 void BM_BuchungenAlsPdf(benchmark::State& state) {
-  std::string ordner = (std::filesystem::temp_directory_path() / "ybr_bench_XXXXXX").string();
-  if (mkdtemp(ordner.data()) == nullptr) throw std::runtime_error("mkdtemp");
-  ordner += "/";
-  StillePlattform stille;
+  const TempOrdner temp;
+  const std::string& ordner = temp.Pfad();
+  bench::StillePlattform stille;
   plattform::Plattform* vorher = plattform::Install(&stille);
   {
     TSteuerung s(2026, ordner);
@@ -81,7 +74,6 @@ void BM_BuchungenAlsPdf(benchmark::State& state) {
     s.ClearLists();
   }
   plattform::Install(vorher);
-  std::filesystem::remove_all(ordner);
 }
 BENCHMARK(BM_BuchungenAlsPdf)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -2,7 +2,6 @@
 // enforced for root, a file-size limit) for the tests of every layer.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>

@@ -167,10 +167,5 @@ int RefusedPort() {
   return ntohs(address.sin_port);
 }
 
-std::string MakeTempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "komm_test_XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-  return pattern;
-}
 
 }  // namespace kommtest

@@ -92,6 +92,5 @@ Bytes Concat(std::initializer_list<Bytes> parts);
 int OpenDescriptorCount();
 // A TCP port on 127.0.0.1 on which nobody listens.
 int RefusedPort();
-std::string MakeTempDir();
 
 }  // namespace kommtest

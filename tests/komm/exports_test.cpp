@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/TempOrdner.h"
 #include "KommTestPeer.h"
 #include "LogFolder.h"
 #include "PrivateNetwork.h"
@@ -56,7 +57,8 @@ TEST(Exports, VersionPingAndParameter) {
 }
 
 TEST(Exports, LogDirectoryMustExist) {
-  const std::string dir = MakeTempDir();
+  const TempOrdner ordner;
+  const std::string dir = ordner.Pfad().substr(0, ordner.Pfad().size() - 1);  // without its "/"
   EXPECT_EQ(_SetLogDirectory(dir.c_str()), 0);
   const std::string missing = dir + "/fehlt";
   EXPECT_EQ(_SetLogDirectory(missing.c_str()), -1);
@@ -66,7 +68,6 @@ TEST(Exports, LogDirectoryMustExist) {
   EXPECT_EQ(_SetLogDirectory(file.c_str()), -1);
   EXPECT_EQ(_SetLogDirectory(nullptr), -1);
   EXPECT_STREQ(_GetLastErrorMessage(), "Directory existiert nicht: ''!");
-  std::filesystem::remove_all(dir);
 }
 
 TEST(Exports, CloseWithoutLink) {
@@ -170,7 +171,8 @@ std::vector<FailedOpen> FailedOpens(const std::string& dir) {
 
 TEST(Exports, FailedOpensSayWhyAndLeakNoDescriptor) {
   const LogFolder logs;
-  const std::string dir = MakeTempDir();
+  const TempOrdner ordner;
+  const std::string dir = ordner.Pfad().substr(0, ordner.Pfad().size() - 1);  // without its "/"
   for (const FailedOpen& c : FailedOpens(dir)) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.open(), 0);
@@ -180,7 +182,6 @@ TEST(Exports, FailedOpensSayWhyAndLeakNoDescriptor) {
     EXPECT_EQ(OpenDescriptorCount(), before);
     EXPECT_EQ(_CloseKommunikation(1), -1);  // nothing is open after a failed open
   }
-  std::filesystem::remove_all(dir);
 }
 
 TEST(Exports, NoSocketSaysWhy) {
