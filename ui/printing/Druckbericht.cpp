@@ -277,7 +277,7 @@ void TDruckbericht::DruckeFeiertage(int vonJahr, int bisJahr) {
       case FT_SONDERTAG1: art = Dokumenttext(Steuerung.NameSondertag1); break;
       case FT_SONDERTAG2: art = Dokumenttext(Steuerung.NameSondertag2); break;
       case FT_UMSCHALTTAG: art = T(Texte::Titel[Texte::titel::SommerWinterUmschaltung]); break;
-      default: art = QStringLiteral(" "); break;
+      default: break;  // an unknown kind: the date and its blank alone
     }
     Platz(1);
     const datum::Datum d = datum::AusTagesnummer(bezugsjahr, tag);

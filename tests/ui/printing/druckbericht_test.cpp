@@ -337,11 +337,12 @@ TEST_F(DruckberichtTest, HolidaysOfOneYearWithTheirKinds) {
   bericht.DruckeFeiertage(2027, 2027);
   const Druckaufnahme::Seite& seite = aufnahme.Auftraege().at(0).seiten.at(0);
   const QStringList zeilen{U("01.01.2027 Feiertag"),   U("28.03.2027 Sommer-Winter-Umschaltung"),
-                           U("05.05.2027  "),          U("01.06.2027 Brückentag"),
+                           U("05.05.2027 "),           U("01.06.2027 Brückentag"),
                            U("24.12.2027 halber Feiertag"), U("31.12.2027 Sondertag2")};
   EXPECT_EQ(seite.Texte().mid(4), zeilen);
   for (int k = 0; k < zeilen.size(); ++k) {
     const auto t = seite.Finde(zeilen[k]);
+    ASSERT_TRUE(t) << zeilen[k].toStdString();
     EXPECT_EQ(t->x, kRand);
     EXPECT_EQ(t->y, 200 + k * 50);
   }
