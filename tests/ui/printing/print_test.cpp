@@ -281,6 +281,11 @@ TEST_F(PrintTest, AJobThatCannotBeginTheBoxAndNoFurtherJob) {
 TEST_F(PrintTest, IntoPdfFilesOneForEachSection) {
   Fuelle();
   SchreibeText(s.Geraetedaten.NameTuer1, "Haust\xFCr");
+  s.NameSondertag1 = "Br\xFC" "ckentag";
+  s.Feiertagstabelle[0] = static_cast<Feiertagseintrag>(1 | FT_FEIERTAG);           // 1 January 2026
+  s.Feiertagstabelle[1] = static_cast<Feiertagseintrag>(152 | FT_SONDERTAG1);       // 1 June 2026
+  s.Feiertagstabelle[2] = static_cast<Feiertagseintrag>(358 | FT_HALBER_FEIERTAG);  // 24 December 2026
+  s.Feiertagstabelle[3] = FT_ENDE;
   fenster.SetzeZiel(nullptr);
   Skript skript;
   skript.Drucker(true, QString::fromStdString(ordner / "druck.pdf"));
@@ -303,7 +308,9 @@ TEST_F(PrintTest, IntoPdfFilesOneForEachSection) {
                             {"Zutrittskontrolle Gerätedaten", "Gerätetyp: ZO 10", "doppelten Zutritt prüfen: inaktiv",
                              "Sondertage: inaktiv", "Türstandorte:", "Tür 1: Haustür", "Freigabezeit: 5s",
                              "Überwachungszeit: 30s"}));
-  EXPECT_TRUE(InDieserFolge(PdfText(ordner / "druck_Feiertage.pdf"), {"Zutrittskontrolle Feiertage", "Seite 1"}));
+  EXPECT_TRUE(InDieserFolge(PdfText(ordner / "druck_Feiertage.pdf"),
+                            {"Zutrittskontrolle Feiertage", "01.01.2026 Feiertag", "01.06.2026 Brückentag",
+                             "24.12.2026 halber Feiertag", "Seite 1"}));
   EXPECT_TRUE(InDieserFolge(PdfText(ordner / "druck_Buchungen.pdf"),
                             {"Zutrittskontrolle Buchungen", "Datum, Uhrzeit", "Türstandorte:", "01.11.2026, 00:00:00",
                              "X7", "Mia", "Tür 1", "02.11.2026", "Zora", "03.11.2026", "Anna", "Seite 1"}));
