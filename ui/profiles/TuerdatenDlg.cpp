@@ -1,6 +1,7 @@
 #include "profiles/TuerdatenDlg.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QPixmap>
 
 #include "document/Steuerung.h"
@@ -177,7 +178,12 @@ bool TIDD_DOORDATA::IDE_FREETIMEExit() {
 
 bool TIDD_DOORDATA::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (objekt == IDE_FREETIME && ereignis->type() == QEvent::FocusOut && IDE_FREETIME->isModified()) {
-    fenster::Geschuetzt([this] { IDE_FREETIMEExit(); });
+    // Leaving the edit within the window; its context menu or switching to another window
+    // is no leaving.
+    const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
+    if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason) {
+      fenster::Geschuetzt([this] { IDE_FREETIMEExit(); });
+    }
   }
   return fenster::TFormular::eventFilter(objekt, ereignis);
 }

@@ -2,6 +2,7 @@
 // its edit is left, the monitoring times and flags written on OK only, the 0x7000 clear at
 // set-up, the line edit and delete, the graph by its pixels, and the openers.
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTest>
 #include <QWheelEvent>
@@ -185,6 +186,24 @@ TEST_F(Tuerdaten, ReleaseTimeLeftIsStoredAtOnce) {
     fenster.BitBtn2->click();  // Abort keeps it
     EXPECT_EQ(P(0).Freigabezeit, f.gespeichert);
   }
+}
+
+TEST_F(Tuerdaten, TheEditsContextMenuOrAnotherWindowIsNoLeaving) {
+  G().Flags = 0x3;
+  P(0).Freigabezeit = 12;
+  TIDD_DOORDATA& fenster = Zeige();
+  Tippe(*fenster.IDE_FREETIME, QString());  // emptied, say to paste a number
+  for (const Qt::FocusReason grund : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+    SCOPED_TRACE(grund);
+    Skript skript;  // no box
+    QFocusEvent weg(QEvent::FocusOut, grund);
+    QCoreApplication::sendEvent(fenster.IDE_FREETIME, &weg);
+    EXPECT_EQ(fenster.IDE_FREETIME->text(), QString());
+    EXPECT_EQ(P(0).Freigabezeit, 12);
+  }
+  Tippe(*fenster.IDE_FREETIME, QStringLiteral("8"));
+  fenster.IDE_CHECKTIME->setFocus();
+  EXPECT_EQ(P(0).Freigabezeit, 8);
 }
 
 TEST_F(Tuerdaten, ReleaseTimeTypedIsStoredAlsoWhenTheWindowClosesWithoutLeavingTheEdit) {
