@@ -54,7 +54,11 @@ TIDD_DOORDATA::TIDD_DOORDATA(QWidget* parent)
   // An emptied edit with a validator sends no editingFinished: leaving it is the focus-out.
   IDE_FREETIME->installEventFilter(this);
 
-  connect(IDCB_DOORS, &QComboBox::activated, this, [this] { fenster::Geschuetzt([this] { IDCB_DOORSChange(); }); });
+  connect(IDCB_DOORS, &QComboBox::activated, this, [this](int eintrag) {
+    // Choosing the door already shown is no change.
+    const auto i = static_cast<std::size_t>(eintrag);
+    if (eintrag < 0 || i >= Tueren.size() || Tueren[i] != Tuer) fenster::Geschuetzt([this] { IDCB_DOORSChange(); });
+  });
   connect(OpenDoorWithoutReader, &QCheckBox::clicked, this,
           [this] { fenster::Geschuetzt([this] { OpenDoorWithoutReaderClick(); }); });
   // Code clears the selection only; a row chosen by mouse or keys is the user's.

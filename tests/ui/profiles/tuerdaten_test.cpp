@@ -451,6 +451,21 @@ TEST_F(Tuerdaten, LineEditThroughTheDoorLineEditor) {
   EXPECT_EQ(bild.pixelColor(203, 123), grafik::kRot);  // inside the marker below the line's start
 }
 
+TEST_F(Tuerdaten, ChoosingTheDoorShownIsNoChange) {
+  G().Flags = 0x3;
+  S().Geraetetyp = 1;
+  P(1).Zeitlinien[2] = Linie(6, 9, TAG_MONTAG | TAG_DAUEROFFEN);
+  TIDD_DOORDATA& fenster = *IDD_DOORDATA;
+  fenster.Init(S());
+  Waehle(*fenster.IDCB_DOORS, 1);
+  fenster.DOORTIMELINES->setCurrentRow(2);
+  Waehle(*fenster.IDCB_DOORS, 1);
+  EXPECT_EQ(fenster.GewaehlteZeile(), 2);
+  EXPECT_TRUE(fenster.IDB_DELETETL->isEnabled());
+  fenster.IDB_DELETETL->click();
+  EXPECT_EQ(P(1).Zeitlinien[2], Zeitlinie{});
+}
+
 TEST_F(Tuerdaten, DeleteAndTheLineButtonsWithoutALine) {
   G().Flags = 0x3;
   S().Geraetetyp = 1;
