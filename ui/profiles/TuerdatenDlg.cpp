@@ -61,10 +61,10 @@ TIDD_DOORDATA::TIDD_DOORDATA(QWidget* parent)
   });
   connect(OpenDoorWithoutReader, &QCheckBox::clicked, this,
           [this] { fenster::Geschuetzt([this] { OpenDoorWithoutReaderClick(); }); });
-  // Code clears the selection only; a row chosen by mouse or keys is the user's.
-  connect(DOORTIMELINES, &QListWidget::currentRowChanged, this, [this](int zeile) {
-    if (zeile >= 0) fenster::Geschuetzt([this] { DOORTIMELINESClick(); });
-  });
+  // A line chosen by mouse or keys selects it; code clears the selection only. Tabbing into
+  // the list moves the focus to a line without choosing it.
+  connect(DOORTIMELINES, &QListWidget::itemSelectionChanged, this,
+          [this] { fenster::Geschuetzt([this] { DOORTIMELINESClick(); }); });
   connect(DOORTIMELINES, &QListWidget::itemDoubleClicked, this,
           [this] { fenster::Geschuetzt([this] { DOORTIMELINESDblClick(); }); });
   connect(IDB_CHANGETL, &QPushButton::clicked, this, [this] { fenster::Geschuetzt([this] { IDB_CHANGETLClick(); }); });
@@ -193,8 +193,9 @@ bool TIDD_DOORDATA::eventFilter(QObject* objekt, QEvent* ereignis) {
 }
 
 void TIDD_DOORDATA::DOORTIMELINESClick() {
-  const int zeile = DOORTIMELINES->currentRow();
-  if (zeile < 0 || Tuer < 0) return;
+  const QList<QListWidgetItem*> gewaehlt = DOORTIMELINES->selectedItems();
+  if (gewaehlt.isEmpty() || Tuer < 0) return;
+  const int zeile = DOORTIMELINES->row(gewaehlt.front());
   Zeile = zeile;
   IDB_CHANGETL->setEnabled(true);
   IDB_DELETETL->setEnabled(true);

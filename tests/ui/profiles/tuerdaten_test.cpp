@@ -466,6 +466,23 @@ TEST_F(Tuerdaten, ChoosingTheDoorShownIsNoChange) {
   EXPECT_EQ(P(1).Zeitlinien[2], Zeitlinie{});
 }
 
+TEST_F(Tuerdaten, TabbingIntoTheLinesChoosesNoLine) {
+  G().Flags = 0x3;
+  P(0).Zeitlinien[0] = Linie(6, 9, TAG_MONTAG | TAG_DAUEROFFEN);
+  TIDD_DOORDATA& fenster = Zeige();
+  fenster.DOORTIMELINES->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(fenster.GewaehlteZeile(), -1);
+  EXPECT_FALSE(fenster.IDB_DELETETL->isEnabled());
+  fenster.IDB_DELETETLClick();
+  EXPECT_EQ(P(0).Zeitlinien[0], Linie(6, 9, TAG_MONTAG | TAG_DAUEROFFEN));
+  // The space bar chooses the line under the focus, the arrow keys move the choice.
+  QTest::keyClick(fenster.DOORTIMELINES, Qt::Key_Space);
+  EXPECT_EQ(fenster.GewaehlteZeile(), 0);
+  EXPECT_TRUE(fenster.IDB_DELETETL->isEnabled());
+  QTest::keyClick(fenster.DOORTIMELINES, Qt::Key_Down);
+  EXPECT_EQ(fenster.GewaehlteZeile(), 1);
+}
+
 TEST_F(Tuerdaten, DeleteAndTheLineButtonsWithoutALine) {
   G().Flags = 0x3;
   S().Geraetetyp = 1;
