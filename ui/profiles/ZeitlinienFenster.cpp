@@ -49,6 +49,9 @@ void TZeitlinienFenster::Uebernimm(const Bedienelemente& b) {
     bar->setRange(0, kTagesende);
     bar->setSingleStep(1);
     bar->setPageStep(12);
+    // A click or the wheel on a bar takes the focus, so a time still typed in an edit is
+    // taken before the bar moves.
+    bar->setFocusPolicy(Qt::WheelFocus);
   }
   for (QLineEdit* edit : {b_.vonText, b_.bisText}) {
     edit->setInputMask(QStringLiteral("09:99;_"));

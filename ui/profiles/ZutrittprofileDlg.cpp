@@ -62,8 +62,8 @@ TIDD_PROFIL::TIDD_PROFIL(QWidget* parent) : fenster::TFormular(parent) {
   connect(IDB_NEWPROFIL, &QPushButton::clicked, this, geschuetzt(&TIDD_PROFIL::IDB_NEWPROFILClick));
   connect(IDB_DELETE_PROFIL, &QPushButton::clicked, this, geschuetzt(&TIDD_PROFIL::IDB_DELETE_PROFILClick));
   // A line chosen by mouse or keys; the code's own clearing of the selection blocks this.
-  connect(IDC_SELECT_TIMEZONE, &QListWidget::currentRowChanged, this, [this](int zeile) {
-    if (zeile >= 0) fenster::Geschuetzt([this] { IDC_SELECT_TIMEZONEClick(); });
+  connect(IDC_SELECT_TIMEZONE, &QListWidget::itemSelectionChanged, this, [this] {
+    if (Zeile() >= 0) fenster::Geschuetzt([this] { IDC_SELECT_TIMEZONEClick(); });
   });
   connect(IDC_SELECT_TIMEZONE, &QListWidget::itemClicked, this, geschuetzt(&TIDD_PROFIL::IDC_SELECT_TIMEZONEClick));
   connect(IDC_SELECT_TIMEZONE, &QListWidget::itemDoubleClicked, this,
@@ -153,12 +153,17 @@ void TIDD_PROFIL::IDB_DELETE_PROFILClick() {
 void TIDD_PROFIL::IDC_SELECT_TIMEZONEClick() {
   IDB_CHANGE_TIMEZONE->setEnabled(true);
   IDB_DELETE_TIMEZONE->setEnabled(true);
-  ZeichneProfil(IDC_SELECT_TIMEZONE->currentRow());
+  ZeichneProfil(Zeile());
+}
+
+int TIDD_PROFIL::Zeile() const {
+  const QList<QListWidgetItem*> gewaehlt = IDC_SELECT_TIMEZONE->selectedItems();
+  return gewaehlt.isEmpty() ? -1 : IDC_SELECT_TIMEZONE->row(gewaehlt.first());
 }
 
 PROFIL* TIDD_PROFIL::GewaehltesProfil() {
   const int index = IDC_SELECTPROFIL->currentIndex();
-  if (Steuerung == nullptr || index < 0 || IDC_SELECT_TIMEZONE->currentRow() < 0) return nullptr;
+  if (Steuerung == nullptr || index < 0 || Zeile() < 0) return nullptr;
   ArrayElement<PROFIL*>* e = Steuerung->Profile.Find(index);
   if (e == nullptr) throw ListError(" Element not found ", index);
   return e->Daten;
@@ -166,7 +171,7 @@ PROFIL* TIDD_PROFIL::GewaehltesProfil() {
 
 void TIDD_PROFIL::IDC_SELECT_TIMEZONEDblClick() {
   if (GewaehltesProfil() == nullptr) return;
-  const int zeile = IDC_SELECT_TIMEZONE->currentRow();
+  const int zeile = Zeile();
   Zeitlinie kopie = GewaehltesProfil()->Zeitlinien[zeile];
 
   TIDD_EDIT_TIMELINE& editor = *IDD_EDIT_TIMELINE;
@@ -209,7 +214,7 @@ void TIDD_PROFIL::IDC_SELECT_TIMEZONEDblClick() {
 void TIDD_PROFIL::IDB_DELETE_TIMEZONEClick() {
   PROFIL* profil = GewaehltesProfil();
   if (profil == nullptr) return;
-  Zeitlinie& linie = profil->Zeitlinien[IDC_SELECT_TIMEZONE->currentRow()];
+  Zeitlinie& linie = profil->Zeitlinien[Zeile()];
   if (!(linie == Zeitlinie{})) {
     linie = Zeitlinie{};
     Geaendert();

@@ -46,6 +46,9 @@ class TIDD_PROFIL : public fenster::TFormular, public Ui::IDD_PROFIL {
  private:
   // The chosen profile, or null when no profile is chosen or no line is selected.
   PROFIL* GewaehltesProfil();
+  // The selected line, -1 for none. The list makes its first line current, unselected, when
+  // it gets the focus by the keyboard: only a selected line counts.
+  int Zeile() const;
   void Geaendert();
 
   TSteuerung* Steuerung = nullptr;

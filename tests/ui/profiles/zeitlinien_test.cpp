@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +122,34 @@ TEST(Zeitlinien, BarsPullEachOther) {
   ErwarteZeiten(fenster, {5, 0, 5, 0});
   fenster.IDSB_TO_TIME->triggerAction(QAbstractSlider::SliderToMaximum);
   ErwarteZeiten(fenster, {5, 0, 24, 0});
+}
+
+TEST(Zeitlinien, ATypedTimeIsTakenBeforeTheOtherBarMoves) {
+  TIDD_EDIT_TIMELINE fenster;
+  Zeitlinie kopie = Linie(8, 0, 18, 0);
+  fenster.Init(kopie, 0x21);
+  fenster.show();
+  fenster.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+  fenster.IDE_FROM_TIME->setFocus();
+  fenster.IDE_FROM_TIME->selectAll();
+  QTest::keyClicks(fenster.IDE_FROM_TIME, QStringLiteral("2000"));
+  // A click on the to-bar's left arrow leaves the edit first: 20:00 pulls the to-bar up, the
+  // arrow then takes it one step back and the from-bar follows.
+  QScrollBar& bis = *fenster.IDSB_TO_TIME;
+  QStyleOptionSlider option;
+  option.initFrom(&bis);
+  option.orientation = bis.orientation();
+  option.minimum = bis.minimum();
+  option.maximum = bis.maximum();
+  option.sliderPosition = bis.sliderPosition();
+  option.sliderValue = bis.value();
+  option.singleStep = bis.singleStep();
+  option.pageStep = bis.pageStep();
+  option.subControls = QStyle::SC_All;
+  const QRect pfeil = bis.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubLine, &bis);
+  QTest::mouseClick(&bis, Qt::LeftButton, {}, pfeil.center());
+  ErwarteZeiten(fenster, {19, 55, 19, 55});
 }
 
 TEST(Zeitlinien, LoadDoesNotDependOnTheLineShownBefore) {

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -225,6 +226,54 @@ TEST_F(ProfilTest, LineButtonsDoNothingWithoutASelectedLine) {
   F().IDB_DELETE_TIMEZONE->click();
   EXPECT_EQ(*S().Profile.Find(1)->Daten, vorher);
   EXPECT_TRUE(S().DatenGespeichert);
+}
+
+TEST_F(ProfilTest, TabbingIntoTheLineListSelectsNoLine) {
+  IDD_MAIN->IDB_SETTINGS->click();
+  const PROFIL vorher = *S().Profile.Find(1)->Daten;
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_PROFIL"), [this](QDialog& d) {
+    d.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+    Waehle(1);
+    F().IDB_DELETE_PROFIL->setFocus();
+    QTest::keyClick(F().IDB_DELETE_PROFIL, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), F().IDC_SELECT_TIMEZONE);
+    // The list has the focus, no line is selected: the buttons stay off and nothing is marked.
+    EXPECT_FALSE(F().IDB_CHANGE_TIMEZONE->isEnabled());
+    EXPECT_FALSE(F().IDB_DELETE_TIMEZONE->isEnabled());
+    EXPECT_EQ(Gezeigt(), Erwartet(1, -1));
+    QTest::keyClick(F().IDC_SELECT_TIMEZONE, Qt::Key_Tab);
+    if (QApplication::focusWidget() == F().IDB_CHANGE_TIMEZONE) QTest::keyClick(F().IDB_CHANGE_TIMEZONE, Qt::Key_Tab);
+    if (QApplication::focusWidget() == F().IDB_DELETE_TIMEZONE) QTest::keyClick(F().IDB_DELETE_TIMEZONE, Qt::Key_Space);
+    return fenster::mrOk;
+  });
+  IDD_MAIN->IDB_PROFIL->click();
+  EXPECT_EQ(*S().Profile.Find(1)->Daten, vorher);
+  EXPECT_TRUE(S().DatenGespeichert);
+}
+
+TEST_F(ProfilTest, ArrowKeysAndClicksSelectALine) {
+  IDD_MAIN->IDB_SETTINGS->click();
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_PROFIL"), [this](QDialog& d) {
+    d.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+    Waehle(2);
+    QListWidget& liste = *F().IDC_SELECT_TIMEZONE;
+    const QRect zeile1 = liste.visualItemRect(liste.item(1));
+    QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, zeile1.center());
+    EXPECT_TRUE(F().IDB_DELETE_TIMEZONE->isEnabled());
+    EXPECT_EQ(Gezeigt(), Erwartet(2, 1));
+    QTest::keyClick(&liste, Qt::Key_Up);
+    EXPECT_EQ(Gezeigt(), Erwartet(2, 0));
+    F().IDB_DELETE_TIMEZONE->click();
+    return fenster::mrOk;
+  });
+  IDD_MAIN->IDB_PROFIL->click();
+  EXPECT_EQ(S().Profile.Find(2)->Daten->Zeitlinien[0], Zeitlinie{});
+  EXPECT_NE(S().Profile.Find(2)->Daten->Zeitlinien[1], Zeitlinie{});
+  EXPECT_FALSE(S().DatenGespeichert);
 }
 
 TEST_F(ProfilTest, DeletingALineZeroesItAndItsDaysAreGone) {
