@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QDateTime>
 #include <QImage>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -483,6 +484,28 @@ TEST_F(BuchungenFenster, EineLangeKarteLaesstSichErreichen) {
     // The end of the longest line, "Tür 3 (MK)", is in view then.
     const QRect rand = F().IDLB_SHOWBOOK->visualRect(F().IDLB_SHOWBOOK->model()->index(1, 0));
     EXPECT_LE(rand.right(), F().IDLB_SHOWBOOK->viewport()->width() + 1);
+  });
+}
+
+// A name of capitals wider than its column pushes the reader and door to the next stop: that
+// line too can be scrolled to its end, though its card and name are not the longest.
+TEST_F(BuchungenFenster, EinBreiterNameLaesstSichErreichen) {
+  Buchungen({{"Mitarbeiterin M\xFCller", "0A700037", 0x1E}, {"WOLFGANG WAGNERMANN", "0A700038", 0x1E}});
+  Skript skript;
+  Oeffne(skript, [&] {
+    QListView& liste = *F().IDLB_SHOWBOOK;
+    QScrollBar& leiste = *liste.horizontalScrollBar();
+    QApplication::processEvents();
+    ASSERT_GT(leiste.maximum(), 0);
+    leiste.setValue(leiste.maximum());
+    QApplication::processEvents();
+    // At the end, the last column of the view shows no ink of the line: "Tür 3 (MK)" is whole.
+    const QImage bild = liste.viewport()->grab().toImage();
+    const QRect zeile = liste.visualRect(liste.model()->index(1, 0));
+    const QColor grund = bild.pixelColor(bild.width() - 1, zeile.top());
+    for (int y = zeile.top(); y <= zeile.bottom(); ++y) {
+      EXPECT_EQ(bild.pixelColor(bild.width() - 1, y), grund) << y;
+    }
   });
 }
 
