@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "text/Codec1252.h"
@@ -66,19 +66,7 @@ QString BuchungsZeile(const books& b) {
 void TBuchungsModell::Zeige(std::vector<const books*> buchungen) {
   beginResetModel();
   buchungen_ = std::move(buchungen);
-  laengsteKarte_ = laengsterName_ = 0;
-  std::size_t karte = 0;
-  std::size_t name = 0;
-  for (std::size_t i = 0; i < buchungen_.size(); ++i) {
-    if (const std::size_t l = strnlen(buchungen_[i]->Karte, sizeof buchungen_[i]->Karte); l > karte) {
-      karte = l;
-      laengsteKarte_ = i;
-    }
-    if (const std::size_t l = strnlen(buchungen_[i]->Name, sizeof buchungen_[i]->Name); l > name) {
-      name = l;
-      laengsterName_ = i;
-    }
-  }
+  ++stand_;
   endResetModel();
 }
 
@@ -92,8 +80,6 @@ QVariant TBuchungsModell::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   switch (role) {
     case Qt::DisplayRole: return BuchungsZeile(*buchungen_[static_cast<std::size_t>(index.row())]);
-    case kBreitesteRolle:
-      return QStringList{BuchungsZeile(*buchungen_[laengsteKarte_]), BuchungsZeile(*buchungen_[laengsterName_])};
     default: return {};
   }
 }
@@ -141,13 +127,58 @@ std::vector<int> TTabulatorDelegate::Anfaenge(const QStringList& teile, const QF
   return anfaenge;
 }
 
+// The end of every line, from the widths of its pieces: a card or name by the advances of its
+// Windows-1252 characters, the date by the widest digit, the event and door texts as they are.
+// Only the bytes of the records are read: making and measuring every line would cost the
+// window's refill many times over.
+int TTabulatorDelegate::BreitesteZeile(const std::vector<const books*>& buchungen, const QFontMetrics& metrik) const {
+  if (buchungen.empty()) return 0;
+  int zeichen[256];
+  for (int c = 0; c < 256; ++c) {
+    zeichen[c] = metrik.horizontalAdvance(Feld(std::string(1, static_cast<char>(c))));
+  }
+  int ziffer = 0;
+  for (char c = '0'; c <= '9'; ++c) ziffer = std::max(ziffer, metrik.horizontalAdvance(QChar(c)));
+  const int trenner = metrik.horizontalAdvance(QStringLiteral(".., ::"));
+  int ereignis[std::size(kEreignisse)];
+  for (std::size_t e = 0; e < std::size(kEreignisse); ++e) ereignis[e] = metrik.horizontalAdvance(T(kEreignisse[e].Text));
+  int leserTuer[3][4];
+  for (int leser = 0; leser < 3; ++leser) {
+    for (int tuer = 0; tuer < 4; ++tuer) leserTuer[leser][tuer] = metrik.horizontalAdvance(Lesertext(leser) + u'/' + Tuertext(tuer));
+  }
+  auto stellen = [](unsigned wert, int mindestens) {
+    int n = 1;
+    while (wert >= 10) wert /= 10, ++n;
+    return std::max(n, mindestens);
+  };
+  auto text = [&](const char* feld, std::size_t groesse) {
+    int breite = 0;
+    for (std::size_t i = 0; i < groesse && feld[i] != 0; ++i) breite += zeichen[static_cast<unsigned char>(feld[i])];
+    return breite;
+  };
+  int breiteste = 0;
+  for (const books* b : buchungen) {
+    int x = trenner + ziffer * (stellen(b->Tag, 2) + stellen(b->Monat, 2) + stellen(b->Jahr, 4) + stellen(b->Stunde, 2) +
+                                stellen(b->Minute, 2) + stellen(b->Sekunde, 2));
+    x = NaechsterStop(x) + text(b->Karte, sizeof b->Karte);
+    int name = -1;
+    for (std::size_t e = 0; e < std::size(kEreignisse); ++e) {
+      if (((kEreignisse[e].ZweitesByte ? b->Ereignis2 : b->Ereignis1) & kEreignisse[e].Bit) != 0) name = ereignis[e];
+    }
+    x = NaechsterStop(x) + (name >= 0 ? name : text(b->Name, sizeof b->Name));
+    x = NaechsterStop(x) + leserTuer[LeserIndex(b->Ereignis1)][TuerIndex(b->Ereignis1)];
+    breiteste = std::max(breiteste, x);
+  }
+  return breiteste;
+}
+
 QSize TTabulatorDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QSize groesse = QStyledItemDelegate::sizeHint(option, index);
-  const QFontMetrics metrik(option.font);
-  int breite = 0;
-  for (const QString& zeile : index.data(TBuchungsModell::kBreitesteRolle).toStringList()) {
-    breite = std::max(breite, Anfaenge(zeile.split(u'\t'), metrik).back());
+  if (const auto* modell = dynamic_cast<const TBuchungsModell*>(index.model())) {
+    if (breite_.Modell != modell || breite_.Stand != modell->Stand() || breite_.Schrift != option.font) {
+      breite_ = {modell, modell->Stand(), option.font, BreitesteZeile(modell->Gezeigte(), QFontMetrics(option.font))};
+    }
+    groesse.setWidth(breite_.Pixel + 2 * kRand);
   }
-  groesse.setWidth(breite + 2 * kRand);
   return groesse;
 }

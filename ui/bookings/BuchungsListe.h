@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStyledItemDelegate>
 
+#include <cstdint>
 #include <vector>
 
 #include "model/Records.h"
@@ -30,15 +31,15 @@ class TBuchungsModell final : public QAbstractListModel {
   void Leere();
 
   int rowCount(const QModelIndex& parent = {}) const override;
-  // DisplayRole: the line. kBreitesteRolle (any row): the lines that may be the widest, those
-  // with the longest card and the longest name.
+  // DisplayRole: the line.
   QVariant data(const QModelIndex& index, int role) const override;
-  static constexpr int kBreitesteRolle = Qt::UserRole + 1;
+  // The shown bookings in row order, and a number that changes with every Zeige.
+  const std::vector<const books*>& Gezeigte() const { return buchungen_; }
+  std::uint64_t Stand() const { return stand_; }
 
  private:
   std::vector<const books*> buchungen_;
-  std::size_t laengsteKarte_ = 0;  // row of the longest card
-  std::size_t laengsterName_ = 0;  // row of the longest name
+  std::uint64_t stand_ = 0;
 };
 
 // Draws a line's tab-separated pieces at tab stops: each piece starts at the first stop to
@@ -54,11 +55,23 @@ class TTabulatorDelegate final : public QStyledItemDelegate {
   static constexpr int kRand = 3;
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-  // Every row: the height of a line, the width of the widest line.
+  // Every row: the height of a line, the width of the widest line of the bookings model (at
+  // least that wide: a name or card is measured by the advances of its characters).
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:
   int NaechsterStop(int x) const;
+  int BreitesteZeile(const std::vector<const books*>& buchungen, const QFontMetrics& metrik) const;
+
+  // The widest line, kept until the model shows other bookings or the font changes: the view
+  // asks for the size several times per refill.
+  struct Breite {
+    const TBuchungsModell* Modell = nullptr;
+    std::uint64_t Stand = 0;
+    QFont Schrift;
+    int Pixel = 0;
+  };
+  mutable Breite breite_;
   // Where each tab-separated piece of `zeile` starts, and its end as the last entry.
   std::vector<int> Anfaenge(const QStringList& teile, const QFontMetrics& metrik) const;
 

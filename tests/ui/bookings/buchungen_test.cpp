@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QDateTime>
 #include <QImage>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -171,7 +172,8 @@ TEST_F(BuchungenFenster, TuerfilterZeigtNurSeineTuerInListenfolge) {
 // ---- sorting ----
 
 TEST_F(BuchungenFenster, JederKopfHatSeineRichtungUndEinNeuesOeffnenSetztAllesZurueck) {
-  Buchungen({{"Anna", "C", 0x01, 0, 22, 9}, {"Bert", "A", 0x02, 0, 20, 7}, {"Cleo", "B", 0x01, 0, 21, 8}});
+  // Time, card and name give three different orders, so each head shows by which key it sorts.
+  Buchungen({{"Anna", "B", 0x01, 0, 22, 9}, {"Bert", "C", 0x02, 0, 20, 7}, {"Cleo", "A", 0x01, 0, 21, 8}});
   Skript skript;
   Oeffne(skript, [&] {
     F().IDB_TIME->click();
@@ -181,8 +183,8 @@ TEST_F(BuchungenFenster, JederKopfHatSeineRichtungUndEinNeuesOeffnenSetztAllesZu
     EXPECT_EQ(Namen(), "Anna Cleo Bert ");
     EXPECT_TRUE(Zeilen()[0].contains(QStringLiteral("Anna")));
     F().IDB_CARD->click();  // its own first click: ascending
-    EXPECT_EQ(Namen(), "Bert Cleo Anna ");
-    F().IDB_TIME->click();
+    EXPECT_EQ(Namen(), "Cleo Anna Bert ");
+    F().IDB_TIME->click();  // the third click on the time head: ascending again
     EXPECT_EQ(Namen(), "Bert Cleo Anna ");
     F().IDB_NAME->click();
     EXPECT_EQ(Namen(), "Anna Bert Cleo ");
@@ -201,6 +203,8 @@ TEST_F(BuchungenFenster, JederKopfHatSeineRichtungUndEinNeuesOeffnenSetztAllesZu
     EXPECT_EQ(Namen(), "Anna Bert Cleo ");
     F().IDB_TIME->click();
     EXPECT_EQ(Namen(), "Bert Cleo Anna ");
+    F().IDB_CARD->click();
+    EXPECT_EQ(Namen(), "Cleo Anna Bert ");
   });
 }
 
@@ -480,6 +484,28 @@ TEST_F(BuchungenFenster, EineLangeKarteLaesstSichErreichen) {
     // The end of the longest line, "Tür 3 (MK)", is in view then.
     const QRect rand = F().IDLB_SHOWBOOK->visualRect(F().IDLB_SHOWBOOK->model()->index(1, 0));
     EXPECT_LE(rand.right(), F().IDLB_SHOWBOOK->viewport()->width() + 1);
+  });
+}
+
+// A name of capitals wider than its column pushes the reader and door to the next stop: that
+// line too can be scrolled to its end, though its card and name are not the longest.
+TEST_F(BuchungenFenster, EinBreiterNameLaesstSichErreichen) {
+  Buchungen({{"Mitarbeiterin M\xFCller", "0A700037", 0x1E}, {"WOLFGANG WAGNERMANN", "0A700038", 0x1E}});
+  Skript skript;
+  Oeffne(skript, [&] {
+    QListView& liste = *F().IDLB_SHOWBOOK;
+    QScrollBar& leiste = *liste.horizontalScrollBar();
+    QApplication::processEvents();
+    ASSERT_GT(leiste.maximum(), 0);
+    leiste.setValue(leiste.maximum());
+    QApplication::processEvents();
+    // At the end, the last column of the view shows no ink of the line: "Tür 3 (MK)" is whole.
+    const QImage bild = liste.viewport()->grab().toImage();
+    const QRect zeile = liste.visualRect(liste.model()->index(1, 0));
+    const QColor grund = bild.pixelColor(bild.width() - 1, zeile.top());
+    for (int y = zeile.top(); y <= zeile.bottom(); ++y) {
+      EXPECT_EQ(bild.pixelColor(bild.width() - 1, y), grund) << y;
+    }
   });
 }
 
