@@ -8,14 +8,12 @@
 #include <iterator>
 #include <utility>
 
-#include "text/Codec1252.h"
+#include "platform/Feldtext.h"
 #include "text/Texte.h"
 
 namespace {
 
 QString T(const char* text) { return QString::fromUtf8(text); }
-QString Feld(const std::string& cp1252) { return QString::fromStdString(Cp1252NachUtf8(cp1252)); }
-
 // The event texts of the name column, by bit, in the order in which a later one wins.
 struct Ereignistext {
   bool ZweitesByte;
@@ -53,13 +51,13 @@ QString Zweistellig(int zahl) { return QStringLiteral("%1").arg(zahl, 2, 10, QLa
 }  // namespace
 
 QString BuchungsZeile(const books& b) {
-  QString name = Feld(LiesText(b.Name));
+  QString name = feld::Lies(b.Name);
   for (const Ereignistext& e : kEreignisse) {
     if (((e.ZweitesByte ? b.Ereignis2 : b.Ereignis1) & e.Bit) != 0) name = T(e.Text);
   }
   return Zweistellig(b.Tag) + u'.' + Zweistellig(b.Monat) + u'.' + QStringLiteral("%1").arg(b.Jahr, 4, 10, QLatin1Char('0')) +
          QStringLiteral(", ") + Zweistellig(b.Stunde) + u':' + Zweistellig(b.Minute) + u':' + Zweistellig(b.Sekunde) +
-         u'\t' + Feld(LiesText(b.Karte)) + u'\t' + name + u'\t' + Lesertext(LeserIndex(b.Ereignis1)) + u'/' +
+         u'\t' + feld::Lies(b.Karte) + u'\t' + name + u'\t' + Lesertext(LeserIndex(b.Ereignis1)) + u'/' +
          Tuertext(TuerIndex(b.Ereignis1));
 }
 
@@ -135,7 +133,7 @@ int TTabulatorDelegate::BreitesteZeile(const std::vector<const books*>& buchunge
   if (buchungen.empty()) return 0;
   int zeichen[256];
   for (int c = 0; c < 256; ++c) {
-    zeichen[c] = metrik.horizontalAdvance(Feld(std::string(1, static_cast<char>(c))));
+    zeichen[c] = metrik.horizontalAdvance(feld::Text(std::string(1, static_cast<char>(c))));
   }
   int ziffer = 0;
   for (char c = '0'; c <= '9'; ++c) ziffer = std::max(ziffer, metrik.horizontalAdvance(QChar(c)));

@@ -10,7 +10,7 @@
 #include "main/Formulare.h"
 #include "model/Feiertagsart.h"
 #include "platform/Plattform.h"
-#include "text/Codec1252.h"
+#include "platform/Feldtext.h"
 #include "text/Texte.h"
 
 namespace {
@@ -66,7 +66,7 @@ void TIDD_FEIERTAG::Init(int jahr, TSteuerung* dokument) {
   } sondertage[] = {{SPEC1, GD_SONDERTAG1, dokument->NameSondertag1}, {SPEC2, GD_SONDERTAG2, dokument->NameSondertag2}};
   for (const auto& s : sondertage) {
     const bool an = (dokument->Geraetedaten.Flags & s.flag) != 0;
-    if (an) s.eintrag->setText(QString::fromStdString(Cp1252NachUtf8(s.name)));
+    if (an) s.eintrag->setText(feld::Text(s.name));
     s.eintrag->setEnabled(an);
     s.eintrag->setVisible(an);
   }

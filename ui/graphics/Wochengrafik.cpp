@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/Feldtext.h"
 #include "document/Steuerung.h"
-#include "text/Codec1252.h"
 #include "text/Texte.h"
 
 namespace grafik {
@@ -19,8 +19,6 @@ namespace grafik {
 namespace {
 
 QString T(const char* text) { return QString::fromUtf8(text); }
-QString Von1252(std::string_view text) { return QString::fromStdString(Cp1252NachUtf8(text)); }
-
 // Where the variants differ in their grid and line ends.
 struct Raster {
   int zeilen;        // day rows drawn
@@ -188,10 +186,10 @@ Anlage AnlageVon(const TSteuerung& steuerung) {
   const GERAETEDATEN& g = steuerung.Geraetedaten;
   return {g.Flags,
           steuerung.Geraetetyp,
-          Von1252(LiesText(g.NameTuer1)),
-          Von1252(LiesText(g.NameTuer2)),
-          Von1252(steuerung.NameSondertag1),
-          Von1252(steuerung.NameSondertag2)};
+          feld::Lies(g.NameTuer1),
+          feld::Lies(g.NameTuer2),
+          feld::Text(steuerung.NameSondertag1),
+          feld::Text(steuerung.NameSondertag2)};
 }
 
 QSize Groesse(Wochenbild bild) { return bild == Wochenbild::Person ? QSize(473, 225) : QSize(473, 265); }

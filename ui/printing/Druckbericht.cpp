@@ -5,23 +5,15 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/Feldtext.h"
 #include "document/Steuerung.h"
 #include "model/Datum.h"
 #include "model/ListenZugriff.h"
-#include "text/Codec1252.h"
 #include "text/Texte.h"
 
 namespace {
 
 QString T(const char* text) { return QString::fromUtf8(text); }
-
-// A text of the document, held as Windows-1252 bytes.
-QString Dokumenttext(std::string_view cp1252) { return QString::fromStdString(Cp1252NachUtf8(cp1252)); }
-
-template <std::size_t N>
-QString Feld(const char (&feld)[N]) {
-  return Dokumenttext(LiesText(feld));
-}
 
 // "<label>: <text>"
 QString MitDoppelpunkt(const char* label, const QString& text) { return T(label) + QStringLiteral(": ") + text; }
@@ -143,7 +135,7 @@ void TDruckbericht::DruckeProfile() {
     const int w = Drucker.Seitenbreite();
     const int m = Rand;
     const int lh = Zeilenhoehe;
-    Drucker.Text(m, ZeileY, MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofil], Feld(profil.Name)));
+    Drucker.Text(m, ZeileY, MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofil], feld::Lies(profil.Name)));
     ZeileY += lh;
     Drucker.Linie(m, ZeileY, w - 2 * m, ZeileY);
     ZeileY += lh;
@@ -173,9 +165,9 @@ void TDruckbericht::DruckePersonen(int schluessel) {
     const PERSON& person = Element(Steuerung.Personen, i);
     Platz(1);
     const int c3 = (Drucker.Seitenbreite() - 2 * Rand) / 3;
-    Drucker.Text(Rand, ZeileY, Feld(person.Name));
-    Drucker.Text(Rand + c3, ZeileY, Feld(person.Karte));
-    Drucker.Text(Rand + 2 * c3, ZeileY, Feld(person.Profil));
+    Drucker.Text(Rand, ZeileY, feld::Lies(person.Name));
+    Drucker.Text(Rand + c3, ZeileY, feld::Lies(person.Karte));
+    Drucker.Text(Rand + 2 * c3, ZeileY, feld::Lies(person.Profil));
     NaechsteZeileImBlock();
   }
   auftrag.Ende();
@@ -237,8 +229,8 @@ void TDruckbericht::DruckeGeraetedaten() {
   ZeileY += Zeilenhoehe;
 
   const QString tueren[3] = {
-      MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Tuer1], Feld(daten.NameTuer1)),
-      MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Tuer2], Feld(daten.NameTuer2)),
+      MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Tuer1], feld::Lies(daten.NameTuer1)),
+      MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Tuer2], feld::Lies(daten.NameTuer2)),
       MitDoppelpunkt(Texte::DruckTexte[Texte::druck::Tuer3], T(Texte::Beschriftungen[Texte::beschriftung::Meldekontakt])),
   };
   const bool benutzt[3] = {true, (daten.Flags & GD_TUER2) != 0, (daten.Flags & GD_TUER3) != 0};
@@ -274,8 +266,8 @@ void TDruckbericht::DruckeFeiertage(int vonJahr, int bisJahr) {
     switch (Tagesart(eintrag)) {
       case FT_FEIERTAG: art = T(Texte::Titel[Texte::titel::Feiertag]); break;
       case FT_HALBER_FEIERTAG: art = T(Texte::Titel[Texte::titel::HalberFeiertag]); break;
-      case FT_SONDERTAG1: art = Dokumenttext(Steuerung.NameSondertag1); break;
-      case FT_SONDERTAG2: art = Dokumenttext(Steuerung.NameSondertag2); break;
+      case FT_SONDERTAG1: art = feld::Text(Steuerung.NameSondertag1); break;
+      case FT_SONDERTAG2: art = feld::Text(Steuerung.NameSondertag2); break;
       case FT_UMSCHALTTAG: art = T(Texte::Titel[Texte::titel::SommerWinterUmschaltung]); break;
       default: break;  // an unknown kind: the date and its blank alone
     }
@@ -299,8 +291,8 @@ void TDruckbericht::DruckeBuchungen(int schluessel) {
     Drucker.Text(Rand, ZeileY,
                  QString::asprintf("%02d.%02d.%04d, %02d:%02d:%02d", buchung.Tag, buchung.Monat, buchung.Jahr,
                                    buchung.Stunde, buchung.Minute, buchung.Sekunde));
-    Drucker.Text(Rand + c4, ZeileY, Feld(buchung.Karte));
-    Drucker.Text(Rand + 2 * c4, ZeileY, Feld(buchung.Name));
+    Drucker.Text(Rand + c4, ZeileY, feld::Lies(buchung.Karte));
+    Drucker.Text(Rand + 2 * c4, ZeileY, feld::Lies(buchung.Name));
     // The last door bit set names the door.
     QString tuer = QStringLiteral(" ");
     if (buchung.Ereignis1 & EREIGNIS1_TUER1) tuer = T(Texte::Beschriftungen[Texte::beschriftung::Tuer1]);

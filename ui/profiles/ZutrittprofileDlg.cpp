@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 
+#include "platform/Feldtext.h"
 #include "document/Steuerung.h"
 #include "graphics/Wochengrafik.h"
 #include "main/EingabeDlg.h"
@@ -24,8 +25,6 @@
 namespace {
 
 QString T(const char* text) { return QString::fromUtf8(text); }
-QString Von1252(std::string_view text) { return QString::fromStdString(Cp1252NachUtf8(text)); }
-
 // A person's profile field holds 11 characters.
 constexpr qsizetype kNamenslaenge = 11;
 
@@ -93,7 +92,7 @@ void TIDD_PROFIL::Init(TSteuerung* steuerung) {
 void TIDD_PROFIL::ZeigeProfile() {
   IDC_SELECTPROFIL->clear();
   for (ArrayElement<PROFIL*>* e = Steuerung->Profile.Kopf; e != nullptr; e = e->Next) {
-    IDC_SELECTPROFIL->addItem(Von1252(LiesText(e->Daten->Name)));
+    IDC_SELECTPROFIL->addItem(feld::Lies(e->Daten->Name));
   }
   if (IDC_SELECTPROFIL->count() > 0) IDC_SELECTPROFIL->setCurrentIndex(0);
   ProfilIndex = IDC_SELECTPROFIL->currentIndex();
@@ -193,8 +192,8 @@ void TIDD_PROFIL::IDC_SELECT_TIMEZONEDblClick() {
       editor.IDCB_DOOR3->setEnabled(false);
     }
   }
-  editor.IDCB_SPECIAL1->setText(Von1252(Steuerung->NameSondertag1));
-  editor.IDCB_SPECIAL2->setText(Von1252(Steuerung->NameSondertag2));
+  editor.IDCB_SPECIAL1->setText(feld::Text(Steuerung->NameSondertag1));
+  editor.IDCB_SPECIAL2->setText(feld::Text(Steuerung->NameSondertag2));
   editor.IDCB_SPECIAL1->setEnabled((flags & GD_SONDERTAG1) != 0);
   editor.IDCB_SPECIAL2->setEnabled((flags & GD_SONDERTAG2) != 0);
   editor.Init(kopie, Steuerung->LeserTuerZuordnung);
