@@ -45,20 +45,12 @@ struct B {
 class BuchungenFenster : public ::testing::Test {
  protected:
   void SetUp() override {
-    formulare = std::make_unique<TFormulare>();
-    IDD_MAIN->SetzeOrdner(ordner.Pfad());
-    plattform_ = std::make_unique<TestPlattform>(*IDD_STATUS, QDateTime(QDate(2026, 12, 10), QTime(9, 5, 7)));
-    wahl = std::make_unique<PlattformWahl>(*plattform_);
-    Skript still;
-    IDD_MAIN->show();
+    programm = std::make_unique<Programm>(ordner.Pfad(), QDateTime(QDate(2026, 12, 10), QTime(9, 5, 7)));
     S().DatenGespeichert = true;
   }
-  void TearDown() override {
-    wahl.reset();
-    formulare.reset();
-  }
+  void TearDown() override { programm.reset(); }
 
-  TSteuerung& S() { return *IDD_MAIN->Dokument(); }
+  TSteuerung& S() { return programm->S(); }
   TIDD_BUCHUNGEN& F() { return *IDD_BUCHUNGEN; }
 
   void Buchungen(std::initializer_list<B> buchungen) {
@@ -105,9 +97,7 @@ class BuchungenFenster : public ::testing::Test {
   }
 
   TempOrdner ordner;
-  std::unique_ptr<TFormulare> formulare;
-  std::unique_ptr<TestPlattform> plattform_;
-  std::unique_ptr<PlattformWahl> wahl;
+  std::unique_ptr<Programm> programm;
 };
 
 // ---- list lines and the door filter ----

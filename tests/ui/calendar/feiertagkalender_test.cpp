@@ -53,22 +53,15 @@ void Setze(Feiertagstabelle& t, const std::vector<Feiertagseintrag>& eintraege) 
 class KalenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    formulare = std::make_unique<TFormulare>();
-    IDD_MAIN->SetzeOrdner(ordner.Pfad());
-    plattform_ = std::make_unique<TestPlattform>(*IDD_STATUS, 2025);
-    wahl = std::make_unique<PlattformWahl>(*plattform_);
-    IDD_MAIN->show();
+    programm = std::make_unique<Programm>(ordner.Pfad(), 2025);
     S().DatenGespeichert = true;
   }
   void TearDown() override {
     IDD_FEIERTAG->hide();
-    S().DatenGespeichert = true;
-    S().BuchungenGespeichert = true;
-    wahl.reset();
-    formulare.reset();
+    programm.reset();
   }
 
-  TSteuerung& S() { return *IDD_MAIN->Dokument(); }
+  TSteuerung& S() { return programm->S(); }
   TIDD_FEIERTAG& K() { return *IDD_FEIERTAG; }
 
   // Opens the calendar on `jahr` as the main window does, shown so that it takes clicks.
@@ -107,9 +100,7 @@ class KalenderTest : public ::testing::Test {
   }
 
   TempOrdner ordner;
-  std::unique_ptr<TFormulare> formulare;
-  std::unique_ptr<TestPlattform> plattform_;
-  std::unique_ptr<PlattformWahl> wahl;
+  std::unique_ptr<Programm> programm;
 };
 
 TEST_F(KalenderTest, GeneratorWindowFillsTheTableAndTheGridShowsItsKinds) {

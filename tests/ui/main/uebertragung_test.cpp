@@ -56,10 +56,7 @@ std::function<int(QDialog&)> Waehle(int maske) {
 
 class Uebertragung : public ::testing::Test {
  protected:
-  void TearDown() override {
-    wahl.reset();
-    formulare.reset();
-  }
+  void TearDown() override { programm.reset(); }
 
   // Starts the program configured for the peer: network, or COM2 through the programming
   // cable on the peer's pseudo-terminal.
@@ -71,12 +68,7 @@ class Uebertragung : public ::testing::Test {
       SchreibeDatei((ordner / "Wup.ini"), "[Global]\nPage=0\n[Network]\nIP=127.0.0.1\nTCPPort=" +
                                                  std::to_string(peer.TcpPort()) + "\n[Comm]\nAdress=9\nCable=0\n");
     }
-    formulare = std::make_unique<TFormulare>();
-    IDD_MAIN->SetzeOrdner(ordner.Pfad());
-    plattform_ = std::make_unique<TestPlattform>(*IDD_STATUS, 2026);
-    wahl = std::make_unique<PlattformWahl>(*plattform_);
-    Skript still;
-    IDD_MAIN->show();
+    programm = std::make_unique<Programm>(ordner.Pfad(), 2026);
   }
 
   // The requests the peer received since `ab` lines of its trace.
@@ -93,12 +85,10 @@ class Uebertragung : public ::testing::Test {
     return std::find(anfragen.begin(), anfragen.end(), befehl) != anfragen.end();
   }
 
-  TSteuerung& S() { return *IDD_MAIN->Dokument(); }
+  TSteuerung& S() { return programm->S(); }
 
   TempOrdner ordner;
-  std::unique_ptr<TFormulare> formulare;
-  std::unique_ptr<TestPlattform> plattform_;
-  std::unique_ptr<PlattformWahl> wahl;
+  std::unique_ptr<Programm> programm;
 };
 
 TEST_F(Uebertragung, CancelInTheSelectionSendsNothing) {

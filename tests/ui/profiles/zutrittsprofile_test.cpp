@@ -33,22 +33,13 @@ namespace {
 class ProfilTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    formulare = std::make_unique<TFormulare>();
-    IDD_MAIN->SetzeOrdner(ordner.Pfad());
-    plattform = std::make_unique<TestPlattform>(*IDD_STATUS, 2026);
-    wahl = std::make_unique<PlattformWahl>(*plattform);
-    IDD_MAIN->show();
+    programm = std::make_unique<Programm>(ordner.Pfad(), 2026);
     S().DatenGespeichert = true;
     S().BuchungenGespeichert = true;
   }
+  void TearDown() override { programm.reset(); }
 
-  void TearDown() override {
-    S().DatenGespeichert = true;  // nothing to ask when the main window goes
-    wahl.reset();
-    formulare.reset();
-  }
-
-  TSteuerung& S() { return *IDD_MAIN->Dokument(); }
+  TSteuerung& S() { return programm->S(); }
   TIDD_PROFIL& F() { return *IDD_PROFIL; }
 
   // The editor prepared as its opener does it, and shown for its set-up.
@@ -93,9 +84,7 @@ class ProfilTest : public ::testing::Test {
   }
 
   TempOrdner ordner;
-  std::unique_ptr<TFormulare> formulare;
-  std::unique_ptr<TestPlattform> plattform;
-  std::unique_ptr<PlattformWahl> wahl;
+  std::unique_ptr<Programm> programm;
 };
 
 TEST_F(ProfilTest, NewDocumentShowsItsThreeProfilesTheFirstChosenNoLineMarked) {

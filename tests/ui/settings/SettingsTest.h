@@ -19,25 +19,15 @@
 
 class SettingsTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    wahl.reset();
-    formulare.reset();
-  }
+  void TearDown() override { programm.reset(); }
 
   void Starte(const std::string& wupIni) {
     if (!wupIni.empty()) SchreibeDatei(ordner / "Wup.ini", wupIni);
-    formulare = std::make_unique<TFormulare>();
-    IDD_MAIN->SetzeOrdner(ordner.Pfad());
-    plattform_ = std::make_unique<TestPlattform>(*IDD_STATUS, QDateTime(QDate(2026, 3, 7), QTime(14, 5, 9)));
-    wahl = std::make_unique<PlattformWahl>(*plattform_);
-    Skript still;
-    IDD_MAIN->show();
+    programm = std::make_unique<Programm>(ordner.Pfad(), QDateTime(QDate(2026, 3, 7), QTime(14, 5, 9)));
   }
 
-  TSteuerung& S() { return *IDD_MAIN->Dokument(); }
+  TSteuerung& S() { return programm->S(); }
 
   TempOrdner ordner;
-  std::unique_ptr<TFormulare> formulare;
-  std::unique_ptr<TestPlattform> plattform_;
-  std::unique_ptr<PlattformWahl> wahl;
+  std::unique_ptr<Programm> programm;
 };

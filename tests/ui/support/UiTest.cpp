@@ -13,6 +13,11 @@
 #include <memory>
 #include <vector>
 
+#include "Skript.h"
+#include "document/Steuerung.h"
+#include "main/Formulare.h"
+#include "main/MainDlg.h"
+
 namespace {
 
 // One QApplication on the offscreen platform for every test of the executable.
@@ -60,3 +65,29 @@ bool SpeichereBild(QWidget& fenster, const QString& pfad) {
   const QPixmap bild = fenster.grab();
   return !bild.isNull() && bild.save(pfad, "PNG");
 }
+
+Programm::Programm(const std::string& ordner, std::function<std::unique_ptr<TestPlattform>()> uhr)
+    : formulare_(std::make_unique<TFormulare>()) {
+  IDD_MAIN->SetzeOrdner(ordner);
+  plattform_ = uhr();
+  wahl_ = std::make_unique<PlattformWahl>(*plattform_);
+  Skript still;  // the start shows no box
+  IDD_MAIN->show();
+}
+
+Programm::Programm(const std::string& ordner, const QDateTime& zeit)
+    : Programm(ordner, [&zeit] { return std::make_unique<TestPlattform>(*IDD_STATUS, zeit); }) {}
+
+Programm::Programm(const std::string& ordner, int jahr)
+    : Programm(ordner, [jahr] { return std::make_unique<TestPlattform>(*IDD_STATUS, jahr); }) {}
+
+Programm::~Programm() {
+  if (IDD_MAIN != nullptr && IDD_MAIN->Dokument() != nullptr) {
+    S().DatenGespeichert = true;
+    S().BuchungenGespeichert = true;
+  }
+  wahl_.reset();
+  formulare_.reset();
+}
+
+TSteuerung& Programm::S() { return *IDD_MAIN->Dokument(); }

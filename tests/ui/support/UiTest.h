@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -40,6 +42,30 @@ class PlattformWahl {
 
  private:
   plattform::Plattform* vorher_;
+};
+
+class TFormulare;
+class TSteuerung;
+
+// The program as at its start: the windows made in their order, the platform with a test
+// clock, and the main window shown on a new document in `ordner` (which holds Wup.ini). On
+// destruction the document counts as saved, so nothing is asked, and the windows go.
+class Programm {
+ public:
+  Programm(const std::string& ordner, const QDateTime& zeit);
+  Programm(const std::string& ordner, int jahr);
+  ~Programm();
+  Programm(const Programm&) = delete;
+  Programm& operator=(const Programm&) = delete;
+
+  TSteuerung& S();
+
+ private:
+  Programm(const std::string& ordner, std::function<std::unique_ptr<TestPlattform>()> uhr);
+
+  std::unique_ptr<TFormulare> formulare_;
+  std::unique_ptr<TestPlattform> plattform_;
+  std::unique_ptr<PlattformWahl> wahl_;
 };
 
 // Lays the window out and renders it, without showing it on a screen, into a PNG file.
