@@ -8,6 +8,7 @@
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -40,10 +41,12 @@ class Tabstopps final : public QStyledItemDelegate {
     maler->save();
     maler->setFont(o.font);
     maler->setPen(o.palette.color(o.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    // The baseline with the text's whole height centred in the row.
+    const int oben = UeberDerGrundlinie(metrik);
+    const int grundlinie = o.rect.top() + (o.rect.height() - oben - metrik.descent()) / 2 + oben;
     int x = 0;
     for (const QString& teil : teile) {
-      maler->drawText(QRect(flaeche.left() + x, flaeche.top(), metrik.horizontalAdvance(teil) + 1, flaeche.height()),
-                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, teil);
+      maler->drawText(QPoint(flaeche.left() + x, grundlinie), teil);
       x = NaechsterStopp(x + metrik.horizontalAdvance(teil));
     }
     maler->restore();
@@ -62,10 +65,17 @@ class Tabstopps final : public QStyledItemDelegate {
     // The text's margin on either side, as the style's item views keep it.
     const QStyle* stil = o.widget != nullptr ? o.widget->style() : QApplication::style();
     const int rand = stil->pixelMetric(QStyle::PM_FocusFrameHMargin, &o, o.widget) + 1;
-    return {ende + 2 * rand, QStyledItemDelegate::sizeHint(option, index).height()};
+    // A row holds the text's whole height with a pixel to spare above and below.
+    const int hoehe = UeberDerGrundlinie(metrik) + metrik.descent() + 2;
+    return {ende + 2 * rand, std::max(hoehe, QStyledItemDelegate::sizeHint(option, index).height())};
   }
 
  private:
+  // The height above the baseline: the dots of the capital umlauts reach past the font's ascent.
+  static int UeberDerGrundlinie(const QFontMetrics& metrik) {
+    return std::max(metrik.ascent(), -metrik.boundingRect(QStringLiteral("ÄÖÜ")).top());
+  }
+
   // The first stop right of `ende`; beyond the last one the stops repeat at its distance from
   // the one before.
   int NaechsterStopp(int ende) const {
@@ -181,6 +191,17 @@ void TIDD_PERSONEN::IDB_DELETEPERSONClick() {
 void TIDD_PERSONEN::Sortiere(int schluessel) {
   bool& absteigend = Absteigend[static_cast<std::size_t>(schluessel)];
   absteigend = !absteigend;
+  // The document is saved in list order: a sort that moves a person changes it.
+  std::vector<const PERSON*> vorher;
+  vorher.reserve(static_cast<std::size_t>(Steuerung->Personen.Anzahl));
+  for (ArrayElement<PERSON*>* e = Steuerung->Personen.Kopf; e != nullptr; e = e->Next) vorher.push_back(e->Daten);
   Steuerung->SortierePersonen(schluessel, absteigend ? 1 : 0);
+  std::size_t i = 0;
+  for (ArrayElement<PERSON*>* e = Steuerung->Personen.Kopf; e != nullptr; e = e->Next) {
+    if (e->Daten != vorher[i++]) {
+      Steuerung->DatenGespeichert = false;
+      break;
+    }
+  }
   ZeigePersonen();
 }

@@ -39,7 +39,8 @@ class TIDD_PERSONEN : public fenster::TFormular, public Ui::IDD_PERSONEN {
   void showEvent(QShowEvent* ereignis) override;
 
  private:
-  // Flips the column's direction, sorts the persons by its key in that direction, refills.
+  // Flips the column's direction, sorts the persons by its key in that direction (a sort that
+  // moves a person marks the document unsaved), refills.
   void Sortiere(int schluessel);
 
   TSteuerung* Steuerung = nullptr;

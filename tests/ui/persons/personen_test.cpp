@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
@@ -377,20 +378,25 @@ TEST_F(PersonenTest, SortHeadsEachWithItsOwnDirection) {
   Fuege(Person("B", "2", "immer"));
   Fuege(Person("A", "3", "nie"));
   Oeffne();
+  // The document is saved in list order: a sort that moves a person marks it unsaved.
   const struct {
     QPushButton* kopf;
     std::vector<std::string> reihe;
+    bool bewegt;
   } schritte[] = {
-      {L().IDB_NAME, {"A3", "B2", "B1"}},     // ascending: the exchange sort's order
-      {L().IDB_NAME, {"B2", "B1", "A3"}},     // the second click descends
-      {L().IDB_CARD, {"B1", "B2", "A3"}},     // its own flag: ascending first
-      {L().IDB_PROFIL, {"B2", "A3", "B1"}},   // immer, nie, werktags
-      {L().IDB_PROFIL, {"B1", "A3", "B2"}},
-      {L().IDB_CARD, {"A3", "B2", "B1"}},
+      {L().IDB_NAME, {"A3", "B2", "B1"}, true},     // ascending: the exchange sort's order
+      {L().IDB_NAME, {"B2", "B1", "A3"}, true},     // the second click descends
+      {L().IDB_CARD, {"B1", "B2", "A3"}, true},     // its own flag: ascending first
+      {L().IDB_PROFIL, {"B2", "A3", "B1"}, true},   // immer, nie, werktags
+      {L().IDB_PROFIL, {"B1", "A3", "B2"}, true},
+      {L().IDB_CARD, {"A3", "B2", "B1"}, true},
+      {L().IDB_NAME, {"A3", "B2", "B1"}, false},    // ascending again: nothing moves
   };
   for (const auto& s : schritte) {
+    S().DatenGespeichert = true;
     s.kopf->click();
     EXPECT_EQ(Namen(), s.reihe) << s.kopf->objectName().toStdString();
+    EXPECT_EQ(S().DatenGespeichert, !s.bewegt) << s.kopf->objectName().toStdString();
   }
   EXPECT_EQ(Zeilen(), (QStringList{U("A\t3\tnie"), U("B\t2\timmer"), U("B\t1\twerktags")}));
   // Init starts every column over.
@@ -431,6 +437,54 @@ TEST_F(PersonenTest, ColumnsLineUpUnderTheHeads) {
   const int nachName = TintenAnfang(bild, zweite, liste.fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWWWWWWWWW")) + 8);
   EXPECT_GE(nachName, profil - 2);
   EXPECT_LE(nachName, profil + 8);
+}
+
+// The rows of `bild` within `flaeche` that hold a pixel other than the background at its
+// top-left corner.
+int Tintenhoehe(const QImage& bild, const QRect& flaeche) {
+  const QColor grund = bild.pixelColor(flaeche.topLeft());
+  int oben = -1;
+  int unten = -1;
+  for (int y = flaeche.top(); y <= flaeche.bottom(); ++y) {
+    for (int x = flaeche.left(); x <= flaeche.right(); ++x) {
+      if (bild.pixelColor(x, y) != grund) {
+        if (oben < 0) oben = y;
+        unten = y;
+        break;
+      }
+    }
+  }
+  return oben < 0 ? 0 : unten - oben + 1;
+}
+
+TEST_F(PersonenTest, CapitalUmlautsShowWholeInTheirRow) {
+  const QString text = U("ÄÖÜ");
+  Fuege(Person("\xC4\xD6\xDC", "\xC4\xD6\xDC", "nie"));
+  Oeffne();
+  QListView& liste = *L().IDL_PERSON;
+  liste.doItemsLayout();
+  const QImage bild = liste.viewport()->grab().toImage();
+  // The same text drawn with room all round.
+  QImage frei(200, 80, QImage::Format_RGB32);
+  frei.fill(Qt::white);
+  {
+    QPainter maler(&frei);
+    maler.setFont(liste.font());
+    maler.setPen(Qt::black);
+    maler.drawText(20, 50, text);
+  }
+  const int ganz = Tintenhoehe(frei, frei.rect());
+  ASSERT_GT(ganz, 0);
+  for (const bool gewaehlt : {false, true}) {
+    SCOPED_TRACE(gewaehlt ? "selected" : "not selected");
+    if (gewaehlt) Waehle(0);
+    const QImage b = gewaehlt ? liste.viewport()->grab().toImage() : bild;
+    const QRect zeile = liste.visualRect(liste.model()->index(0, 0));
+    // The name's part, left of the card's stop.
+    const QRect name(zeile.left() + 1, zeile.top(), L().IDB_CARD->x() - liste.viewport()->mapTo(&L(), QPoint(0, 0)).x() - 2,
+                     zeile.height());
+    EXPECT_EQ(Tintenhoehe(b, name), ganz);
+  }
 }
 
 TEST_F(PersonenTest, ChangeAndDeleteOnlyWhileALineIsSelected) {
