@@ -1,6 +1,8 @@
 #include "document/Steuerung.h"
 
+#include <new>
 #include <utility>
+#include <vector>
 
 #include "model/Fehler.h"
 #include "model/FeiertagsRebase.h"
@@ -193,16 +195,40 @@ void TSteuerung::KonvertiereFeiertage(std::uint8_t erzwingen) {
   ::KonvertiereFeiertage(Feiertagstabelle, std::string_view(Version) == Texte::TextVersion, erzwingen);
 }
 
+namespace {
+
+// Sorts `liste` and tells whether an element moved. When the order before cannot be noted
+// (no memory), a move is assumed.
+template <typename T>
+bool SortiereUndMelde(Array<T*>& liste, typename Array<T*>::Vergleich vergleich, int richtung) {
+  std::vector<const T*> vorher;
+  try {
+    vorher.reserve(static_cast<std::size_t>(liste.Anzahl));
+  } catch (const std::bad_alloc&) {
+    liste.Sortiere(vergleich, richtung);
+    return true;
+  }
+  for (const ArrayElement<T*>* e = liste.Kopf; e != nullptr; e = e->Next) vorher.push_back(e->Daten);
+  liste.Sortiere(vergleich, richtung);
+  std::size_t i = 0;
+  for (const ArrayElement<T*>* e = liste.Kopf; e != nullptr; e = e->Next) {
+    if (e->Daten != vorher[i++]) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void TSteuerung::SortiereBuchungen(int schluessel, int richtung) {
   static constexpr Array<books*>::Vergleich kSchluessel[] = {VergleicheBuchungName, VergleicheBuchungKarte,
                                                              VergleicheBuchungZeit};
   if (schluessel < 0 || schluessel > 2) return;
-  Buchungen.Sortiere(kSchluessel[schluessel], richtung);
+  if (SortiereUndMelde(Buchungen, kSchluessel[schluessel], richtung)) BuchungenGespeichert = false;
 }
 
 void TSteuerung::SortierePersonen(int schluessel, int richtung) {
   static constexpr Array<PERSON*>::Vergleich kSchluessel[] = {VergleichePersonName, VergleichePersonKarte,
                                                               VergleichePersonProfil};
   if (schluessel < 0 || schluessel > 2) return;
-  Personen.Sortiere(kSchluessel[schluessel], richtung);
+  if (SortiereUndMelde(Personen, kSchluessel[schluessel], richtung)) DatenGespeichert = false;
 }

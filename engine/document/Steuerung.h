@@ -96,7 +96,9 @@ class TSteuerung {
   void SaveBuchungen();
 
   // ---- sorting ----
-  // The lists are reordered in place; the order stays and is the order they are saved in.
+  // The lists are reordered in place; the order stays and is the order they are saved in, so
+  // a sort that moves an element marks its list unsaved (persons: the document, bookings: the
+  // bookings file).
 
   // Key 0 name, 1 card, 2 date and time; richtung 0 ascending, 1 descending. Any other key or
   // direction leaves the list as it is.

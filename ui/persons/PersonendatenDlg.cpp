@@ -191,17 +191,6 @@ void TIDD_PERSONEN::IDB_DELETEPERSONClick() {
 void TIDD_PERSONEN::Sortiere(int schluessel) {
   bool& absteigend = Absteigend[static_cast<std::size_t>(schluessel)];
   absteigend = !absteigend;
-  // The document is saved in list order: a sort that moves a person changes it.
-  std::vector<const PERSON*> vorher;
-  vorher.reserve(static_cast<std::size_t>(Steuerung->Personen.Anzahl));
-  for (ArrayElement<PERSON*>* e = Steuerung->Personen.Kopf; e != nullptr; e = e->Next) vorher.push_back(e->Daten);
   Steuerung->SortierePersonen(schluessel, absteigend ? 1 : 0);
-  std::size_t i = 0;
-  for (ArrayElement<PERSON*>* e = Steuerung->Personen.Kopf; e != nullptr; e = e->Next) {
-    if (e->Daten != vorher[i++]) {
-      Steuerung->DatenGespeichert = false;
-      break;
-    }
-  }
   ZeigePersonen();
 }

@@ -257,6 +257,31 @@ TEST_F(SortierungDokument, UnbekannterSchluesselOderRichtungLaesstDieListe) {
   EXPECT_EQ(s.Buchungen.Kopf->Daten, a);
 }
 
+// The lists are saved in their order: a sort that moves an element marks its list unsaved, one
+// that moves nothing leaves the mark as it was.
+TEST_F(SortierungDokument, EinSortierenDasVerschiebtMachtDieListeUngespeichert) {
+  Personen({"B", "A"});
+  s.DatenGespeichert = true;
+  s.BuchungenGespeichert = true;
+  s.SortierePersonen(0, 0);
+  EXPECT_FALSE(s.DatenGespeichert);
+  EXPECT_TRUE(s.BuchungenGespeichert);
+  s.DatenGespeichert = true;
+  s.SortierePersonen(0, 0);  // already in order
+  EXPECT_TRUE(s.DatenGespeichert);
+
+  for (const char* name : {"A", "B"}) {
+    auto* b = new books;
+    SchreibeText(b->Name, name);
+    s.Buchungen.Append(b);
+  }
+  s.SortiereBuchungen(0, 0);
+  EXPECT_TRUE(s.BuchungenGespeichert);
+  s.SortiereBuchungen(0, 1);
+  EXPECT_FALSE(s.BuchungenGespeichert);
+  EXPECT_TRUE(s.DatenGespeichert);
+}
+
 TEST_F(SortierungDokument, LeereUndEinelementigeListeBleiben) {
   s.SortierePersonen(0, 0);
   EXPECT_EQ(s.Personen.Kopf, nullptr);

@@ -92,22 +92,13 @@ Zeitlinie Linie(int vonH, int bisH, std::uint16_t tage, std::uint16_t tueren) {
 class PersonenTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    formulare = std::make_unique<TFormulare>();
-    IDD_MAIN->SetzeOrdner(ordner.Pfad());
-    plattform = std::make_unique<TestPlattform>(*IDD_STATUS, 2026);
-    wahl = std::make_unique<PlattformWahl>(*plattform);
-    IDD_MAIN->show();
+    programm = std::make_unique<Programm>(ordner.Pfad(), 2026);
     S().DatenGespeichert = true;
     S().BuchungenGespeichert = true;
   }
+  void TearDown() override { programm.reset(); }
 
-  void TearDown() override {
-    S().DatenGespeichert = true;  // nothing to ask when the main window goes
-    wahl.reset();
-    formulare.reset();
-  }
-
-  TSteuerung& S() { return *IDD_MAIN->Dokument(); }
+  TSteuerung& S() { return programm->S(); }
   TIDD_PERSONEN& L() { return *IDD_PERSONEN; }
   TIDD_CHANGE_PERSON& P() { return *IDD_CHANGE_PERSON; }
 
@@ -184,9 +175,7 @@ class PersonenTest : public ::testing::Test {
   }
 
   TempOrdner ordner;
-  std::unique_ptr<TFormulare> formulare;
-  std::unique_ptr<TestPlattform> plattform;
-  std::unique_ptr<PlattformWahl> wahl;
+  std::unique_ptr<Programm> programm;
 };
 
 TEST_F(PersonenTest, NewPersonIsAppendedLastAsItsRawBytes) {
