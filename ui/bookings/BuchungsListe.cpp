@@ -8,6 +8,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/Zeilenmass.h"
 #include "platform/Feldtext.h"
 #include "text/Texte.h"
 
@@ -104,11 +105,11 @@ void TTabulatorDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
   painter->setFont(option.font);
   const bool gewaehlt = (option.state & QStyle::State_Selected) != 0;
   painter->setPen(option.palette.color(gewaehlt ? QPalette::HighlightedText : QPalette::Text));
-  const std::vector<int> anfaenge = Anfaenge(teile, QFontMetrics(option.font));
+  const QFontMetrics metrik(option.font);
+  const std::vector<int> anfaenge = Anfaenge(teile, metrik);
+  const int grundlinie = zeile::Grundlinie(option.rect, metrik);
   for (qsizetype i = 0; i < teile.size(); ++i) {
-    const QRect rechteck(option.rect.left() + kRand + anfaenge[static_cast<std::size_t>(i)], option.rect.top(),
-                         option.rect.width(), option.rect.height());
-    painter->drawText(rechteck, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, teile[i]);
+    painter->drawText(QPoint(option.rect.left() + kRand + anfaenge[static_cast<std::size_t>(i)], grundlinie), teile[i]);
   }
   painter->restore();
 }
@@ -178,5 +179,6 @@ QSize TTabulatorDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
     }
     groesse.setWidth(breite_.Pixel + 2 * kRand);
   }
+  groesse.setHeight(std::max(groesse.height(), zeile::Hoehe(QFontMetrics(option.font))));
   return groesse;
 }

@@ -15,6 +15,7 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "persons/PersonAendernDlg.h"
+#include "platform/Zeilenmass.h"
 #include "platform/Feldtext.h"
 #include "text/Texte.h"
 
@@ -41,9 +42,7 @@ class Tabstopps final : public QStyledItemDelegate {
     maler->save();
     maler->setFont(o.font);
     maler->setPen(o.palette.color(o.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-    // The baseline with the text's whole height centred in the row.
-    const int oben = UeberDerGrundlinie(metrik);
-    const int grundlinie = o.rect.top() + (o.rect.height() - oben - metrik.descent()) / 2 + oben;
+    const int grundlinie = zeile::Grundlinie(o.rect, metrik);
     int x = 0;
     for (const QString& teil : teile) {
       maler->drawText(QPoint(flaeche.left() + x, grundlinie), teil);
@@ -65,17 +64,10 @@ class Tabstopps final : public QStyledItemDelegate {
     // The text's margin on either side, as the style's item views keep it.
     const QStyle* stil = o.widget != nullptr ? o.widget->style() : QApplication::style();
     const int rand = stil->pixelMetric(QStyle::PM_FocusFrameHMargin, &o, o.widget) + 1;
-    // A row holds the text's whole height with a pixel to spare above and below.
-    const int hoehe = UeberDerGrundlinie(metrik) + metrik.descent() + 2;
-    return {ende + 2 * rand, std::max(hoehe, QStyledItemDelegate::sizeHint(option, index).height())};
+    return {ende + 2 * rand, std::max(zeile::Hoehe(metrik), QStyledItemDelegate::sizeHint(option, index).height())};
   }
 
  private:
-  // The height above the baseline: the dots of the capital umlauts reach past the font's ascent.
-  static int UeberDerGrundlinie(const QFontMetrics& metrik) {
-    return std::max(metrik.ascent(), -metrik.boundingRect(QStringLiteral("ÄÖÜ")).top());
-  }
-
   // The first stop right of `ende`; beyond the last one the stops repeat at its distance from
   // the one before.
   int NaechsterStopp(int ende) const {

@@ -520,4 +520,18 @@ TEST_F(BuchungenFenster, BildMitEinigenBuchungen) {
   EXPECT_EQ(bild.size(), QSize(596, 411));
 }
 
+// A row is as high as the text with the dots of its capital umlauts: a row as high as the font
+// alone cuts them off.
+TEST_F(BuchungenFenster, EineZeileZeigtDiePunkteGrosserUmlauteGanz) {
+  Buchungen({{"\xC4\xD6\xDC", "0A700037", 0x1E}});
+  Skript skript;
+  Oeffne(skript, [&] {
+    QListView& liste = *F().IDLB_SHOWBOOK;
+    QApplication::processEvents();
+    const QFontMetrics metrik(liste.font());
+    EXPECT_GE(liste.visualRect(liste.model()->index(0, 0)).height(),
+              -metrik.boundingRect(QStringLiteral("ÄÖÜ")).top() + metrik.descent() + 2);
+  });
+}
+
 }  // namespace
