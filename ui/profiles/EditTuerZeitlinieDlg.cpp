@@ -3,15 +3,7 @@
 TIDD_EDIT_DOORTIMELINE::TIDD_EDIT_DOORTIMELINE(QWidget* parent) : TZeitlinienFenster(parent) {
   setupUi(this);
   setFixedSize(size());
-  Uebernimm({IDSB_FROM_TIME,
-             IDSB_TO_TIME,
-             IDE_FROM_TIME,
-             IDE_TO_TIME,
-             {IDCB_MONDAY, IDCB_TUESDAY, IDCB_WEDNESDAY, IDCB_THURSDAY, IDCB_FRIDAY, IDCB_SATURDAY, IDCB_SUNDAY,
-              IDCB_HALFFREEDAY, IDCB_HOLIDAY, IDCB_SPECIAL1, IDCB_SPECIAL2},
-             IDB_ALL,
-             BitBtn2});
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { fenster::Geschuetzt([this] { BitBtn1Click(); }); });
+  UebernimmFormular(*this);
 }
 
 void TIDD_EDIT_DOORTIMELINE::Init(Zeitlinie& kopie) {

@@ -10,6 +10,8 @@
 // by OK.
 #pragma once
 
+#include <QPushButton>
+
 #include <array>
 #include <cstdint>
 
@@ -18,7 +20,6 @@
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
 class QScrollBar;
 
 class TZeitlinienFenster : public fenster::TFormular {
@@ -57,6 +58,20 @@ class TZeitlinienFenster : public fenster::TFormular {
   explicit TZeitlinienFenster(QWidget* parent);
   // Takes the form's controls; called once by the constructor of the editor.
   void Uebernimm(const Bedienelemente& b);
+  // The same for a form whose controls carry the editors' common names, and OK (BitBtn1) bound
+  // to the editor's BitBtn1Click inside the guard.
+  template <class Editor>
+  void UebernimmFormular(Editor& e) {
+    Uebernimm({e.IDSB_FROM_TIME,
+               e.IDSB_TO_TIME,
+               e.IDE_FROM_TIME,
+               e.IDE_TO_TIME,
+               {e.IDCB_MONDAY, e.IDCB_TUESDAY, e.IDCB_WEDNESDAY, e.IDCB_THURSDAY, e.IDCB_FRIDAY, e.IDCB_SATURDAY,
+                e.IDCB_SUNDAY, e.IDCB_HALFFREEDAY, e.IDCB_HOLIDAY, e.IDCB_SPECIAL1, e.IDCB_SPECIAL2},
+               e.IDB_ALL,
+               e.BitBtn2});
+    connect(e.BitBtn1, &QPushButton::clicked, this, [&e] { fenster::Geschuetzt([&e] { e.BitBtn1Click(); }); });
+  }
   // Keeps the caller's copy and loads its times and day boxes, as on a first showing.
   void LadeZeitenUndTage(Zeitlinie& kopie);
   // Takes what is still typed in the edits; false when a text was refused.
