@@ -1,5 +1,5 @@
 // The summer/winter switch pairs built from the holiday table: paired within each calendar
-// year, a year with one switch day giving none.
+// year in date order, a year with one switch day giving none, a year with more giving one.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -40,6 +40,24 @@ TEST(Umschaltpaare, AYearWithOneSwitchDayGivesNone) {
   const auto t = Tabelle({0xC059, 0xC1C5, 0xC297, 0xC331, 0xC40A});
   EXPECT_EQ(Texte(Umschaltpaare(t, 2025)),
             (std::vector<std::string>{"29.3.2026 25.10.2026 1", "28.3.2027 31.10.2027 1"}));
+}
+
+// A fetched or old table may be out of order: the pairs come from the dates, not from the
+// table order, and keep the order of their years.
+TEST(Umschaltpaare, AShuffledTableGivesThePairsOfItsDates) {
+  const auto t = Tabelle({0xC297, 0x4001, 0xC12B, 0xC1C5, 0x816D, 0xC059, 0x41E6});
+  EXPECT_EQ(Texte(Umschaltpaare(t, 2025)),
+            (std::vector<std::string>{"30.3.2025 26.10.2025 1", "29.3.2026 25.10.2026 1"}));
+}
+
+// Every day of 2025 a switch day, and 2026's two in between: 2025 gives its first two days
+// (1 and 2 January) and nothing more, 2026 its own pair. A day entered twice counts once.
+TEST(Umschaltpaare, AYearGivesAtMostOnePair) {
+  std::vector<Feiertagseintrag> eintraege{0xC1C5, 0xC297};
+  for (std::uint16_t tag = 365; tag >= 1; --tag) eintraege.push_back(static_cast<Feiertagseintrag>(0xC000 | tag));
+  eintraege.push_back(0xC001);
+  EXPECT_EQ(Texte(Umschaltpaare(Tabelle(eintraege), 2025)),
+            (std::vector<std::string>{"1.1.2025 2.1.2025 1", "29.3.2026 25.10.2026 1"}));
 }
 
 TEST(Umschaltpaare, NothingAfterTheMarkerAndNoneWithoutSwitchDays) {
