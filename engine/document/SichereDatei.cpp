@@ -8,11 +8,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr std::size_t kPufferGroesse = 64 * 1024;
+
+Umbenennung g_umbenennen = std::rename;
 
 // The file a write to `pfad` lands in: a symbolic link is followed to the file it names, so
 // the link stays and its file gets the new content.
@@ -32,22 +35,42 @@ std::string Schreibziel(const std::string& pfad) {
   return pfad;
 }
 
-// False when the target exists but may not be written (a write-protected file) or is no
-// plain file (a folder, a device, a pipe): such a target is refused, never replaced.
-bool Beschreibbar(const std::string& pfad) {
+// 0 when the target may be replaced: it does not exist, or it is a plain file that may be
+// written. Otherwise why not (an errno value): a write-protected file, a read-only file system
+// (EROFS), or no plain file at all (a folder, a device, a pipe; EISDIR or EINVAL). Such a
+// target is refused, never replaced.
+int Hindernis(const std::string& pfad) {
   struct stat info {};
-  if (stat(pfad.c_str(), &info) != 0) return errno == ENOENT;
-  if (!S_ISREG(info.st_mode)) return false;
+  if (stat(pfad.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (!S_ISREG(info.st_mode)) return EINVAL;
   const int fd = open(pfad.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return errno;
   close(fd);
-  return true;
+  return 0;
+}
+
+// A new name beside `pfad` for a hard link to it; nothing when no link can be made.
+std::string VerknuepfeDaneben(const std::string& pfad) {
+  for (int versuch = 0; versuch < 100; ++versuch) {
+    std::string name = pfad + ".XXXXXX";
+    const int fd = mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) return {};
+    close(fd);
+    unlink(name.c_str());
+    if (link(pfad.c_str(), name.c_str()) == 0) return name;
+    if (errno != EEXIST) return {};
+  }
+  return {};
 }
 
 }  // namespace
 
 TSichereDatei::TSichereDatei(std::string ziel) : Ziel(Schreibziel(ziel)), Temporaer(Ziel + ".XXXXXX") {
-  if (!Beschreibbar(Ziel)) return;
+  if (const int grund = Hindernis(Ziel); grund != 0) {
+    OrdnerGeschuetzt = grund == EROFS;
+    return;
+  }
   Fd = mkostemp(Temporaer.data(), O_CLOEXEC);
   if (Fd < 0) {
     OrdnerGeschuetzt = errno == EACCES || errno == EPERM || errno == EROFS;
@@ -131,9 +154,31 @@ bool TSichereDatei::Bereitstellen() {
 bool TSichereDatei::Ersetzen() {
   if (!Bereit) return false;
   Bereit = false;
-  if (std::rename(Temporaer.c_str(), Ziel.c_str()) != 0) {
+  if (g_umbenennen(Temporaer.c_str(), Ziel.c_str()) != 0) {
     unlink(Temporaer.c_str());
     return false;
   }
   return true;
 }
+
+int ErsetzeBeide(TSichereDatei& erste, TSichereDatei& zweite) {
+  struct stat info {};
+  const bool ersteGab = stat(erste.Ziel.c_str(), &info) == 0;
+  const std::string alt = ersteGab ? VerknuepfeDaneben(erste.Ziel) : std::string();
+  if (!erste.Ersetzen()) {
+    if (!alt.empty()) unlink(alt.c_str());
+    return 1;
+  }
+  if (!zweite.Ersetzen()) {
+    if (!alt.empty()) {
+      if (g_umbenennen(alt.c_str(), erste.Ziel.c_str()) != 0) unlink(alt.c_str());
+    } else if (!ersteGab) {
+      unlink(erste.Ziel.c_str());
+    }
+    return 2;
+  }
+  if (!alt.empty()) unlink(alt.c_str());
+  return 0;
+}
+
+Umbenennung SetzeUmbenennung(Umbenennung neu) { return std::exchange(g_umbenennen, neu); }

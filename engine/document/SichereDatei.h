@@ -2,8 +2,7 @@
 // temporary file in the same folder, which is renamed over the target only when every byte was
 // written and flushed. A writer that is not finished removes its temporary file. A target that
 // exists but may not be written or is no plain file (write-protected, a folder, a device) is
-// refused like a failed open; a
-// symbolic link is written through to the file it names.
+// refused like a failed open; a symbolic link is written through to the file it names.
 #pragma once
 
 #include <cstddef>
@@ -33,13 +32,14 @@ class TSichereDatei {
   // when that failed; it is then removed), Ersetzen renames it over the target.
   bool Bereitstellen();
   bool Ersetzen();
-  // The temporary file could not be made because its folder may not be written (no write
-  // permission, or a read-only file system).
+  // The file could not be made because its folder may not be written (no write permission,
+  // or a read-only file system, which also keeps an existing target from being written).
   bool OrdnerSchreibgeschuetzt() const { return OrdnerGeschuetzt; }
   // The folder of the target, ending in '/' (empty for the working folder).
   std::string Ordner() const;
 
  private:
+  friend int ErsetzeBeide(TSichereDatei& erste, TSichereDatei& zweite);  // reads Ziel
   void Verwerfe();
 
   std::string Ziel;
@@ -50,3 +50,16 @@ class TSichereDatei {
   bool OrdnerGeschuetzt = false;
   std::vector<char> Puffer;
 };
+
+// Replaces the targets of two files made ready by Bereitstellen, all or nothing: afterwards
+// both targets hold their new content, or both hold what they held before. Until the second
+// is in place, the first target's old file is kept as a hard link beside it and put back
+// when the second rename fails (a first target that did not exist is removed again). Where
+// no hard link can be made, a failed second rename leaves the first target replaced. 0 when
+// both were replaced, else 1 or 2 for the file whose rename failed.
+int ErsetzeBeide(TSichereDatei& erste, TSichereDatei& zweite);
+
+// The rename every replacement goes through; tests put a failing one in its place. Returns
+// the one in force before.
+using Umbenennung = int (*)(const char* von, const char* nach);
+Umbenennung SetzeUmbenennung(Umbenennung neu);

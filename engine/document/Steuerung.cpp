@@ -94,6 +94,7 @@ void TSteuerung::New() {
   ErzeugeStandardTuerprofile();
   Dateiname = Programmordner + "temp";
   BuchungsDateiname = Dateiname + ".bks";
+  UngeleseneBuchungsdatei.clear();
   DokumentGeladen = false;
   BuchungenGeladen = false;
   Geraetedaten = GERAETEDATEN{};

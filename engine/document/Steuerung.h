@@ -81,18 +81,22 @@ class TSteuerung {
   // ---- document and bookings files ----
 
   // Writes the bookings file and then the document to `pfad`, each through a temporary file,
-  // so a failure leaves the files there as they were. True, or raises: IoError when the
-  // document cannot be created, StdError (or ListError) when writing fails, which also clears
-  // DatenGespeichert.
+  // and replaces both together, so a failure leaves the files there as they were. True, or
+  // raises: IoError when the document cannot be created, StdError (or ListError) when writing
+  // fails, which also clears DatenGespeichert. A bookings file that could not be read stays
+  // as it is (see UngeleseneBuchungsdatei): the document is saved, BuchungenGespeichert
+  // stays false.
   bool Save(const std::string& pfad);
   // Reads the document `pfad` (either layout) and its bookings file into a fresh document
   // and takes it over only when all of it was read. Returns true (DokumentGeladen), or raises
   // IoError / StdError and leaves the open document exactly as it was.
   bool Load(const std::string& pfad);
-  // Reads the bookings file once per document; reports problems in message boxes itself.
+  // Reads the bookings file once per document; reports problems in message boxes itself. Its
+  // bookings go before those already in the list (fetched before the file could be read).
   void LoadBuchungen();
   // Rewrites the bookings file. An open failure is shown in a box; a write failure raises
-  // StdError "Konnte Buchungen nicht schreiben.". The old file stays as it was on failure.
+  // StdError "Konnte Buchungen nicht schreiben.". The old file stays as it was on failure,
+  // and so does a file that could not be read (after a box; BuchungenGespeichert stays false).
   void SaveBuchungen();
 
   // ---- sorting ----
@@ -219,6 +223,10 @@ class TSteuerung {
   ::Feiertagstabelle Feiertagstabelle = {};
   std::string Dateiname;          // path of the document file
   std::string BuchungsDateiname;  // path of the bookings file
+  // The document's bookings file as it was opened, when it is there but could not be read
+  // (no permission, an I/O error, no memory); empty otherwise. It is never replaced by a
+  // list that lacks its bookings: every write of the bookings reads it again first.
+  std::string UngeleseneBuchungsdatei;
 
  private:
   struct Ladung;
@@ -226,6 +234,14 @@ class TSteuerung {
   void SchreibeDokument(TSichereDatei& datei);
   // Writes the bookings into `datei`; false (after a box) when it could not be created.
   bool SchreibeBuchungen(TSichereDatei& datei);
+  // Whether the bookings file `ziel` may be written now. While UngeleseneBuchungsdatei is set,
+  // that file is read again first; when it loads, its bookings go before those in the list.
+  // When it still cannot be read, it is not replaced: false for that file, after a box
+  // naming it.
+  bool DarfBuchungsdateiSchreiben(const std::string& ziel);
+  // The bookings read from the file go before those in the list (StdError when there is no
+  // memory for that; both lists then stay as they were).
+  void NimmGeleseneBuchungen(Array<books*>& gelesen);
 
   std::string Programmordner;
 };

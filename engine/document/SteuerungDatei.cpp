@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -44,6 +45,10 @@ constexpr int kAlteTuerprofile = 2;
 constexpr std::uint16_t kAltesBezugsjahr = 1998;
 // A save into a folder that may not be written; the folder follows.
 constexpr const char* kOrdnerSchreibgeschuetzt = "Speichern nicht möglich, der Ordner ist schreibgeschützt:\n";
+// A bookings file that could not be read is kept as it is; its path stands between the two.
+constexpr const char* kBuchungsdateiUngelesen = "Die Buchungsdatei\n";
+constexpr const char* kBuchungenNichtGespeichert =
+    "\nkonnte nicht gelesen werden und bleibt unverändert.\nDie Buchungen wurden nicht gespeichert.";
 
 constexpr std::size_t kMaxAnzahl = std::numeric_limits<std::uint16_t>::max();
 
@@ -172,20 +177,27 @@ class Schreiber {
   TSichereDatei& datei_;
 };
 
-// Appends the bookings of the file at `pfad` to `buchungen`: as many whole 62-byte records as
-// the file's length holds. Problems are shown in message boxes; on a failed read nothing is
-// appended, so a retry never duplicates bookings. True when the file was read.
-bool LadeBuchungenIn(const std::string& pfad, Array<books*>& buchungen) {
-  const int vorher = buchungen.Anzahl;
-  bool gelesen = false;
+// How reading a bookings file ended.
+enum class Buchungslesung {
+  Gelesen,   // every whole record was read
+  Fehlt,     // there is no such file
+  Unlesbar,  // the file is there but could not be opened or read (permission, I/O, memory)
+};
+
+// Reads the bookings of the file at `pfad` into `buchungen`: as many whole 62-byte records as
+// the file's length holds. Nothing is kept of a read that failed part-way. Shows nothing;
+// `meldung` receives the text of a read failure ("Fehler beim Lesen der Buchungen", "kein
+// Speicher") and stays empty when the file could not be opened.
+Buchungslesung LiesBuchungsdatei(const std::string& pfad, Array<books*>& buchungen, std::string& meldung) {
+  const Datei datei(std::fopen(pfad.c_str(), "rb"));
+  if (!datei) {
+    struct stat info {};
+    const bool fehlt = stat(pfad.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    return fehlt ? Buchungslesung::Fehlt : Buchungslesung::Unlesbar;
+  }
+  Array<books*> gelesen;
   const std::optional<std::string> fehler = Fehlermeldung([&] {
     try {
-      const Datei datei(std::fopen(pfad.c_str(), "rb"));
-      if (!datei) {
-        plattform::Current().MessageBox(Texte::AllgemeineTexte[Texte::allgemein::KeineBuchungen],
-                                        Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
-        return;
-      }
       struct stat info {};
       const std::size_t laenge =
           fstat(fileno(datei.get()), &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
@@ -199,23 +211,48 @@ bool LadeBuchungenIn(const std::string& pfad, Array<books*>& buchungen) {
         }
         Leser leser(std::span<const std::uint8_t>(stueck, anzahl * books::Groesse));
         for (std::size_t i = 0; i < anzahl; ++i) {
-          HaengeAn(buchungen, leser.Datensatz<books>(DateiText(dateifehler::BuchungenLesen)));
+          HaengeAn(gelesen, leser.Datensatz<books>(DateiText(dateifehler::BuchungenLesen)));
         }
         offen -= anzahl;
       }
-      // A file that cannot be read at all (its size unknown) fails here.
+      // A file that cannot be read at all (its size unknown, a folder) fails here.
       if (std::fgetc(datei.get()) == EOF && std::ferror(datei.get()) != 0) {
         throw StdError(DateiText(dateifehler::BuchungenLesen));
       }
-      gelesen = true;
     } catch (const std::bad_alloc&) {
       throw StdError(Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher]);
     }
   });
-  if (!fehler) return gelesen;
-  while (buchungen.Anzahl > vorher) buchungen.Remove(buchungen.Anzahl - 1);
-  plattform::Current().MessageBox(*fehler, Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
-  return false;
+  if (fehler) {
+    meldung = *fehler;
+    return Buchungslesung::Unlesbar;
+  }
+  buchungen = std::move(gelesen);
+  return Buchungslesung::Gelesen;
+}
+
+// Reads the bookings file at `pfad` into `buchungen` and shows what went wrong: a file that
+// cannot be opened as "Keine Buchungen vorhanden.", a failed read with its text in a box
+// "Fehler". Nothing is kept of a failed read, so a retry never duplicates bookings.
+Buchungslesung LadeBuchungsdatei(const std::string& pfad, Array<books*>& buchungen) {
+  std::string meldung;
+  const Buchungslesung ergebnis = LiesBuchungsdatei(pfad, buchungen, meldung);
+  if (ergebnis == Buchungslesung::Gelesen) return ergebnis;
+  if (meldung.empty()) {
+    plattform::Current().MessageBox(Texte::AllgemeineTexte[Texte::allgemein::KeineBuchungen],
+                                    Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
+  } else {
+    plattform::Current().MessageBox(meldung, Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
+  }
+  return ergebnis;
+}
+
+// True when the two paths name one file (or, where either is not there, are the same text).
+bool GleicheDatei(const std::string& a, const std::string& b) {
+  struct stat ia {};
+  struct stat ib {};
+  if (stat(a.c_str(), &ia) != 0 || stat(b.c_str(), &ib) != 0) return a == b;
+  return ia.st_dev == ib.st_dev && ia.st_ino == ib.st_ino;
 }
 
 // The counts in the file are 16 bits wide: a longer list is refused, never written wrapped.
@@ -250,6 +287,7 @@ struct TSteuerung::Ladung {
   Array<TUERPROFIL*> Tuerprofile;
   Array<books*> Buchungen;
   bool BuchungenGeladen = false;
+  bool BuchungsdateiUngelesen = false;
   GERAETEDATEN Geraetedaten;
   std::string NameSondertag1;
   std::string NameSondertag2;
@@ -331,7 +369,9 @@ bool TSteuerung::Load(const std::string& pfad) {
     ladung = std::make_unique<Ladung>();
     dateiname = pfad;
     buchungsDateiname = BuchungsDateinameFuer(pfad);
-    ladung->BuchungenGeladen = LadeBuchungenIn(buchungsDateiname, ladung->Buchungen);
+    const Buchungslesung lesung = LadeBuchungsdatei(buchungsDateiname, ladung->Buchungen);
+    ladung->BuchungenGeladen = lesung == Buchungslesung::Gelesen;
+    ladung->BuchungsdateiUngelesen = lesung == Buchungslesung::Unlesbar;
 
     Dateiinhalt inhalt;
     if (!LiesDokumentdatei(pfad, inhalt)) throw IoError(DateiText(dateifehler::DateiOeffnen), pfad);
@@ -350,6 +390,7 @@ bool TSteuerung::Load(const std::string& pfad) {
   Tuerprofile = std::move(ladung->Tuerprofile);
   Buchungen = std::move(ladung->Buchungen);
   BuchungenGeladen = ladung->BuchungenGeladen;
+  UngeleseneBuchungsdatei = ladung->BuchungsdateiUngelesen ? buchungsDateiname : std::string();
   Feiertage.Clear();
   // The summer/winter pairs belong to the previous document; the holiday calendar rebuilds
   // them from the table.
@@ -370,10 +411,39 @@ bool TSteuerung::Load(const std::string& pfad) {
 
 void TSteuerung::LoadBuchungen() {
   if (BuchungenGeladen) return;
-  BuchungenGeladen = LadeBuchungenIn(BuchungsDateiname, Buchungen);
+  Array<books*> gelesen;
+  const Buchungslesung lesung = LadeBuchungsdatei(BuchungsDateiname, gelesen);
+  UngeleseneBuchungsdatei = lesung == Buchungslesung::Unlesbar ? BuchungsDateiname : std::string();
+  if (lesung != Buchungslesung::Gelesen) return;
+  if (const std::optional<std::string> fehler = Fehlermeldung([&] { NimmGeleseneBuchungen(gelesen); })) {
+    plattform::Current().MessageBox(*fehler, Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
+  }
+}
+
+void TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen) {
+  gelesen.AppendAll(Buchungen);
+  Buchungen = std::move(gelesen);
+  BuchungenGeladen = true;
+}
+
+bool TSteuerung::DarfBuchungsdateiSchreiben(const std::string& ziel) {
+  if (UngeleseneBuchungsdatei.empty()) return true;
+  Array<books*> gelesen;
+  std::string meldung;
+  const Buchungslesung lesung = LiesBuchungsdatei(UngeleseneBuchungsdatei, gelesen, meldung);
+  if (lesung == Buchungslesung::Gelesen) NimmGeleseneBuchungen(gelesen);
+  if (lesung != Buchungslesung::Unlesbar) {
+    UngeleseneBuchungsdatei.clear();
+    return true;
+  }
+  if (!GleicheDatei(UngeleseneBuchungsdatei, ziel)) return true;
+  plattform::Current().MessageBox(kBuchungsdateiUngelesen + UngeleseneBuchungsdatei + kBuchungenNichtGespeichert,
+                                  Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
+  return false;
 }
 
 void TSteuerung::SaveBuchungen() {
+  if (!DarfBuchungsdateiSchreiben(BuchungsDateiname)) return;
   TSichereDatei datei(BuchungsDateiname);
   if (!SchreibeBuchungen(datei)) return;
   if (!datei.Abschliessen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
@@ -408,19 +478,27 @@ bool TSteuerung::Save(const std::string& pfad) {
       if (dokument.OrdnerSchreibgeschuetzt()) throw IoError(kOrdnerSchreibgeschuetzt, dokument.Ordner());
       throw IoError(DateiText(dateifehler::DateiOeffnen), pfad);
     }
-    // Both files are written whole before either replaces the old one, so a failure leaves
-    // the old document and the old bookings file as they were.
-    TSichereDatei buchungen(BuchungsDateiname);
-    const bool mitBuchungen = SchreibeBuchungen(buchungen);
+    // Both files are written whole before either replaces the old one, and replaced together,
+    // so a failure leaves the old document and the old bookings file as they were.
+    std::optional<TSichereDatei> buchungen;
+    if (DarfBuchungsdateiSchreiben(BuchungsDateiname)) {
+      buchungen.emplace(BuchungsDateiname);
+      if (!SchreibeBuchungen(*buchungen)) buchungen.reset();
+    }
     SchreibeDokument(dokument);
-    if (mitBuchungen && !buchungen.Bereitstellen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
+    if (buchungen && !buchungen->Bereitstellen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
     if (!dokument.Bereitstellen()) throw StdError(DateiText(dateifehler::VersionSchreiben));
-    if (mitBuchungen) {
-      if (!buchungen.Ersetzen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
+    if (!buchungen) {
+      if (!dokument.Ersetzen()) throw StdError(DateiText(dateifehler::VersionSchreiben));
+    } else {
+      switch (ErsetzeBeide(*buchungen, dokument)) {
+        case 1: throw StdError(DateiText(dateifehler::BuchungenSchreiben));
+        case 2: throw StdError(DateiText(dateifehler::VersionSchreiben));
+        default: break;
+      }
       BuchungenGespeichert = true;
       BuchungenGeladen = true;
     }
-    if (!dokument.Ersetzen()) throw StdError(DateiText(dateifehler::VersionSchreiben));
     AnzahlProfile = static_cast<std::uint16_t>(Profile.Anzahl);
     AnzahlPersonen = static_cast<std::uint16_t>(Personen.Anzahl);
     AnzahlTuerprofile = static_cast<std::uint16_t>(Tuerprofile.Anzahl);

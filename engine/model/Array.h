@@ -80,6 +80,31 @@ class Array {
     ++Anzahl;
   }
 
+  // Moves every element of `andere` to the tail, in its order; `andere` is empty afterwards.
+  // When the nodes cannot be had, StdError "no mem for element in list" is thrown and both
+  // lists are unchanged. Cursor is null afterwards.
+  void AppendAll(Array& andere) {
+    try {
+      Knoten_.reserve(Knoten_.size() + andere.Knoten_.size());
+    } catch (const std::bad_alloc&) {
+      throw StdError("no mem for element in list");
+    }
+    ArrayElement<T>* davor = Knoten_.empty() ? nullptr : Knoten_.back().get();
+    for (std::unique_ptr<ArrayElement<T>>& knoten : andere.Knoten_) {
+      knoten->Index = Anzahl++;
+      knoten->Prev = davor;
+      if (davor != nullptr) {
+        davor->Next = knoten.get();
+      } else {
+        Kopf = knoten.get();
+      }
+      davor = knoten.get();
+      Knoten_.push_back(std::move(knoten));
+    }
+    andere.Clear();
+    Cursor = nullptr;
+  }
+
   // The node at position i. Position Anzahl is not an error: Cursor becomes null and null is
   // returned, and a caller that needs the element throws ListError " Element not found ".
   // Below 0 or above Anzahl: ListError "Element out of Index at: " with i, Cursor unchanged.

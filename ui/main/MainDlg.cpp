@@ -279,14 +279,19 @@ void TIDD_MAIN::ZeigeVerbindung() {
 }
 
 bool TIDD_MAIN::DarfVerwerfen() {
-  if (Steuerung->DatenGespeichert && Steuerung->BuchungenGespeichert) return true;
   const QString frage = T(Texte::AllgemeineTexte[Texte::allgemein::DatenNichtGespeichert]) + u'\n' +
                         T(Texte::AllgemeineTexte[Texte::allgemein::JetztSpeichern]);
-  switch (fenster::MessageBox(frage, Hinweistext(), plattform::MB_YESNOCANCEL_ASK)) {
-    case plattform::ID_YES: return FileSaveAs();
-    case plattform::ID_NO: return true;
-    default: return false;
+  // A save can leave the bookings unsaved (their file could not be read): then it asks again.
+  while (!Steuerung->DatenGespeichert || !Steuerung->BuchungenGespeichert) {
+    switch (fenster::MessageBox(frage, Hinweistext(), plattform::MB_YESNOCANCEL_ASK)) {
+      case plattform::ID_YES:
+        if (!FileSaveAs()) return false;
+        break;
+      case plattform::ID_NO: return true;
+      default: return false;
+    }
   }
+  return true;
 }
 
 void TIDD_MAIN::FileNew() {

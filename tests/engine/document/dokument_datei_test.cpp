@@ -2,16 +2,26 @@
 // trips, conversion, and failures that leave the open document and the files as they were.
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/TempOrdner.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
 #include "ScriptedPlattform.h"
+#include "document/SichereDatei.h"
 #include "document/Steuerung.h"
 #include "common/FehlendeAllokation.h"
 
@@ -530,6 +540,131 @@ TEST_F(DokumentDateiTest, AnUnreadableBookingsFileIsReportedAndAddsNothing) {
   EXPECT_EQ(s->Buchungen.Anzahl, 2);  // the bookings held before stay, nothing was added
 }
 
+// A bookings file that is there but could not be read stood in the document as an empty list;
+// no save may put that list in its place. Each way it cannot be read, with the box the load
+// shows: no memory for its bookings, no read permission (a file the user may write but not
+// read).
+struct Unlesbar {
+  bool ohneSpeicher;
+  const char* titel;
+  int stil;
+  const char* text;
+};
+const Unlesbar kUnlesbar[] = {
+    {true, "Fehler", 16, "no mem for element in list"},
+    {false, "Hinweis", 64, "Keine Buchungen vorhanden."},
+};
+
+TEST_F(DokumentDateiTest, ABookingsFileThatCouldNotBeReadSurvivesEverySave) {
+  for (const Unlesbar& fall : kUnlesbar) {
+    SCOPED_TRACE(fall.text);
+    TempOrdner hier;
+    const std::string wuz = hier / "a.wuz";
+    const std::string bks = hier / "a.bks";
+    {
+      // 20,000 bookings: their list needs more than the memory granted below.
+      auto alt = Gefuellt(1, 0);
+      for (int i = 0; i < 20000; ++i) HaengeAn(alt->Buchungen, std::make_unique<books>(Buchung(i)));
+      ASSERT_TRUE(alt->Save(wuz));
+    }
+    const std::string alteBuchungen = LiesDatei(bks);
+    auto s = Neu();
+    {
+      std::optional<AllokationsGrenze> ohneSpeicher;
+      std::optional<OhneDateiRechteUebergehen> ohneLeserecht;
+      if (fall.ohneSpeicher) {
+        ohneSpeicher.emplace(1 << 17);
+      } else {
+        std::filesystem::permissions(bks, std::filesystem::perms::owner_write);
+        ohneLeserecht.emplace();
+      }
+      plattform.ExpectBox(fall.titel, fall.stil, plattform::ID_OK, fall.text);
+      ASSERT_TRUE(s->Load(wuz));
+      EXPECT_EQ(s->Buchungen.Anzahl, 0);
+      // Three bookings fetched meanwhile.
+      for (int i = 0; i < 3; ++i) HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(500 + i)));
+      s->BuchungenGespeichert = false;
+
+      // Still unreadable: the document is saved, the bookings file stays byte for byte.
+      HaengeAn(s->Personen, std::make_unique<PERSON>());
+      plattform.ExpectBox("Fehler", 16, plattform::ID_OK,
+                          "Die Buchungsdatei\n" + bks +
+                              "\nkonnte nicht gelesen werden und bleibt unverändert.\n"
+                              "Die Buchungen wurden nicht gespeichert.");
+      ASSERT_TRUE(s->Save(wuz));
+      EXPECT_TRUE(s->DatenGespeichert);
+      EXPECT_FALSE(s->BuchungenGespeichert);
+      EXPECT_EQ(std::filesystem::file_size(wuz), 8298U + 160 * 4 + 64 * 2 + 64 * 3);
+      // The bookings window's OK keeps it too.
+      plattform.ExpectBox("Fehler", 16, plattform::ID_OK);
+      s->SaveBuchungen();
+      EXPECT_FALSE(s->BuchungenGespeichert);
+    }
+    std::filesystem::permissions(bks, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_TRUE(LiesDatei(bks) == alteBuchungen);
+    EXPECT_EQ(s->Buchungen.Anzahl, 3);
+
+    // Readable again: the next save holds the old bookings followed by the fetched ones.
+    ASSERT_TRUE(s->Save(wuz));
+    EXPECT_TRUE(s->BuchungenGespeichert);
+    const std::string neu = LiesDatei(bks);
+    ASSERT_EQ(neu.size(), alteBuchungen.size() + 3 * 62);
+    EXPECT_TRUE(neu.substr(0, alteBuchungen.size()) == alteBuchungen);
+    EXPECT_EQ(neu.substr(alteBuchungen.size(), 62), Bytes(Buchung(500)));
+    EXPECT_EQ(s->Buchungen.Anzahl, 20003);
+    EXPECT_EQ(Inhalt(hier.Pfad()), (std::vector<std::string>{"a.bks", "a.wuz"}));
+  }
+}
+
+// The document saved under another name while its bookings file cannot be read: the new
+// bookings file holds what the list holds, the unread file stays, and a later save back onto
+// it still keeps it.
+TEST_F(DokumentDateiTest, ASaveAsLeavesTheUnreadBookingsFileAsItIs) {
+  auto a = Gefuellt(1, 2);
+  ASSERT_TRUE(a->Save(ordner / "a.wuz"));
+  const std::string alteBuchungen = LiesDatei(ordner / "a.bks");
+  std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_write);
+  auto s = Neu();
+  {
+    OhneDateiRechteUebergehen nurRechte;
+    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
+    ASSERT_TRUE(s->Load(ordner / "a.wuz"));
+    HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(9)));
+    s->BuchungenGespeichert = false;
+    ASSERT_TRUE(s->Save(ordner / "b.wuz"));
+    EXPECT_TRUE(s->BuchungenGespeichert);
+    EXPECT_EQ(LiesDatei(ordner / "b.bks"), Bytes(Buchung(9)));
+    HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(10)));
+    s->BuchungenGespeichert = false;
+    plattform.ExpectBox("Fehler", 16, plattform::ID_OK);
+    ASSERT_TRUE(s->Save(ordner / "a.wuz"));
+    EXPECT_FALSE(s->BuchungenGespeichert);
+  }
+  std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_read);
+  EXPECT_EQ(LiesDatei(ordner / "a.bks"), alteBuchungen);
+}
+
+// Bookings fetched before the file could be read stand after the file's bookings once the
+// bookings window reads it.
+TEST_F(DokumentDateiTest, LoadBuchungenPutsTheFilesBookingsBeforeThoseFetched) {
+  auto a = Gefuellt(1, 2);
+  ASSERT_TRUE(a->Save(ordner / "a.wuz"));
+  std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_write);
+  auto s = Neu();
+  {
+    OhneDateiRechteUebergehen nurRechte;
+    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
+    ASSERT_TRUE(s->Load(ordner / "a.wuz"));
+  }
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(9)));
+  std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_read);
+  s->LoadBuchungen();
+  EXPECT_TRUE(s->BuchungenGeladen);
+  ASSERT_EQ(s->Buchungen.Anzahl, 3);
+  EXPECT_EQ(Bytes(Element(s->Buchungen, 0)), Bytes(Buchung(0)));
+  EXPECT_EQ(Bytes(Element(s->Buchungen, 2)), Bytes(Buchung(9)));
+}
+
 TEST_F(DokumentDateiTest, AFileLargerThanAnyDocumentIsRefusedBeforeItIsRead) {
   auto s = Gefuellt(1, 2);
   ASSERT_TRUE(s->Save(ordner / "offen.wuz"));
@@ -739,6 +874,97 @@ TEST_F(DokumentDateiTest, ASaveFailingHalfWayLeavesTheOldFilesByteIdentical) {
   ASSERT_TRUE(s->Save(ordner / "a.wuz"));  // and without the limit it goes through
   EXPECT_TRUE(s->DatenGespeichert);
   EXPECT_EQ(std::filesystem::file_size(ordner / "a.bks"), 401U * 62);
+}
+
+// While it exists, every rename onto a path ending in `endung` fails, as on a file system that
+// refuses it; the others go through.
+class UmbenennungScheitert {
+ public:
+  explicit UmbenennungScheitert(const char* endung) {
+    s_endung = endung;
+    vorher_ = SetzeUmbenennung([](const char* von, const char* nach) {
+      if (std::string_view(nach).ends_with(s_endung)) {
+        errno = EIO;
+        return -1;
+      }
+      return std::rename(von, nach);
+    });
+  }
+  ~UmbenennungScheitert() { SetzeUmbenennung(vorher_); }
+  UmbenennungScheitert(const UmbenennungScheitert&) = delete;
+  UmbenennungScheitert& operator=(const UmbenennungScheitert&) = delete;
+
+ private:
+  static inline const char* s_endung = "";
+  Umbenennung vorher_;
+};
+
+// The bookings file is renamed into place first, the document second: when either rename
+// fails, the folder holds both old files (or, for a new name, neither), never a new bookings
+// file beside the old document.
+TEST_F(DokumentDateiTest, ASaveReplacesBothFilesOrNeither) {
+  auto s = Gefuellt(1, 2);
+  ASSERT_TRUE(s->Save(ordner / "a.wuz"));
+  const std::string wuz = LiesDatei(ordner / "a.wuz");
+  const std::string bks = LiesDatei(ordner / "a.bks");
+  const auto namen = Inhalt(ordner.Pfad());
+  HaengeAn(s->Personen, std::make_unique<PERSON>());
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(9)));
+  s->BuchungenGespeichert = false;
+  for (const auto& [endung, text] : {std::pair{".wuz", "Fehler beim Schreiben der Versionsinformation."},
+                                     std::pair{".bks", "Konnte Buchungen nicht schreiben."}}) {
+    SCOPED_TRACE(endung);
+    {
+      UmbenennungScheitert scheitert(endung);
+      try {
+        s->Save(ordner / "a.wuz");
+        ADD_FAILURE() << "no StdError";
+      } catch (const StdError& e) {
+        EXPECT_EQ(e.Meldung, text);
+      }
+      EXPECT_THROW(s->Save(ordner / "neu.wuz"), StdError);
+    }
+    EXPECT_FALSE(s->DatenGespeichert);
+    EXPECT_FALSE(s->BuchungenGespeichert);
+    EXPECT_EQ(LiesDatei(ordner / "a.wuz"), wuz);
+    EXPECT_EQ(LiesDatei(ordner / "a.bks"), bks);
+    EXPECT_EQ(Inhalt(ordner.Pfad()), namen);
+  }
+  ASSERT_TRUE(s->Save(ordner / "a.wuz"));
+  EXPECT_EQ(std::filesystem::file_size(ordner / "a.bks"), 3U * 62);
+  EXPECT_EQ(Inhalt(ordner.Pfad()), namen);
+}
+
+// On a read-only mount an existing document cannot be replaced any more than a new one can be
+// made: the save says that the folder is write-protected and names it. Run in a child process
+// with a mount namespace of its own, where the test's folder is bound read-only.
+TEST_F(DokumentDateiTest, ASaveOntoAReadOnlyMountSaysTheFolderIsWriteProtected) {
+  auto s = Gefuellt(1, 2);
+  ASSERT_TRUE(s->Save(ordner / "a.wuz"));
+  const std::string wuz = LiesDatei(ordner / "a.wuz");
+  const std::string ordnerText = ordner.Pfad();
+  const pid_t kind = fork();
+  ASSERT_GE(kind, 0);
+  if (kind == 0) {
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount(ordnerText.c_str(), ordnerText.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+        mount(nullptr, ordnerText.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+      _exit(77);
+    }
+    try {
+      s->Save(ordner / "a.wuz");
+    } catch (const IoError& e) {
+      _exit(e.Meldung == "Speichern nicht möglich, der Ordner ist schreibgeschützt:\n" + ordnerText ? 0 : 1);
+    } catch (...) {
+    }
+    _exit(2);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(kind, &status, 0), kind);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no mount namespace of its own for this process";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: another text, 2: no IoError";
+  EXPECT_EQ(LiesDatei(ordner / "a.wuz"), wuz);
 }
 
 TEST_F(DokumentDateiTest, AListTooLongForItsCountIsRefusedAndNothingIsWritten) {

@@ -67,4 +67,29 @@ INSTANTIATE_TEST_SUITE_P(Array, AppendOhneSpeicher,
                                   std::to_string(info.param.Fehlschlag);
                          });
 
+// Moving a whole list to the tail of one whose position table is full needs a larger table.
+TEST(AppendAllOhneSpeicher, LaesstBeideListenUnveraendert) {
+  Element::Lebend = 0;
+  Array<Element*> liste;
+  Array<Element*> andere;
+  liste.Append(new Element);
+  andere.Append(new Element);
+  andere.Append(new Element);
+  std::string meldung;
+  g_fehlschlagIn = 1;
+  ybrtest::g_allokationsRegel = NteSchlaegtFehl;
+  try {
+    liste.AppendAll(andere);
+  } catch (const StdError& e) {
+    meldung = e.Meldung;
+  }
+  ybrtest::g_allokationsRegel = nullptr;
+  g_fehlschlagIn = 0;
+  EXPECT_EQ(meldung, "no mem for element in list");
+  EXPECT_EQ(liste.Anzahl, 1);
+  EXPECT_EQ(andere.Anzahl, 2);
+  EXPECT_EQ(andere.Find(1)->Prev, andere.Kopf);
+  EXPECT_EQ(Element::Lebend, 3);
+}
+
 }  // namespace

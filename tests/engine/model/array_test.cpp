@@ -204,6 +204,25 @@ TEST_F(ArrayTest, VerschiebenUebergibtDieElemente) {
   EXPECT_EQ(Werte(), (std::vector<int>{1, 2}));
 }
 
+TEST_F(ArrayTest, AppendAllHaengtDieElementeDerAnderenListeInIhrerFolgeAn) {
+  for (std::initializer_list<int> vorne : {std::initializer_list<int>{}, {10, 11}}) {
+    liste.Clear();
+    Fuelle(vorne);
+    Array<Element*> andere;
+    andere.Append(new Element(1));
+    andere.Append(new Element(2));
+    liste.AppendAll(andere);
+    std::vector<int> erwartet(vorne);
+    erwartet.insert(erwartet.end(), {1, 2});
+    EXPECT_EQ(Werte(), erwartet);
+    EXPECT_EQ(andere.Anzahl, 0);
+    EXPECT_EQ(andere.Kopf, nullptr);
+    EXPECT_EQ(Element::Lebend, static_cast<int>(erwartet.size()));
+    liste.Append(new Element(3));
+    EXPECT_EQ(liste.Find(liste.Anzahl - 1)->Prev->Daten->Wert, 2);
+  }
+}
+
 TEST_F(ArrayTest, GehtMitDenRecordsDesDokuments) {
   Array<PERSON*> personen;
   auto* p = new PERSON;

@@ -25,6 +25,7 @@
 #include "Skript.h"
 #include "main/StatusDlg.h"
 #include "document/Steuerung.h"
+#include "model/ListenZugriff.h"
 #include "UiTest.h"
 
 namespace {
@@ -251,6 +252,48 @@ TEST_F(MainTest, CloseQuestionWithEachAnswer) {
       EXPECT_TRUE(IDD_MAIN->close());
     }
   }
+}
+
+// The document's bookings file could not be read when it was opened: the save that closing
+// offers keeps that file, says so, and the question comes again, since the fetched bookings
+// are still unsaved.
+TEST_F(MainTest, ABookingsFileThatCouldNotBeReadKeepsTheCloseQuestion) {
+  Starte();
+  const std::string pfad = (ordner / "anlage.wuz");
+  const std::string buchungsdatei = (ordner / "anlage.bks");
+  HaengeAn(S().Buchungen, std::make_unique<books>());
+  {
+    Skript skript;
+    skript.Datei(true, Q(pfad));
+    ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+  }
+  const std::string buchungen = LiesDatei(buchungsdatei);
+  ASSERT_EQ(buchungen.size(), 62U);
+  std::filesystem::permissions(buchungsdatei, std::filesystem::perms::owner_write);
+  {
+    OhneDateiRechteUebergehen nurRechte;
+    Skript skript;
+    skript.Datei(false, Q(pfad)).Box(QStringLiteral("Keine Buchungen vorhanden."), QStringLiteral("Hinweis"), 64, 1);
+    IDD_MAIN->FileOpenItem->trigger();
+    ASSERT_EQ(S().Buchungen.Anzahl, 0);
+    // A booking fetched meanwhile.
+    HaengeAn(S().Buchungen, std::make_unique<books>());
+    S().BuchungenGespeichert = false;
+
+    skript.Box(kFrage, QStringLiteral("Hinweis"), 35, 6)
+        .Datei(true, Q(pfad))
+        .Box(QStringLiteral("Datei überschreiben?"), QStringLiteral("Hinweis"), 36, 6)
+        .Box(QStringLiteral("Die Buchungsdatei\n") + Q(buchungsdatei) +
+                 QStringLiteral("\nkonnte nicht gelesen werden und bleibt unverändert.\n"
+                                "Die Buchungen wurden nicht gespeichert."),
+             QStringLiteral("Fehler"), 16, 1)
+        .Box(kFrage, QStringLiteral("Hinweis"), 35, 2);
+    EXPECT_FALSE(IDD_MAIN->close());
+    EXPECT_TRUE(S().DatenGespeichert);
+    EXPECT_FALSE(S().BuchungenGespeichert);
+  }
+  std::filesystem::permissions(buchungsdatei, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(LiesDatei(buchungsdatei), buchungen);
 }
 
 TEST_F(MainTest, ExitItemClosesThroughTheCloseQuestion) {
