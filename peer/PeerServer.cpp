@@ -89,7 +89,9 @@ bool PeerServer::Start() {
     Complain("signalfd", errno);
     return false;
   }
+  // A closed client or a file-size limit on the trace makes a write fail; the peer answers on.
   ::signal(SIGPIPE, SIG_IGN);
+  ::signal(SIGXFSZ, SIG_IGN);
   if (options_.tracePath) {
     trace_.reset(std::fopen(options_.tracePath->c_str(), "we"));
     if (!trace_) {

@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,7 +15,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -283,6 +286,33 @@ TEST(PeerProcess, StopsCleanlyAndRemovesItsLink) {
   EXPECT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_NE(lstat(peer.PtyPath().c_str(), &st), 0);
+}
+
+// The peer inherits a file-size limit far below its trace, with SIGXFSZ at its default: the
+// trace stops growing, and the peer answers on and ends cleanly.
+TEST(PeerProcess, AFileSizeLimitOnItsTraceDoesNotEndIt) {
+  rlimit vorher{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &vorher), 0);
+  std::optional<ybrtest::PeerProcess> peer;
+  {
+    rlimit grenze = vorher;
+    grenze.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &grenze), 0);
+    const auto signal = std::signal(SIGXFSZ, SIG_DFL);
+    try {
+      peer.emplace();
+    } catch (...) {
+    }
+    std::signal(SIGXFSZ, signal);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &vorher), 0);
+  }
+  ASSERT_TRUE(peer);
+  auto tcp = RawLink::Tcp(peer->TcpPort());
+  ASSERT_TRUE(tcp);
+  for (int i = 1; i <= 5; ++i) EXPECT_TRUE(tcp->Ask(9, static_cast<std::uint8_t>(i), 75)) << i;
+  EXPECT_LE(std::filesystem::file_size(peer->TracePath()), 100U);
+  const int status = peer->Stop();
+  EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
 
 int RunPeer(const std::string& args, std::string* output) {

@@ -1,5 +1,7 @@
 #include "main/Formulare.h"
 
+#include <csignal>
+
 #include "bookings/BuchungenDlg.h"
 #include "calendar/FeiertagkalDlg.h"
 #include "calendar/FeiertageDlg.h"
@@ -44,6 +46,10 @@ TIDD_ABOUT* IDD_ABOUT = nullptr;
 TIDD_PRINT* IDD_PRINT = nullptr;
 
 TFormulare::TFormulare() {
+  // A file-size limit or a closed connection makes a write fail, which the program reports
+  // with the old files kept, instead of ending the program with the user's unsaved work.
+  std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
   Main = std::make_unique<TIDD_MAIN>();
   IDD_MAIN = Main.get();
   Buchungen = std::make_unique<TIDD_BUCHUNGEN>();

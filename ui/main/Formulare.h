@@ -49,8 +49,9 @@ extern TIDD_SPECIAL* IDD_SPECIAL;
 extern TIDD_ABOUT* IDD_ABOUT;
 extern TIDD_PRINT* IDD_PRINT;
 
-// Creates the windows in the program's order and installs the Qt platform for the engine;
-// the destructor takes the platform back and destroys the windows, the main window first.
+// The program's start: ignores SIGXFSZ and SIGPIPE, creates the windows in the program's order
+// and installs the Qt platform for the engine; the destructor takes the platform back and
+// destroys the windows, the main window first.
 class TFormulare {
  public:
   TFormulare();
