@@ -1,9 +1,11 @@
 #include "document/IniDatei.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -51,6 +53,35 @@ std::string_view Wert(std::string_view zeile) {
   return w;
 }
 
+// The whole file into `inhalt`; true also when there is no such file (nothing read). False
+// when it is there but cannot be read: no permission, a folder, an I/O error, no memory.
+bool LiesGanz(const std::string& pfad, std::string& inhalt) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> datei(std::fopen(pfad.c_str(), "rb"), std::fclose);
+  if (!datei) return errno == ENOENT || errno == ENOTDIR;
+  try {
+    char puffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(puffer, 1, sizeof puffer, datei.get())) > 0) inhalt.append(puffer, n);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return std::ferror(datei.get()) == 0;
+}
+
+// A character that would break the file's lines or hide in a value: the C0 and C1 control
+// characters, DEL, and the line and paragraph separators U+2028 and U+2029 (in UTF-8).
+bool HatSteuerzeichen(std::string_view wert) {
+  for (std::size_t i = 0; i < wert.size(); ++i) {
+    const auto b = static_cast<unsigned char>(wert[i]);
+    if (b < 0x20 || b == 0x7F) return true;
+    const std::string_view rest = wert.substr(i);
+    const auto zweites = rest.size() > 1 ? static_cast<unsigned char>(rest[1]) : 0;
+    if (b == 0xC2 && zweites >= 0x80 && zweites <= 0x9F) return true;  // U+0080..U+009F
+    if (rest.starts_with("\xE2\x80\xA8") || rest.starts_with("\xE2\x80\xA9")) return true;
+  }
+  return false;
+}
+
 std::optional<int> AlsZahl(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   int zahl = 0;
@@ -62,9 +93,11 @@ std::optional<int> AlsZahl(std::string_view text) {
 }  // namespace
 
 TIniDatei::TIniDatei(std::string pfad) : Pfad(std::move(pfad)) {
-  std::ifstream datei(Pfad, std::ios::binary);
-  if (!datei) return;
-  const std::string gelesen((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
+  std::string gelesen;
+  if (!LiesGanz(Pfad, gelesen)) {
+    Unlesbar = true;
+    return;
+  }
   std::string_view inhalt = gelesen;
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   Bom = inhalt.substr(0, kBom.size()) == kBom;
@@ -127,7 +160,7 @@ void TIniDatei::SchreibeBool(const std::string& sektion, const std::string& schl
 }
 
 bool TIniDatei::SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert) {
-  if (wert.find_first_of("\r\n") != std::string::npos) return false;
+  if (HatSteuerzeichen(wert)) return false;
   const bool inAnfuehrung = Trimme(wert) != wert || (wert.size() >= 2 && wert.front() == '"' && wert.back() == '"');
   const std::string neu = schluessel + "=" + (inAnfuehrung ? '"' + wert + '"' : wert);
   // Position after the last key line of the first matching section, to add a missing key there.
@@ -158,6 +191,8 @@ bool TIniDatei::SchreibeText(const std::string& sektion, const std::string& schl
 }
 
 bool TIniDatei::Speichern() const {
+  // What was read stands for a file that could not be read: it would lose every other line.
+  if (Unlesbar) return false;
   std::string inhalt = Bom ? "\xEF\xBB\xBF" : "";
   for (const std::string& zeile : Zeilen) {
     inhalt += zeile;

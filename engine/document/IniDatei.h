@@ -9,7 +9,8 @@
 
 class TIniDatei {
  public:
-  // Reads `pfad` when it exists; a missing or unreadable file reads as empty.
+  // Reads `pfad` when it exists; a missing or unreadable file (no permission, a folder, an I/O
+  // error) reads as empty, so every key gives its default.
   explicit TIniDatei(std::string pfad);
 
   // A missing section or key, or a value that is not a (32-bit) decimal number, gives `vorgabe`.
@@ -22,12 +23,15 @@ class TIniDatei {
   // Written as "1" and "0".
   void SchreibeBool(const std::string& sektion, const std::string& schluessel, bool wert);
   // A value holding a line break (CR or LF) would end its line and start others, sections and
-  // keys among them: it is refused (false) and the key keeps what it held. A value with blanks
-  // at either end, or in double quotes, is written in double quotes, so it reads back as it was.
+  // keys among them; other control characters (C0, DEL, C1, U+2028, U+2029) would be cut or
+  // change the line when read back. Such a value is refused (false) and the key keeps what it
+  // held. A value with blanks at either end, or in double quotes, is written in double quotes,
+  // so it reads back as it was.
   bool SchreibeText(const std::string& sektion, const std::string& schluessel, const std::string& wert);
 
   // Writes the file through a temporary file in the same folder renamed over it; false when
-  // that did not succeed (the old file then stays as it was).
+  // that did not succeed (the old file then stays as it was). A file that is there but could
+  // not be read is never written: what was read stands for none of its lines.
   bool Speichern() const;
 
  private:
@@ -37,4 +41,5 @@ class TIniDatei {
   std::vector<std::string> Zeilen;  // the file's lines without their line ends
   std::string Zeilenende = "\r\n";   // line end of the file read; a new file gets CR LF
   bool Bom = false;                 // the file opened with a UTF-8 byte-order mark
+  bool Unlesbar = false;            // the file is there but could not be read
 };

@@ -5,9 +5,12 @@
 #include <concepts>
 #include <exception>
 #include <functional>
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
+
+#include "text/Texte.h"
 
 struct StdError {
   std::string Meldung;
@@ -33,8 +36,12 @@ struct ListError {
   ListError(const std::string& text, int index) : Meldung(text + std::to_string(index)) {}
 };
 
-// The message of the exception `fehler` holds: Meldung of the four classes above, what() of
-// a standard exception; nothing for anything else.
+// What the user reads for any other standard exception: never the standard library's words.
+inline constexpr const char* kUnerwarteterFehler = "Unerwarteter Fehler im Programm.";
+
+// The message of the exception `fehler` holds: Meldung of the four classes above; for a
+// standard exception the program's own text ("kein Speicher" when memory ran out); nothing for
+// anything else.
 inline std::optional<std::string> Fehlermeldung(const std::exception_ptr& fehler) {
   try {
     std::rethrow_exception(fehler);
@@ -46,8 +53,10 @@ inline std::optional<std::string> Fehlermeldung(const std::exception_ptr& fehler
     return e.Meldung;
   } catch (const ListError& e) {
     return e.Meldung;
-  } catch (const std::exception& e) {
-    return std::string(e.what());
+  } catch (const std::bad_alloc&) {
+    return Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher];
+  } catch (const std::exception&) {
+    return kUnerwarteterFehler;
   } catch (...) {
   }
   return std::nullopt;

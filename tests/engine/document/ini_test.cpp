@@ -2,6 +2,8 @@
 // content kept on write.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "common/TempOrdner.h"
@@ -130,9 +132,14 @@ TEST(IniDatei, ANewFileGetsCrlfLines) {
   EXPECT_EQ(TIniDatei(ordner / "neu.ini").LeseText("network", "ip", ""), "127.0.0.1");
 }
 
-// A pasted host text with line breaks would otherwise write a section and a key of its own.
-TEST(IniDatei, AValueWithALineBreakIsRefusedAndTheKeyKeepsItsValue) {
-  for (const char* wert : {"10.0.0.1\n[Global]\nLOG=1", "10.0.0.1\r[Global]", "\n", "a\r\nb"}) {
+// A pasted host text with line breaks would otherwise write a section and a key of its own;
+// other control characters would be cut (NUL) or change the value when it is read back.
+TEST(IniDatei, AValueWithALineBreakOrAControlCharacterIsRefusedAndTheKeyKeepsItsValue) {
+  using namespace std::string_literals;
+  for (const std::string& wert :
+       {"10.0.0.1\n[Global]\nLOG=1"s, "10.0.0.1\r[Global]"s, "\n"s, "a\r\nb"s, "10.0.0.1\0LOG"s, "a\x1B[2Jb"s,
+        "a\tb"s, "a\vb"s, "a\fb"s, "a\x7F"s, "a\u0085b"s, "a\u009Fb"s, "a\u2028b"s, "a\u2029b"s}) {
+    SCOPED_TRACE(testing::PrintToString(wert));
     TempOrdner ordner;
     SchreibeDatei(ordner / "a.ini", "[Network]\nIP=1.2.3.4\n");
     TIniDatei ini(ordner / "a.ini");
@@ -142,6 +149,30 @@ TEST(IniDatei, AValueWithALineBreakIsRefusedAndTheKeyKeepsItsValue) {
     ASSERT_TRUE(ini.Speichern());
     EXPECT_EQ(LiesDatei(ordner / "a.ini"), "[Network]\nIP=1.2.3.4\nTCPPort=4000\n");
   }
+  // Letters beyond ASCII are no control characters.
+  TempOrdner ordner;
+  TIniDatei ini(ordner / "a.ini");
+  EXPECT_TRUE(ini.SchreibeText("Network", "IP", "steuerung-t\u00FCr.local\u00A0\u2027"));
+}
+
+// A file that is there but cannot be read gives every default, and is never written: what was
+// read stands for none of its lines.
+TEST(IniDatei, AFileThatCannotBeReadGivesTheDefaultsAndIsNotWritten) {
+  TempOrdner ordner;
+  std::filesystem::create_directory(ordner / "ordner.ini");
+  SchreibeDatei(ordner / "gesperrt.ini", "[Comm]\nport=5\n[Eigenes]\nx=1\n");
+  std::filesystem::permissions(ordner / "gesperrt.ini", std::filesystem::perms::owner_write);
+  OhneDateiRechteUebergehen nurRechte;
+  for (const char* name : {"ordner.ini", "gesperrt.ini"}) {
+    SCOPED_TRACE(name);
+    TIniDatei ini(ordner / name);
+    EXPECT_EQ(ini.LeseZahl("Comm", "port", 2), 2);
+    ini.SchreibeZahl("Comm", "port", 3);
+    EXPECT_FALSE(ini.Speichern());
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(ordner / "ordner.ini"));
+  std::filesystem::permissions(ordner / "gesperrt.ini", std::filesystem::perms::owner_read);
+  EXPECT_EQ(LiesDatei(ordner / "gesperrt.ini"), "[Comm]\nport=5\n[Eigenes]\nx=1\n");
 }
 
 TEST(IniDatei, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {

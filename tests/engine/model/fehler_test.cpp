@@ -1,11 +1,12 @@
-// The one way from an exception to its message: every class of the program and every standard
-// exception gives its text, a return gives nothing, anything else passes on.
+// The one way from an exception to its message: every class of the program gives its text, a
+// standard exception the program's own, a return nothing; anything else passes on.
 #include "model/Fehler.h"
 
 #include <gtest/gtest.h>
 
 #include <exception>
 #include <functional>
+#include <ios>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -28,8 +29,11 @@ TEST(Fehlermeldung, GivesTheMessageOfWhicheverExceptionWasThrown) {
       {"IoError", [] { throw IoError("Fehler beim \xC3\x96" "ffnen der Datei", "/x.wuz"); },
        "Fehler beim \xC3\x96" "ffnen der Datei/x.wuz"},
       {"ListError", [] { throw ListError(" Element not found ", 4); }, " Element not found 4"},
-      {"std::runtime_error", [] { throw std::runtime_error("kaputt"); }, "kaputt"},
-      {"std::bad_alloc", [] { throw std::bad_alloc(); }, "std::bad_alloc"},
+      // A standard exception is told in the program's words, never in the library's.
+      {"std::runtime_error", [] { throw std::runtime_error("kaputt"); }, "Unerwarteter Fehler im Programm."},
+      {"std::ios_base::failure", [] { throw std::ios_base::failure("basic_filebuf::underflow error"); },
+       "Unerwarteter Fehler im Programm."},
+      {"std::bad_alloc", [] { throw std::bad_alloc(); }, "kein Speicher"},
   };
   for (const Fall& f : faelle) {
     EXPECT_EQ(Fehlermeldung(f.handlung), f.erwartet) << f.was;

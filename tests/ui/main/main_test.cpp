@@ -12,9 +12,12 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <array>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <new>
@@ -733,6 +736,68 @@ TEST_F(MainTest, HelpAndAbout) {
   EXPECT_EQ(titel, QStringLiteral("Info über"));
 }
 
+// A configuration that cannot be read gives the defaults: the program starts without a word,
+// and closing, which cannot write it back, says nothing either.
+TEST_F(MainTest, AWupIniThatCannotBeReadGivesTheDefaultsAndNoBox) {
+  std::filesystem::create_directory(Ini());
+  {
+    Skript still;
+    Starte();
+  }
+  ASSERT_NE(IDD_MAIN->Dokument(), nullptr);
+  EXPECT_EQ(S().Page, 1);
+  EXPECT_EQ(S().ComPort, 2);
+  EXPECT_EQ(IDD_MAIN->IDT_CONNECT->text(), QStringLiteral(" COM2 , Programmierkabel"));
+  AllesGespeichert();
+  Skript still;
+  EXPECT_TRUE(IDD_MAIN->close());
+  EXPECT_TRUE(std::filesystem::is_directory(Ini()));
+}
+
+// Saves a document under a file-size limit below its size, in a program started as the
+// program starts (SIGXFSZ at its default until then). Ends the process: 0 when the save
+// failed into its error box with the old files left as they were and nothing else in the
+// folder, 1 otherwise; a process ended by SIGXFSZ never gets that far.
+[[noreturn]] void SpeichereUnterDateiGrenze() {
+  std::signal(SIGXFSZ, SIG_DFL);
+  TempOrdner ordner;
+  bool richtig = false;
+  {
+    Programm programm(ordner.Pfad(), 2026);
+    const std::string pfad = ordner / "anlage.wuz";
+    {
+      Skript skript;
+      skript.Datei(true, Q(pfad));
+      richtig = IDD_MAIN->FileSaveAs();
+    }
+    const std::string dokument = LiesDatei(pfad);
+    const auto namen = Inhalt(ordner.Pfad());
+    for (int i = 0; i < 100; ++i) HaengeAn(programm.S().Personen, std::make_unique<PERSON>());
+    rlimit vorher{};
+    getrlimit(RLIMIT_FSIZE, &vorher);
+    rlimit grenze = vorher;
+    grenze.rlim_cur = 9000;
+    setrlimit(RLIMIT_FSIZE, &grenze);
+    {
+      Skript skript;
+      skript.Datei(true, Q(pfad))
+          .Box(QStringLiteral("Datei überschreiben?"), QStringLiteral("Hinweis"), 36, 6)
+          .Box(QStringLiteral("Fehler"), 16, 1);
+      richtig = richtig && !IDD_MAIN->FileSaveAs() && skript.Fertig();
+    }
+    setrlimit(RLIMIT_FSIZE, &vorher);
+    richtig = richtig && LiesDatei(pfad) == dokument && Inhalt(ordner.Pfad()) == namen;
+  }
+  std::_Exit(richtig ? 0 : 1);
+}
+
+// The program ignores SIGXFSZ from its start: a file-size limit makes a save fail with its
+// box, and the program and the user's work stay.
+TEST(Programmstart, AFileSizeLimitEndsTheSaveNotTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(SpeichereUnterDateiGrenze(), testing::ExitedWithCode(0), "");
+}
+
 TEST_F(MainTest, AStartWithAnUnwritableFolderShowsTheErrorAndEndsNonZero) {
   Skript skript;
   skript.Box(QStringLiteral("Fehler"), 16, 1);
@@ -753,7 +818,7 @@ TEST_F(MainTest, AnyFailureToMakeTheDocumentEndsNonZero) {
   std::filesystem::create_directory((ordner / "log_Com2.log"));
   Skript skript;
   skript.Box(QStringLiteral("Fehler"), 16, [](const QString&) -> int { throw std::bad_alloc(); })
-      .Box(QStringLiteral("std::bad_alloc"), QStringLiteral("Fehler"), 16, 1);
+      .Box(QStringLiteral("kein Speicher"), QStringLiteral("Fehler"), 16, 1);
   Starte();
   EXPECT_EQ(IDD_MAIN->Dokument(), nullptr);
   EXPECT_EQ(Hauptschleife(), 1);

@@ -272,7 +272,7 @@ TEST_F(Uebertragung, AnyOtherFailureClosesTheProgressWindowToo) {
     Skript skript;
     skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(1))
         .Box(flags == 52 ? QStringLiteral("Hinweis") : kInfo, flags, keinSpeicher)
-        .Box(QStringLiteral("std::bad_alloc"), QStringLiteral("Fehler"), 16, 1);
+        .Box(QStringLiteral("kein Speicher"), QStringLiteral("Fehler"), 16, 1);
     knopf->click();
     EXPECT_FALSE(IDD_STATUS->isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
