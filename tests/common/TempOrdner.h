@@ -87,7 +87,8 @@ class OhneDateiRechteUebergehen {
 };
 
 // While it exists, no file of the process may grow past `bytes`: a write beyond fails
-// (EFBIG) as on a full disk.
+// (EFBIG) as on a full disk. SIGXFSZ is ignored meanwhile, as the program and the peer ignore
+// it from their start; tests of the engine alone have no program start that would.
 class DateiGroessenGrenze {
  public:
   explicit DateiGroessenGrenze(rlim_t bytes) {
