@@ -515,12 +515,13 @@ void TIDD_MAIN::IDB_GET_DATAClick() {
   }
   const int maske = Maske();
   const Sperre sperre(Laeuft);
-  // What arrives goes into the document from the first group on, also when a later one fails.
-  Steuerung->DatenGespeichert = false;
   fenster::Geschuetzt(
       [&] {
         BereiteFortschrittVor();
         Steuerung->GetVersion();
+        // Nothing was taken over before the version answer; from the first group on, what
+        // arrives goes into the document, also when a later one fails.
+        Steuerung->DatenGespeichert = false;
         if (maske == 7) {
           Steuerung->HoleAlleDaten(status);
         } else {
