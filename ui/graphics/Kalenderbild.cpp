@@ -1,5 +1,6 @@
 #include "graphics/Kalenderbild.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -100,7 +101,27 @@ void Zelle(QPainter& p, const CJulian& jahr, int monat, int tag, bool markiert) 
   Kasten(p, ecke.x(), ecke.y(), ecke.x() + 14, ecke.y() + 17, f.fuellung,
          samstag && !markiert ? QColor(0xFF, 0x00, 0x00) : QColor(Qt::black));
   p.setPen(f.text);
-  Text(p, ecke.x() + 1, ecke.y() + 3, QString::number(tag));
+  // A pixel of the fill stays free beside each outline.
+  Text(p, ecke.x() + 2, ecke.y() + 3, QString::number(tag));
+}
+
+// The font of the day numbers: 9 pixels high, narrowed until every number's ink fits the ten
+// pixels between the free pixels beside the outlines of its cell.
+QFont Zahlenschrift(const QFont& schrift) {
+  constexpr int kRaum = 10;
+  QFont klein = schrift;
+  klein.setPixelSize(9);
+  for (int breite = 100; breite > 50; breite -= 5) {
+    klein.setStretch(breite);
+    const QFontMetrics masse(klein);
+    bool passt = true;
+    for (int tag = 1; tag <= 31 && passt; ++tag) {
+      const QRect tinte = masse.tightBoundingRect(QString::number(tag));
+      passt = tinte.left() >= 0 && tinte.right() < kRaum;
+    }
+    if (passt) break;
+  }
+  return klein;
 }
 
 }  // namespace
@@ -113,10 +134,7 @@ QImage Zeichne(const CJulian& jahr, std::optional<Kalendertag> markiert, const Q
   QPainter p(&bild);
   p.setFont(schrift);
   Rahmen(p);
-  QFont klein = schrift;
-  klein.setPixelSize(9);
-  klein.setStretch(85);  // two digits within the 12 pixels inside a cell
-  p.setFont(klein);
+  p.setFont(Zahlenschrift(schrift));
   for (int monat = 1; monat <= 12; ++monat) {
     for (int tag = 1; tag <= jahr.Monatslaenge(monat); ++tag) {
       if (markiert != Kalendertag{monat, tag}) Zelle(p, jahr, monat, tag, false);

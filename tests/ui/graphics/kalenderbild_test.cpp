@@ -115,6 +115,26 @@ TEST_F(KalenderbildTest, DigitsAndTextsAreDrawnInsideTheirPlaces) {
   EXPECT_GT(monat, 10);
 }
 
+// Every day number, two digits too, keeps a pixel of its cell's fill free beside the left and
+// the right outline, in the normal drawing and highlighted.
+TEST_F(KalenderbildTest, DayNumbersKeepAPixelFreeBesideEachOutline) {
+  for (const std::optional<Kalendertag> markiert : {std::optional<Kalendertag>{}, std::optional{Kalendertag{1, 28}}}) {
+    const QImage bild = kalenderbild::Zeichne(k, markiert, schrift);
+    for (int monat = 1; monat <= 12; ++monat) {
+      for (int tag = 1; tag <= k.Monatslaenge(monat); ++tag) {
+        const QPoint ecke = kalenderbild::Zellenecke(monat, k.Wochentag(monat, 1) + tag - 1);
+        const QColor fuellung = Probe(bild, k, monat, tag);
+        int beruehrt = 0;
+        for (int y = ecke.y() + 1; y < ecke.y() + 16; ++y) {
+          beruehrt += bild.pixelColor(ecke.x() + 1, y) != fuellung ? 1 : 0;
+          beruehrt += bild.pixelColor(ecke.x() + 12, y) != fuellung ? 1 : 0;
+        }
+        EXPECT_EQ(beruehrt, 0) << monat << "/" << tag << (markiert ? " highlighted" : "");
+      }
+    }
+  }
+}
+
 // A cell's left and top lines belong to it, the lines it shares to the right and below to
 // its neighbours.
 TEST(Kalendertreffer, PointsToDays) {
