@@ -13,8 +13,10 @@ struct Schliesser {
 
 }  // namespace
 
+std::string Zugriffsprotokolldatei(const std::string& ordner) { return ordner + kDateiname; }
+
 bool SchreibeZugriff(const std::string& ordner, const plattform::LocalTime& t) {
-  std::unique_ptr<std::FILE, Schliesser> datei(std::fopen((ordner + kDateiname).c_str(), "a"));
+  std::unique_ptr<std::FILE, Schliesser> datei(std::fopen(Zugriffsprotokolldatei(ordner).c_str(), "a"));
   if (!datei) return false;
   const bool geschrieben = std::fprintf(datei.get(), "Zugriff am %02d.%02d.%04d um %02d:%02d:%02d\n", t.day,
                                         t.month, t.year, t.hour, t.minute, t.second) > 0;

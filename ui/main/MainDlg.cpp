@@ -578,8 +578,9 @@ void TIDD_MAIN::Aministration1Click() {
   // An admission with the first password leaves its line in the access log; when the line
   // cannot be written the user learns so, and the admission goes on.
   if (level == 1 && !SchreibeZugriff(Steuerung->Ordner(), plattform::Current().Now())) {
-    fenster::MessageBox(T(Texte::AllgemeineTexte[Texte::allgemein::FehlerBeimSchreibenInDatei]), Fehlertext(),
-                        plattform::MB_ERROR);
+    fenster::MessageBox(T(Texte::AllgemeineTexte[Texte::allgemein::FehlerBeimSchreibenInDatei]) + u'\n' +
+                            QString::fromStdString(Zugriffsprotokolldatei(Steuerung->Ordner())),
+                        Fehlertext(), plattform::MB_ERROR);
   }
   IDD_ADVANCED->Init(Steuerung.get(), level, IDD_STATUS);
   IDD_ADVANCED->setWindowTitle(T(Texte::Titel[Texte::titel::ExpertModusEinstellungen]));

@@ -133,12 +133,14 @@ TEST_F(Expert, TheSecondOpeningShowsAnEmptyMaskedEditOfTenCharacters) {
   EXPECT_EQ(Protokoll(), "Zugriff am 07.03.2026 um 14:05:09\n");
 }
 
+// The box names the access log with its folder.
 TEST_F(Expert, AnAccessLogThatCannotBeWrittenIsShownAndTheModeGoesOn) {
   Starte("");
   std::filesystem::create_directory(ordner / "zkprot.log");
   Skript skript;
   skript.Modal(QStringLiteral("IDD_PASSWD"), Passwort(QStringLiteral("Pylon")))
-      .Box(QStringLiteral("Fehler beim Schreiben in Datei!"), QStringLiteral("Fehler"), 16, 1)
+      .Box(QStringLiteral("Fehler beim Schreiben in Datei!\n") + QString::fromStdString(ordner / "zkprot.log"),
+           QStringLiteral("Fehler"), 16, 1)
       .Box(kWarnung, QStringLiteral("Hinweis"), 48, 1)
       .Modal(QStringLiteral("IDD_ADVANCED"), [](QDialog&) { return fenster::mrCancel; });
   IDD_MAIN->Aministration1->trigger();
