@@ -134,7 +134,9 @@ void TIDD_PERSONEN::ZeigePersonen() {
     zeilen.append(feld::Lies(p.Name) + u'\t' + feld::Lies(p.Karte) + u'\t' + feld::Lies(p.Profil));
   }
   Zeilen->setStringList(zeilen);
-  // A refill selects no line, and says so to the buttons.
+  // A refill chooses no line and says so to the buttons. Nor does any line look chosen: with
+  // no current line set, the list would frame its first one when it gets the focus back.
+  IDL_PERSON->setCurrentIndex(QModelIndex());
   IDL_PERSONClick();
 }
 

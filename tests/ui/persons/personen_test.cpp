@@ -4,6 +4,7 @@
 // profile by its pixels, the main window's openers and both windows rendered.
 #include <QAbstractItemModel>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Skript.h"
@@ -518,6 +520,40 @@ TEST_F(PersonenTest, ChangeAndDeleteOnlyWhileALineIsSelected) {
   L().hide();
   L().show();
   EXPECT_FALSE(KnoepfeAktiv());
+}
+
+// After every refill nothing is chosen, and nothing looks chosen: also when the list gets the
+// focus back from the person window, no line becomes its current (framed) line while the
+// buttons are disabled.
+TEST_F(PersonenTest, AfterARefillNoLineLooksChosen) {
+  Fuege(Person("A", "1", "nie"));
+  Fuege(Person("B", "2", "nie"));
+  Oeffne();
+  const std::pair<const char*, std::function<void()>> aktionen[] = {
+      {"change", [&] { Aendern(1, Ok); }},
+      {"new", [&] { Neu([](TIDD_CHANGE_PERSON& p) {
+         Tippe(p.IDE_CARD, U("9"));
+         return Ok(p);
+       }); }},
+      {"sort", [&] { L().IDB_CARD->click(); }},
+      {"delete", [&] {
+         Waehle(0);
+         L().IDB_DELETEPERSON->click();
+       }},
+  };
+  for (const auto& [was, aktion] : aktionen) {
+    SCOPED_TRACE(was);
+    aktion();
+    QFocusEvent fokus(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(L().IDL_PERSON, &fokus);
+    EXPECT_FALSE(KnoepfeAktiv());
+    EXPECT_FALSE(L().IDL_PERSON->currentIndex().isValid());
+    EXPECT_TRUE(L().IDL_PERSON->selectionModel()->selectedIndexes().isEmpty());
+  }
+  // A line chosen by the keyboard is chosen for the buttons too.
+  QTest::keyClick(L().IDL_PERSON, Qt::Key_Down);
+  EXPECT_TRUE(KnoepfeAktiv());
+  EXPECT_EQ(L().Zeile(), L().IDL_PERSON->currentIndex().row());
 }
 
 TEST_F(PersonenTest, DoubleClickChangesTheLine) {
