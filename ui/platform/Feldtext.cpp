@@ -7,6 +7,13 @@
 
 namespace feld {
 
+namespace {
+
+// The property of an edit that holds the text Zeige showed in it.
+constexpr const char* kGezeigt = "feldGezeigt";
+
+}  // namespace
+
 QString Text(std::string_view cp1252) { return QString::fromStdString(Cp1252NachUtf8(cp1252)); }
 
 std::optional<std::string> Bytes(const QString& text, std::size_t hoechstens) {
@@ -35,10 +42,13 @@ void Zeige(QLineEdit& edit, const QString& text) {
     validator->Erlaube(static_cast<std::size_t>(text.size()));
   }
   edit.setText(text);
+  edit.setProperty(kGezeigt, edit.text());
 }
 
+bool Geaendert(const QLineEdit& edit) { return edit.text() != edit.property(kGezeigt).toString(); }
+
 void Schreibe(std::string& ziel, const QLineEdit& edit, std::size_t hoechstens) {
-  if (!edit.isModified()) return;
+  if (!Geaendert(edit)) return;
   if (std::optional<std::string> bytes = Bytes(edit.text(), hoechstens)) ziel = std::move(*bytes);
 }
 

@@ -1,7 +1,8 @@
 // Texts of record fields at the window boundary. A field's Windows-1252 bytes are shown as a
-// QString (bounded by the field); an edit's text is stored back as Windows-1252 bytes, cut by
-// bytes, and refused when it holds a character Windows-1252 cannot hold. The validator limits
-// what the user types; a longer text that code sets (a name loaded from a file) is shown whole.
+// QString (bounded by the field); an edit's text, when it is no longer the one shown, is stored
+// back as Windows-1252 bytes, cut by bytes, and refused when it holds a character Windows-1252
+// cannot hold. The validator limits what the user types; a longer text that code sets (a name
+// loaded from a file) is shown whole.
 #pragma once
 
 #include <QLineEdit>
@@ -54,11 +55,17 @@ void Begrenze(QLineEdit& edit, std::size_t hoechstens);
 // Shows `text` in an edit limited by Begrenze, whole even when it is longer than the limit.
 void Zeige(QLineEdit& edit, const QString& text);
 
-// Stores the text of `edit` into `feld` (cut to N-1 bytes) when the user changed it; an edit
-// left alone keeps the field as it is, bytes after its terminator included.
+// Whether the text of `edit` differs from the one Zeige showed in it (from an empty one when
+// Zeige never did). QLineEdit::isModified cannot tell: Qt clears it whenever the text is set
+// or a validator rewrites it, as the card's capitals do on every small letter typed.
+bool Geaendert(const QLineEdit& edit);
+
+// Stores the text of `edit` into `feld` (cut to N-1 bytes) when it was changed (Geaendert); an
+// edit showing the text it was shown with keeps the field as it is, bytes after its terminator
+// included.
 template <std::size_t N>
 void Schreibe(char (&feld)[N], const QLineEdit& edit) {
-  if (!edit.isModified()) return;
+  if (!Geaendert(edit)) return;
   if (const std::optional<std::string> bytes = Bytes(edit.text(), N - 1)) SchreibeText(feld, *bytes);
 }
 

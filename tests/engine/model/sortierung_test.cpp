@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/TempOrdner.h"
+#include "common/Textfeld.h"
 #include "document/Steuerung.h"
 #include "model/Array.h"
 #include "model/Records.h"
@@ -132,12 +133,6 @@ struct TextFall {
 void PrintTo(const TextFall& f, std::ostream* os) { *os << f.Fall; }
 
 class TextVergleich : public testing::TestWithParam<TextFall> {};
-
-template <std::size_t N>
-void Fuelle(char (&feld)[N], const std::string& bytes) {
-  std::memset(feld, 0, N);
-  std::memcpy(feld, bytes.data(), std::min(bytes.size(), N));
-}
 
 int Vorzeichen(int c) { return (c > 0) - (c < 0); }
 

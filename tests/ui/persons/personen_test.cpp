@@ -1,5 +1,6 @@
 // The person list and the person window on a new document: new, change (also by double click)
-// and delete with the raw bytes they leave, the refusals of OK, the typing limits and the
+// and delete with the raw bytes they leave, names and cards typed or pasted and stored as the
+// edits show them (also into the saved file), the refusals of OK, the typing limits and the
 // card's capitals, the three sort heads, the buttons' state, the week graph of the chosen
 // profile by its pixels, the main window's openers and both windows rendered.
 #include <QAbstractItemModel>
@@ -27,8 +28,10 @@
 #include <utility>
 #include <vector>
 
+#include "Eingabe.h"
 #include "Skript.h"
 #include "UiTest.h"
+#include "common/Textfeld.h"
 #include "document/Steuerung.h"
 #include "graphics/Wochengrafik.h"
 #include "main/Formulare.h"
@@ -271,6 +274,86 @@ TEST_F(PersonenTest, LoadedValuesLongerThanTheTypingLimitsSurviveChangeAndOk) {
     return Ok(f);
   });
   EXPECT_EQ(LiesText(Element(S().Personen, 0).Karte), "ABCDEFGHIJKLMNOPQRSTUVW");
+}
+
+// What the user typed or pasted is stored as the edit shows it, also when the card's capitals
+// rewrote the text; an edit showing the text it was opened with keeps its field's bytes, those
+// after the terminator too, and a loaded value longer than the typing limit stays whole.
+TEST_F(PersonenTest, NameAndCardAreStoredAsTheEditsShowThem) {
+  const std::string langerName = "Hans-Peter Schneider";      // 20 bytes, no terminator
+  const std::string langeKarte = "04A1B2C3D4E5F6A7B8C9D0E1";  // 24, more than may be typed
+  const std::string kurzerName("Weg\0alt", 7);
+  const std::string kurzeKarte("c0de\0alt", 8);  // small letters from a file, shown as stored
+  // A person as OK leaves it, with these name and card bytes.
+  const auto person = [](const std::string& name, const std::string& karte) {
+    PERSON p;
+    SchreibeText(p.Code, "AAAA");
+    p.Status1 = p.Status2 = 1;
+    Fuelle(p.Name, name);
+    Fuelle(p.Karte, karte);
+    return p;
+  };
+  const struct {
+    const char* fall;
+    int zeile;  // the person changed: 0 with the long values, 1 with the short ones; -1 a new one
+    Eingabe name, karte;
+    std::string nameDanach, karteDanach;
+  } faelle[] = {
+      {"last character lower case", -1, {U("Probe")}, {U("12ab")}, "Probe", "12AB"},
+      {"upper case", -1, {U("PROBE")}, {U("12AB")}, "PROBE", "12AB"},
+      {"an umlaut last", -1, {U("Jörg Bär")}, {U("12ä")}, "J\xF6rg B\xE4r", "12\xC4"},
+      {"pasted", -1, {{}, U("Probe")}, {{}, U("12ab")}, "Probe", "12AB"},
+      {"loaded long values left untouched", 0, {}, {}, langerName, langeKarte},
+      {"loaded long values, a key refused at their end", 0, {U("x")}, {U("Z")}, langerName, langeKarte},
+      {"loaded values, a key typed and taken back, a blank refused", 1, {U("x\b")}, {U(" ")}, kurzerName, kurzeKarte},
+      {"loaded values edited", 1, {U("\bb")}, {U("9")}, "Web", "C0DE9"},
+      {"loaded values, text pasted", 1, {{}, U("er")}, {{}, U("ab")}, "Weger", "C0DEAB"},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.fall);
+    S().Personen.Clear();
+    Fuege(person(langerName, langeKarte));
+    Fuege(person(kurzerName, kurzeKarte));
+    Oeffne();
+    const auto handeln = [&](TIDD_CHANGE_PERSON& p) {
+      Gib(*p.IDE_NAME, f.name);
+      Gib(*p.IDE_CARD, f.karte);
+      return Ok(p);
+    };
+    if (f.zeile < 0) {
+      Neu(handeln);
+    } else {
+      Aendern(f.zeile, handeln);
+    }
+    ASSERT_EQ(S().Personen.Anzahl, f.zeile < 0 ? 3 : 2);
+    EXPECT_EQ(BytesVon(Element(S().Personen, f.zeile < 0 ? 2 : f.zeile)),
+              BytesVon(person(f.nameDanach, f.karteDanach)));
+    L().hide();
+  }
+}
+
+// The way a user finds it: the program started, a new person with the card "12ab" through the
+// main window's person list, the document saved under a name.
+TEST_F(PersonenTest, ACardTypedInSmallLettersIsSavedInCapitals) {
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_PERSONEN"), [&](QDialog&) {
+    L().IDB_NEWPERSON->click();
+    L().BitBtn1->click();
+    return fenster::mrOk;
+  });
+  skript.Modal(QStringLiteral("IDD_CHANGE_PERSON"), [&](QDialog& d) {
+    auto& p = static_cast<TIDD_CHANGE_PERSON&>(d);
+    Gib(*p.IDE_NAME, {U("Probe")});
+    Gib(*p.IDE_CARD, {U("12ab")});
+    EXPECT_EQ(p.IDE_CARD->text(), U("12AB"));
+    return Ok(p);
+  });
+  const std::string pfad = ordner / "probe.wuz";
+  skript.Datei(true, QString::fromStdString(pfad));
+  IDD_MAIN->IDB_PERSON->click();
+  ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+  const Bytes probe = Roh("nie", 1, 1, "AAAA", "12AB", "Probe");
+  EXPECT_NE(LiesDatei(pfad).find(std::string(probe.begin(), probe.end())), std::string::npos);
 }
 
 TEST_F(PersonenTest, TypingLimitsCapitalsAndNoBlankInTheCard) {

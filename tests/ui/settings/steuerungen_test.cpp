@@ -12,7 +12,9 @@
 #include <memory>
 #include <string>
 
+#include "common/Textfeld.h"
 #include "document/Steuerung.h"
+#include "Eingabe.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "settings/SpezialDlg.h"
@@ -217,6 +219,68 @@ TEST_F(Steuerungsdaten, DoorNamesTypedAndLoaded) {
   EXPECT_EQ(fenster.IDE_DOOR1->text(), QStringLiteral("Haupteingang Os"));
   fenster.BitBtn1->click();
   EXPECT_EQ(Bytes(G().NameTuer1, 16), std::string("Haupteingang Os\0", 16));
+  fenster.hide();
+}
+
+// The names of the controller-data window and of the special-days window it opens, typed or
+// pasted, are stored as the edits show them; an edit showing the name it was opened with keeps
+// the field's bytes, those after the terminator too, and a loaded name longer than the typing
+// limit whole.
+TEST_F(Steuerungsdaten, DoorAndSpecialDayNamesAreStoredAsTheEditsShowThem) {
+  const std::string langeTuer = "Haupteingang Ost";  // 16 bytes, no terminator
+  const std::string kurzeTuer("Tor\0alt", 7);
+  const std::string langerTag = "Tag der offenen T\xFCr 2026";  // 24 characters, 20 may be typed
+  const std::string kurzerTag = "Inventur";
+  const QString zurueck3 = QStringLiteral("\b\b\b");
+  const QString zurueck5 = QStringLiteral("\b\b\b\b\b");
+  const struct {
+    const char* fall;
+    Eingabe tuer1, tuer2, tag1, tag2;
+    std::string tuer1Danach, tuer2Danach, tag1Danach, tag2Danach;
+  } faelle[] = {
+      {"untouched", {}, {}, {}, {}, langeTuer, kurzeTuer, langerTag, kurzerTag},
+      {"a key refused at the end, a key typed and taken back",
+       {QStringLiteral("x")}, {QStringLiteral("x\b")}, {QStringLiteral("x")}, {QStringLiteral("x\b")},
+       langeTuer, kurzeTuer, langerTag, kurzerTag},
+      {"edited, an umlaut or a small letter last",
+       {zurueck3 + QStringLiteral("Sü")}, {zurueck3 + QStringLiteral("lager")}, {zurueck5}, {QStringLiteral(" Süd")},
+       "Haupteingang S\xFC", "lager", "Tag der offenen T\xFCr", "Inventur S\xFC" "d"},
+      {"pasted",
+       {zurueck3, QStringLiteral("Nr")}, {{}, QStringLiteral(" Süd")}, {zurueck5, QStringLiteral("!")},
+       {{}, QStringLiteral(" Nord")},
+       "Haupteingang Nr", "Tor S\xFC" "d", "Tag der offenen T\xFCr!", "Inventur Nord"},
+  };
+  TIDD_SYSTEMDATA& fenster = *IDD_SYSTEMDATA;
+  fenster.show();
+  S().Geraetetyp = 1;
+  G().Flags |= 0x600;  // both special days in use: their name edits take keys
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.fall);
+    Fuelle(G().NameTuer1, langeTuer);
+    Fuelle(G().NameTuer2, kurzeTuer);
+    S().NameSondertag1 = langerTag;
+    S().NameSondertag2 = kurzerTag;
+    fenster.Init(S());
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_SPECIAL"), [&](QDialog& d) {
+      auto& spezial = static_cast<TIDD_SPECIAL&>(d);
+      Gib(*spezial.IDE_NAME_SPEC1, f.tag1);
+      Gib(*spezial.IDE_NAME_SPEC2, f.tag2);
+      spezial.BitBtn1->click();
+      return spezial.result();
+    });
+    fenster.IDB_ADVANCED->click();
+    Gib(*fenster.IDE_DOOR1, f.tuer1);
+    Gib(*fenster.IDE_DOOR2, f.tuer2);
+    fenster.BitBtn1->click();
+    GERAETEDATEN erwartet = G();
+    Fuelle(erwartet.NameTuer1, f.tuer1Danach);
+    Fuelle(erwartet.NameTuer2, f.tuer2Danach);
+    EXPECT_EQ(Bytes(G().NameTuer1, 16), Bytes(erwartet.NameTuer1, 16));
+    EXPECT_EQ(Bytes(G().NameTuer2, 16), Bytes(erwartet.NameTuer2, 16));
+    EXPECT_EQ(S().NameSondertag1, f.tag1Danach);
+    EXPECT_EQ(S().NameSondertag2, f.tag2Danach);
+  }
   fenster.hide();
 }
 
