@@ -24,12 +24,12 @@ std::size_t IpHeaderLength(const std::uint8_t* packet, std::size_t length) {
   return header >= kMinIpHeader && header <= length ? header : 0;
 }
 
-// An echo request of ours quoted in an error message (its IP header and first 8 bytes).
-bool QuotesOurRequest(const std::uint8_t* quoted, std::size_t length, std::uint16_t identifier) {
-  const std::size_t header = IpHeaderLength(quoted, length);
-  if (header == 0 || length - header < kIcmpHeaderSize) return false;
-  const std::uint8_t* icmp = quoted + header;
-  return icmp[0] == kIcmpEchoRequest && Word(icmp + kIdentifierOffset) == identifier;
+// Destination unreachable, network (code 0) or host (code 1), for an echo request of ours,
+// quoted from its ICMP header on.
+bool UnreachableForOurRequest(std::uint8_t type, std::uint8_t code, const std::uint8_t* request, std::size_t length,
+                              std::uint16_t identifier) {
+  return type == kIcmpUnreachable && code <= 1 && length >= kIcmpHeaderSize && request[0] == kIcmpEchoRequest &&
+         Word(request + kIdentifierOffset) == identifier;
 }
 
 }  // namespace
@@ -84,10 +84,24 @@ IcmpReply ReadIcmpReply(const std::uint8_t* packet, std::size_t length, bool wit
   reply.code = icmp[1];
   if (icmp[0] == kIcmpEchoReply && icmp[1] == 0 && Word(icmp + kIdentifierOffset) == identifier) {
     reply.kind = IcmpReply::Kind::EchoReply;
-  } else if (icmp[0] == kIcmpUnreachable && icmp[1] <= 1 &&
-             QuotesOurRequest(icmp + kIcmpHeaderSize, icmpLength - kIcmpHeaderSize, identifier)) {
+    return reply;
+  }
+  // An error message quotes the IP header of the request and its first bytes.
+  const std::uint8_t* quoted = icmp + kIcmpHeaderSize;
+  const std::size_t quotedLength = icmpLength - kIcmpHeaderSize;
+  const std::size_t quotedHeader = IpHeaderLength(quoted, quotedLength);
+  if (quotedHeader != 0 &&
+      UnreachableForOurRequest(icmp[0], icmp[1], quoted + quotedHeader, quotedLength - quotedHeader, identifier)) {
     reply.kind = IcmpReply::Kind::Unreachable;
   }
+  return reply;
+}
+
+IcmpReply ReadIcmpError(std::uint8_t type, std::uint8_t code, const std::uint8_t* request, std::size_t length,
+                        std::uint16_t identifier) {
+  IcmpReply reply;
+  reply.code = code;
+  if (UnreachableForOurRequest(type, code, request, length, identifier)) reply.kind = IcmpReply::Kind::Unreachable;
   return reply;
 }
 

@@ -42,4 +42,10 @@ struct IcmpReply {
 // a field is read.
 IcmpReply ReadIcmpReply(const std::uint8_t* packet, std::size_t length, bool withIpHeader, std::uint16_t identifier);
 
+// Reads an ICMP error message about a request of ours as the datagram socket reports it: the
+// message's type and code, and the request it quotes, from its ICMP header on. By the same rule
+// as a received packet, it counts only as "destination unreachable" for our echo request.
+IcmpReply ReadIcmpError(std::uint8_t type, std::uint8_t code, const std::uint8_t* request, std::size_t length,
+                        std::uint16_t identifier);
+
 }  // namespace komm

@@ -1,5 +1,6 @@
 #include "IcmpSocket.h"
 
+#include <linux/errqueue.h>
 #include <netinet/ip.h>
 #include <sys/socket.h>
 #include <sys/time.h>
@@ -14,12 +15,10 @@ namespace komm {
 namespace {
 
 constexpr std::size_t kReceiveBufferSize = 65032;
-
-// What Receive reports besides the length of a packet.
-constexpr int kNothingCame = 0;
-constexpr int kReceiveFailed = -1;
-constexpr int kOptionFailed = -2;
-constexpr int kInterrupted = -3;
+// Room for what comes beside a packet: its time-to-live, and with an error report the report
+// and the address of the ICMP message's sender.
+constexpr std::size_t kControlSize =
+    CMSG_SPACE(sizeof(int)) + CMSG_SPACE(sizeof(sock_extended_err) + sizeof(sockaddr_in));
 
 }  // namespace
 
@@ -44,9 +43,15 @@ bool IcmpSocket::OpenDatagram() {
     return false;
   }
   std::memcpy(&identifier_, &own.sin_port, sizeof identifier_);
-  // Without an IP header in what is received, the time-to-live comes beside the packet.
+  // Without an IP header in what is received, the time-to-live comes beside the packet. The
+  // socket gets ICMP error messages about its requests only when it asks for them.
   const int on = 1;
   setsockopt(socket_.get(), IPPROTO_IP, IP_RECVTTL, &on, sizeof on);
+  if (setsockopt(socket_.get(), IPPROTO_IP, IP_RECVERR, &on, sizeof on) != 0) {
+    error_ = errno;
+    socket_.reset();
+    return false;
+  }
   raw_ = false;
   return true;
 }
@@ -66,12 +71,24 @@ bool IcmpSocket::SetTtl(int ttl) {
   return setsockopt(socket_.get(), IPPROTO_IP, IP_TTL, &ttl, sizeof ttl) == 0;
 }
 
-int IcmpSocket::Receive(int ms, in_addr& from, int& ttl) {
+IcmpSocket::Received IcmpSocket::Receive(int ms) {
   const timeval wait{ms / 1000, (ms % 1000) * 1000};
-  if (setsockopt(socket_.get(), SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) != 0) return kOptionFailed;
+  if (setsockopt(socket_.get(), SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) != 0) {
+    return {Received::Kind::OptionFailed, {}, {}, 0};
+  }
+  const Received packet = ReceiveMessage(0);
+  if (packet.kind != Received::Kind::Failed || raw_) return packet;
+  // An ICMP error message about our request ends the datagram socket's wait with its error;
+  // the message itself waits in the error queue.
+  const Received report = ReceiveMessage(MSG_ERRQUEUE);
+  return report.kind == Received::Kind::Packet ? report : packet;
+}
+
+IcmpSocket::Received IcmpSocket::ReceiveMessage(int flags) {
+  Received received;
   sockaddr_in sender{};
   iovec data{buffer_.data(), buffer_.size()};
-  alignas(cmsghdr) std::uint8_t control[CMSG_SPACE(sizeof(int))] = {};
+  alignas(cmsghdr) std::uint8_t control[kControlSize] = {};
   msghdr message{};
   message.msg_name = &sender;
   message.msg_namelen = sizeof sender;
@@ -79,16 +96,40 @@ int IcmpSocket::Receive(int ms, in_addr& from, int& ttl) {
   message.msg_iovlen = 1;
   message.msg_control = control;
   message.msg_controllen = sizeof control;
-  const ssize_t n = recvmsg(socket_.get(), &message, 0);
-  if (n < 0 && errno == EINTR) return kInterrupted;
-  if (n < 0) return (errno == EAGAIN || errno == EWOULDBLOCK) ? kNothingCame : kReceiveFailed;
-  from = sender.sin_addr;
+  const ssize_t n = recvmsg(socket_.get(), &message, flags);
+  if (n < 0) {
+    received.kind = errno == EINTR                              ? Received::Kind::Interrupted
+                    : (errno == EAGAIN || errno == EWOULDBLOCK) ? Received::Kind::Nothing
+                                                                : Received::Kind::Failed;
+    return received;
+  }
+  received.kind = Received::Kind::Packet;
+  received.from = sender.sin_addr;
+  const std::size_t length = static_cast<std::size_t>(n);
+  bool report = false;
   for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
-    if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_TTL && c->cmsg_len >= CMSG_LEN(sizeof(int))) {
-      std::memcpy(&ttl, CMSG_DATA(c), sizeof(int));
+    if (c->cmsg_level != IPPROTO_IP) continue;
+    if (c->cmsg_type == IP_TTL && c->cmsg_len >= CMSG_LEN(sizeof(int))) {
+      std::memcpy(&received.ttl, CMSG_DATA(c), sizeof(int));
+    } else if (c->cmsg_type == IP_RECVERR && c->cmsg_len >= CMSG_LEN(sizeof(sock_extended_err) + sizeof(sockaddr_in))) {
+      // The report of an ICMP message: its type and code, and who sent it; the data is the
+      // request it quotes.
+      sock_extended_err error{};
+      std::memcpy(&error, CMSG_DATA(c), sizeof error);
+      if (error.ee_origin != SO_EE_ORIGIN_ICMP) continue;
+      sockaddr_in offender{};
+      std::memcpy(&offender, CMSG_DATA(c) + sizeof error, sizeof offender);
+      received.from = offender.sin_addr;
+      received.reply = ReadIcmpError(error.ee_type, error.ee_code, buffer_.data(), length, identifier_);
+      report = true;
     }
   }
-  return static_cast<int>(n);
+  // A report of anything but an ICMP message stays read as no packet of ours.
+  if (!report && (flags & MSG_ERRQUEUE) == 0) {
+    received.reply = ReadIcmpReply(buffer_.data(), length, raw_, identifier_);
+    if (raw_) received.ttl = received.reply.ttl;
+  }
+  return received;
 }
 
 IcmpSocket::Echo IcmpSocket::SendEcho(const in_addr& to, const std::uint8_t* request, std::size_t size,
@@ -109,22 +150,23 @@ IcmpSocket::Echo IcmpSocket::SendEcho(const in_addr& to, const std::uint8_t* req
       echo.end = End::Deadline;
       return echo;
     }
-    int ttl = 0;
-    const int n = Receive(static_cast<int>(timeoutMs - echo.ms), echo.from, ttl);
+    const Received received = Receive(static_cast<int>(timeoutMs - echo.ms));
     echo.ms = MsClock() - start;
-    if (n == kInterrupted) continue;
-    if (n <= 0) {
-      echo.end = n == kNothingCame ? End::TimedOut : n == kOptionFailed ? End::OptionFailed : End::ReceiveFailed;
-      return echo;
+    switch (received.kind) {
+      case Received::Kind::Interrupted: continue;
+      case Received::Kind::Nothing: echo.end = End::TimedOut; return echo;
+      case Received::Kind::Failed: echo.end = End::ReceiveFailed; return echo;
+      case Received::Kind::OptionFailed: echo.end = End::OptionFailed; return echo;
+      case Received::Kind::Packet: break;
     }
-    const IcmpReply reply = ReadIcmpReply(buffer_.data(), static_cast<std::size_t>(n), raw_, identifier_);
-    echo.ttl = raw_ ? reply.ttl : ttl;
-    echo.code = reply.code;
-    if (reply.kind == IcmpReply::Kind::EchoReply) {
+    echo.from = received.from;
+    echo.ttl = received.ttl;
+    echo.code = received.reply.code;
+    if (received.reply.kind == IcmpReply::Kind::EchoReply) {
       echo.end = End::Reply;
       return echo;
     }
-    if (reply.kind == IcmpReply::Kind::Unreachable) {
+    if (received.reply.kind == IcmpReply::Kind::Unreachable) {
       echo.end = End::Unreachable;
       return echo;
     }

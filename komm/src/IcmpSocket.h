@@ -1,6 +1,8 @@
 // The socket that carries the ping: the ICMP datagram socket where the system grants it
 // (net.ipv4.ping_group_range), else a raw ICMP socket where the process may open one. On the
-// datagram socket the system chooses the identifier and the checksum of what is sent.
+// datagram socket the system chooses the identifier and the checksum of what is sent, and an
+// ICMP error message about our request comes as an error report beside the received packets,
+// read at the moment it arrives, as the raw socket receives the message itself.
 #pragma once
 
 #include <netinet/in.h>
@@ -51,10 +53,21 @@ class IcmpSocket {
   Echo SendEcho(const in_addr& to, const std::uint8_t* request, std::size_t size, std::uint32_t timeoutMs);
 
  private:
+  // What one receive brought.
+  struct Received {
+    enum class Kind { Packet, Nothing, Interrupted, Failed, OptionFailed };
+    Kind kind = Kind::Nothing;
+    IcmpReply reply;  // the packet (or error report) read
+    in_addr from{};   // the sender of the packet (of an error report: of the ICMP message)
+    int ttl = 0;      // its time-to-live
+  };
+
   bool OpenDatagram();
   bool OpenRaw();
-  // One packet within ms: its length, 0 when none came, -1 when the receive fails.
-  int Receive(int ms, in_addr& from, int& ttl);
+  // One packet within ms; on the datagram socket an error report that ends the wait.
+  Received Receive(int ms);
+  // One message at once: flags 0 a packet, MSG_ERRQUEUE an error report of the datagram socket.
+  Received ReceiveMessage(int flags);
 
   UniqueFd socket_;
   bool raw_ = false;

@@ -26,7 +26,9 @@ void OpenWithHeader(LogFile& log, const std::string& path, const Stamp& openTime
 }  // namespace
 
 bool LogFile::Open(const std::string& path) noexcept {
-  file_.reset(std::fopen(path.c_str(), "a+"));
+  // "e": closed on exec, as every descriptor of the library, so no program started meanwhile
+  // holds a log.
+  file_.reset(std::fopen(path.c_str(), "a+e"));
   return IsOpen();
 }
 

@@ -16,7 +16,7 @@
 
 namespace komm {
 
-// One log file, opened for appending (created when missing).
+// One log file, opened for appending (created when missing) and closed on exec.
 class LogFile {
  public:
   bool Open(const std::string& path) noexcept;

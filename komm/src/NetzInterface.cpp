@@ -27,7 +27,8 @@ constexpr std::uint32_t kByteWaitMs = 40;
 
 const char kConnectFailed[] = "Fehler Verbindung nicht hergestellt. ";
 
-// The codes of the original socket interface for the errors a POSIX socket reports.
+// The library's socket error number (10004 to 10065), under which its error texts stand, for
+// an error that a POSIX socket reports; any other error keeps its own number.
 int WsaCode(int errnoValue) {
   switch (errnoValue) {
     case EINTR: return 10004;

@@ -15,7 +15,8 @@
 
 namespace komm {
 
-// The English text of a socket error, by the code of the original socket interface.
+// The English text of a socket error (errno), by the library's socket error number for it;
+// "unknown error(n)." for a number without a text.
 std::string WsaErrorText(int errnoValue);
 
 // The first IPv4 address of a host name; false when the name is not found.

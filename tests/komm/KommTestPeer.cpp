@@ -150,6 +150,15 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
   return all;
 }
 
+std::uint16_t LineChecksum(const Bytes& bytes) {
+  std::uint32_t sum = 0;
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    sum += static_cast<std::uint32_t>(bytes[i] << 8) | (i + 1 < bytes.size() ? bytes[i + 1] : 0U);
+  }
+  while ((sum >> 16) != 0) sum = (sum & 0xFFFFU) + (sum >> 16);
+  return static_cast<std::uint16_t>(~sum);
+}
+
 int OpenDescriptorCount() {
   int count = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;

@@ -88,6 +88,9 @@ void WriteAll(int fd, const Bytes& bytes);
 Bytes Frame(std::uint16_t source, std::uint16_t dest, std::uint8_t command, const std::string& text,
             std::uint8_t number = 1);
 Bytes Concat(std::initializer_list<Bytes> parts);
+// The Internet checksum as the line carries it (high byte first), computed apart from the
+// library's own machine-order arithmetic.
+std::uint16_t LineChecksum(const Bytes& bytes);
 
 int OpenDescriptorCount();
 // A TCP port on 127.0.0.1 on which nobody listens.

@@ -1,6 +1,9 @@
 // The library's dated protocol and debug logs, over both transports, read back from real files.
+#include <fcntl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -208,6 +211,23 @@ TEST_P(LogTest, HeadersOpenResultsAndSendLinesStandInTheFilesWhileTheLinkIsOpen)
                                                       "T Bufferlaenge:0 'len' : 7, CRC: 0xb515\n"
                                                       "T Zeit : N Telegramm gesendet. \n");
   JoinPeer();
+}
+
+TEST_P(LogTest, TheLogFilesAreClosedOnExec) {
+  // A program that the caller starts while the link is open inherits no log file.
+  LogFolder folder;
+  ASSERT_NO_FATAL_FAILURE(Open([](int) {}, 0, 3));
+  const Names names = LogNames(GetParam());
+  std::vector<std::string> logs;  // each open log file with what an exec does to it
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    const std::string name = std::filesystem::read_symlink(entry.path(), error).filename().string();
+    if (error || (name != names.protocol && name != names.debug)) continue;
+    const int flags = fcntl(std::stoi(entry.path().filename().string()), F_GETFD);
+    logs.push_back(name + ((flags & FD_CLOEXEC) != 0 ? ": closed on exec" : ": inherited"));
+  }
+  std::sort(logs.begin(), logs.end());
+  EXPECT_EQ(logs, (std::vector<std::string>{names.protocol + ": closed on exec", names.debug + ": closed on exec"}));
 }
 
 TEST_P(LogTest, ANetworkOpenOverAnOpenLinkClosesItsSectionFirst) {

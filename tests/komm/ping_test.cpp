@@ -1,5 +1,6 @@
 // The ping before a network link connects: its packets, and the opens with each ping mode
-// against 127.0.0.1 (in a private network namespace where an address must stay silent).
+// against 127.0.0.1 and an address behind a router that answers "destination unreachable"
+// (in a private network namespace, where an address can also be made silent).
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -24,17 +25,6 @@ namespace kommtest {
 namespace {
 
 using komm::IcmpReply;
-
-// The Internet checksum as the line carries it (high byte first), computed apart from the
-// library's own machine-order arithmetic.
-std::uint16_t LineChecksum(const Bytes& bytes) {
-  std::uint32_t sum = 0;
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    sum += static_cast<std::uint32_t>(bytes[i] << 8) | (i + 1 < bytes.size() ? bytes[i + 1] : 0U);
-  }
-  while ((sum >> 16) != 0) sum = (sum & 0xFFFFU) + (sum >> 16);
-  return static_cast<std::uint16_t>(~sum);
-}
 
 Bytes ChecksumBytes(const Bytes& bytes) {
   const std::uint16_t value = komm::IcmpChecksum(bytes.data(), bytes.size());
@@ -159,6 +149,38 @@ TEST(IcmpReply, OnlyOurEchoReplyOrOurUnreachableRequestCounts) {
   }
 }
 
+TEST(IcmpReply, AnErrorReportCountsOnlyAsUnreachableForOurRequest) {
+  // The datagram socket reports an ICMP error message by its type and code, and gives the
+  // request it quotes from its ICMP header on.
+  struct Case {
+    std::string name;
+    std::uint8_t type;
+    std::uint8_t code;
+    Bytes quoted;
+    IcmpReply::Kind kind;
+  };
+  const std::vector<Case> cases = {
+      {"host unreachable", 3, 1, Icmp(8, 0, kOwn), IcmpReply::Kind::Unreachable},
+      {"network unreachable", 3, 0, Icmp(8, 0, kOwn, 24), IcmpReply::Kind::Unreachable},
+      {"prohibited", 3, 13, Icmp(8, 0, kOwn), IcmpReply::Kind::Other},
+      {"time exceeded", 11, 0, Icmp(8, 0, kOwn), IcmpReply::Kind::Other},
+      {"another's request", 3, 1, Icmp(8, 0, kForeign), IcmpReply::Kind::Other},
+      {"our identifier in another message", 3, 1, Icmp(13, 0, kOwn), IcmpReply::Kind::Other},
+      {"quote cut inside the ICMP header", 3, 1, Cut(Icmp(8, 0, kOwn), 7), IcmpReply::Kind::Other},
+      {"nothing quoted", 3, 1, {}, IcmpReply::Kind::Other},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The quote stands alone in a block of its own size: a read beyond it is reported.
+    const std::unique_ptr<std::uint8_t[]> quoted(new std::uint8_t[c.quoted.size()]);
+    std::copy(c.quoted.begin(), c.quoted.end(), quoted.get());
+    const IcmpReply reply = komm::ReadIcmpError(c.type, c.code, quoted.get(), c.quoted.size(), kOwn);
+    EXPECT_EQ(reply.kind, c.kind);
+    EXPECT_EQ(reply.code, c.code);
+    EXPECT_EQ(reply.ttl, -1);
+  }
+}
+
 // --- Opens with a ping, in a private network namespace ---------------------------------
 
 // Digits that differ from run to run: "T" time stamp (with its blank), "D" date and time,
@@ -270,6 +292,16 @@ const NetworkSetup kDatagram{true, true, false};
 const NetworkSetup kNeitherSocket{true, false, false};
 const NetworkSetup kSilentRaw{false, false, true};
 const NetworkSetup kSilentDatagram{false, true, false};
+const NetworkSetup kHostUnreachableRaw{true, false, true, 1};
+const NetworkSetup kHostUnreachableDatagram{true, true, false, 1};
+const NetworkSetup kNetUnreachableRaw{true, false, true, 0};
+const NetworkSetup kNetUnreachableDatagram{true, true, false, 0};
+const NetworkSetup kProhibitedRaw{true, false, true, 13};
+const NetworkSetup kProhibitedDatagram{true, true, false, 13};
+
+// The router's answer as mode 2 logs it.
+const std::string kRouterAnswer2 =
+    std::string("Ping an ") + kUnreachableHost + "Antwort von " + kRouterAddress + ": Zeit=N ms, TTL=64 ms\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, PingOpen,
@@ -290,6 +322,31 @@ INSTANTIATE_TEST_SUITE_P(
         PingCase{"Mode2Broadcast", kRaw, 2,
                  Failed("", "Zielhost nicht erreichbar (ping)", "Ping an 255.255.255.255", "255.255.255.255"),
                  "255.255.255.255"},
+        // Behind the router: the request goes out to it, not to loopback, so the observer sees
+        // none; its answer ends the ping at once. An answer that is no "network" or "host
+        // unreachable" is not taken for one.
+        PingCase{"Mode1UnreachableRaw", kHostUnreachableRaw, 1,
+                 Failed("", "Zielhost nicht erreichbar", "", kUnreachableHost), kUnreachableHost},
+        PingCase{"Mode1UnreachableDatagram", kHostUnreachableDatagram, 1,
+                 Failed("", "Zielhost nicht erreichbar", "", kUnreachableHost), kUnreachableHost},
+        PingCase{"Mode1NetUnreachableDatagram", kNetUnreachableDatagram, 1,
+                 Failed("", "Zielhost nicht erreichbar", "", kUnreachableHost), kUnreachableHost},
+        PingCase{"Mode2UnreachableRaw", kHostUnreachableRaw, 2,
+                 Failed("", "Fehler: IcmpEcho-Status=11003", kRouterAnswer2, kUnreachableHost), kUnreachableHost},
+        PingCase{"Mode2UnreachableDatagram", kHostUnreachableDatagram, 2,
+                 Failed("", "Fehler: IcmpEcho-Status=11003", kRouterAnswer2, kUnreachableHost), kUnreachableHost},
+        PingCase{"Mode2NetUnreachableRaw", kNetUnreachableRaw, 2,
+                 Failed("", "Fehler: IcmpEcho-Status=11002", kRouterAnswer2, kUnreachableHost), kUnreachableHost},
+        PingCase{"Mode2NetUnreachableDatagram", kNetUnreachableDatagram, 2,
+                 Failed("", "Fehler: IcmpEcho-Status=11002", kRouterAnswer2, kUnreachableHost), kUnreachableHost},
+        PingCase{"Mode1ProhibitedRaw", kProhibitedRaw, 1,
+                 Failed("", std::string("Timeout zu ") + kUnreachableHost + " nach N Millisekunden", "",
+                        kUnreachableHost),
+                 kUnreachableHost},
+        PingCase{"Mode1ProhibitedDatagram", kProhibitedDatagram, 1,
+                 Failed("", std::string("Timeout zu ") + kUnreachableHost + " nach N Millisekunden", "",
+                        kUnreachableHost),
+                 kUnreachableHost},
         // Without the ping even a silent address is connected to, and nothing is sent.
         PingCase{"Mode0", kSilentRaw, 0, Opened("", "keine Schnittstelle offen.\n")}),
     [](const ::testing::TestParamInfo<PingCase>& info) { return info.param.name; });
