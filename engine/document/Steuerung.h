@@ -182,7 +182,6 @@ class TSteuerung {
   char Version[24] = {};  // the last 8 bytes of the document file last read, NUL-terminated
   std::int16_t HolePosition = 0;  // write position while holiday blocks are fetched
   std::string SendeText;          // text of the telegram being sent
-  char TextPuffer[2048] = {};     // formatting scratch for telegram texts and progress lines
   char AntwortPuffer[kAntwortPufferGroesse] = {};  // answer text of the last transaction
   std::unique_ptr<TSerialKomm> Komm;               // the link wrapper
   struct DateiSchliesser {

@@ -14,8 +14,6 @@ KommFunktionen aktiv = kBibliothek;
 
 }  // namespace
 
-const KommFunktionen& KommBibliothek() { return kBibliothek; }
-
 const KommFunktionen& KommTabelle() { return aktiv; }
 
 KommFunktionen TauscheKommTabelle(const KommFunktionen& neu) {

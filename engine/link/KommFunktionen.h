@@ -13,9 +13,6 @@ struct KommFunktionen {
   const char* (*GetLastErrorMessage)();
 };
 
-// The exports of libYBR_KOMM.so.
-const KommFunktionen& KommBibliothek();
-
 // The table every library call of the engine goes through.
 const KommFunktionen& KommTabelle();
 

@@ -64,7 +64,7 @@ int OpenKommSer(int comPort, int baudRate, int rtsControl, int logLevel) {
     if (g.open) throw KommText{"Schnittstelle ist bereits offen\n"};
     std::shared_ptr<T_Serial_Interface> serial;
     try {
-      serial = std::make_shared<T_Serial_Interface>(false);
+      serial = std::make_shared<T_Serial_Interface>();
     } catch (const std::bad_alloc&) {
       throw KommText{"kein Speicher fuer Kommunikationsklasse (seriell) "};
     }
@@ -181,7 +181,7 @@ int OpenKommNet(int tcpPort, const char* hostText, int logLevel) {
     g.interfaceType = kInterfaceNone;
     if (closed != 0) throw KommText{"Schnittstelle ist bereits offen, Fehler beim schliessen der Schnittstelle \n"};
     try {
-      netz = std::make_unique<T_Netz_Interface>(0, g.debugLevel);
+      netz = std::make_unique<T_Netz_Interface>(g.debugLevel);
     } catch (const std::bad_alloc&) {
       throw KommText{"kein Speicher fuer Kommunikationsklasse (netz)\n"};
     }

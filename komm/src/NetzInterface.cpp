@@ -213,8 +213,8 @@ bool Client_Socket::WaitReadable(int ms) const {
   return poll(&pfd, 1, ms) > 0;
 }
 
-T_Netz_Interface::T_Netz_Interface(std::uint8_t simulate, int debugLevel)
-    : number_(++objectsMade), showWindow_(debugLevel == 2 ? 0 : debugLevel), simulate_(simulate) {
+T_Netz_Interface::T_Netz_Interface(int debugLevel)
+    : number_(++objectsMade), showWindow_(debugLevel == 2 ? 0 : debugLevel) {
   if (showWindow_ != 0) {
     // A window that cannot be made leaves the link without one.
     try {

@@ -50,7 +50,7 @@ class Client_Socket {
 class T_Netz_Interface {
  public:
   // debugLevel 1 shows the debug window (when a Qt GUI application exists), 2 does not.
-  T_Netz_Interface(std::uint8_t simulate, int debugLevel);
+  explicit T_Netz_Interface(int debugLevel);
   ~T_Netz_Interface();
   T_Netz_Interface(const T_Netz_Interface&) = delete;
   T_Netz_Interface& operator=(const T_Netz_Interface&) = delete;
@@ -71,7 +71,6 @@ class T_Netz_Interface {
   int port_ = 0;
   int showWindow_ = 0;
   bool connected_ = false;
-  std::uint8_t simulate_ = 0;
   std::string host_;
   std::unique_ptr<DebugWindow> window_;
   std::unique_ptr<Client_Socket> socket_;

@@ -49,8 +49,6 @@ void ModemLine(int fd, int line, bool on) {
 
 }  // namespace
 
-T_Serial_Interface::T_Serial_Interface(bool dummy) : dummy_(dummy) {}
-
 std::string T_Serial_Interface::DeviceName(int port) {
   const std::string variable = "YBR_KOMM_COM" + std::to_string(port);
   if (const char* device = std::getenv(variable.c_str()); device != nullptr && *device != '\0') return device;
@@ -60,10 +58,8 @@ std::string T_Serial_Interface::DeviceName(int port) {
 int T_Serial_Interface::Open(int port, int baudRate, int rtsControl, unsigned int timeoutMs) {
   port_ = port;
   if (port > kMaxPort) return -1;
-  baudRate_ = baudRate;
   rtsControl_ = rtsControl != 0;
   timeoutMs_ = timeoutMs;
-  if (dummy_) return 1;
 
   UniqueFd fd(::open(DeviceName(port).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valid()) return -1;
@@ -88,7 +84,6 @@ int T_Serial_Interface::Open(int port, int baudRate, int rtsControl, unsigned in
   ModemLine(fd.get(), TIOCM_RTS, rtsControl_);
 
   handle_ = std::move(fd);
-  open_ = true;
   tcflush(handle_.get(), TCIOFLUSH);
   return 1;
 }
@@ -96,7 +91,6 @@ int T_Serial_Interface::Open(int port, int baudRate, int rtsControl, unsigned in
 void T_Serial_Interface::Close() {
   if (handle_.valid()) ioctl(handle_.get(), TIOCNXCL);
   handle_.reset();  // the lock goes with the descriptor
-  open_ = false;
 }
 
 void T_Serial_Interface::SetRTS() {

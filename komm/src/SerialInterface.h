@@ -13,7 +13,7 @@ namespace komm {
 
 class T_Serial_Interface {
  public:
-  explicit T_Serial_Interface(bool dummy);
+  T_Serial_Interface() = default;
   ~T_Serial_Interface() { Close(); }
   T_Serial_Interface(const T_Serial_Interface&) = delete;
   T_Serial_Interface& operator=(const T_Serial_Interface&) = delete;
@@ -37,11 +37,8 @@ class T_Serial_Interface {
   void ReadEcho(std::size_t count);
 
   int port_ = 0;
-  int baudRate_ = 0;
   unsigned int timeoutMs_ = 0;
   bool rtsControl_ = false;
-  bool open_ = false;
-  bool dummy_ = false;
   UniqueFd handle_;
 };
 
