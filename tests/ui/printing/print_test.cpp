@@ -39,8 +39,7 @@ const QString kKeinDrucker = U(
     "Es ist kein Drucker eingerichtet.\n"
     "Bitte wählen Sie unter \"Druckersetup\" einen Drucker oder die Ausgabe in eine PDF-Datei.");
 
-// The text of a PDF file as pdftotext reads it, line by line as the page shows it; the
-// ligatures the font draws ("fi") as their letters.
+// The text of a PDF file as pdftotext reads it, line by line as the page shows it.
 std::string PdfText(const std::string& pfad) {
   const std::string befehl = "pdftotext -layout -enc UTF-8 '" + pfad + "' - 2>&1";
   std::unique_ptr<FILE, int (*)(FILE*)> rohr(popen(befehl.c_str(), "r"), pclose);
@@ -48,7 +47,7 @@ std::string PdfText(const std::string& pfad) {
   if (!rohr) return text;
   char puffer[4096];
   while (const std::size_t n = std::fread(puffer, 1, sizeof puffer, rohr.get())) text.append(puffer, n);
-  return QString::fromStdString(text).normalized(QString::NormalizationForm_KC).toStdString();
+  return text;
 }
 
 // `teile` occur in `text` in this order.
