@@ -17,6 +17,17 @@ const QString kKeinDrucker = QStringLiteral(
     "Es ist kein Drucker eingerichtet.\n"
     "Bitte wählen Sie unter \"Druckersetup\" einen Drucker oder die Ausgabe in eine PDF-Datei.");
 
+// The font of every report, named here so that the print does not depend on the desktop's font
+// set-up: its widths match those the reports' columns were laid out for. Where it is missing,
+// Qt takes the nearest sans-serif font. Drawn without shaping: a ligature would put one
+// character in place of "fi" or "ff", and a search of the printed file would miss the word.
+QFont Druckschrift() {
+  QFont schrift(QStringLiteral("Liberation Sans"));
+  schrift.setStyleHint(QFont::SansSerif);
+  schrift.setStyleStrategy(QFont::PreferNoShaping);
+  return schrift;
+}
+
 // Puts the printer's chosen file back when a job is done with it, on every way out.
 class Ausgabedatei {
  public:
@@ -44,7 +55,7 @@ QString DateiFuerAbschnitt(const QString& gewaehlt, const QString& abschnitt) {
   return info.dir().filePath(endung.isEmpty() ? stamm : stamm + u'.' + endung);
 }
 
-QtDruckziel::QtDruckziel(QPrinter& drucker) : drucker_(drucker) {}
+QtDruckziel::QtDruckziel(QPrinter& drucker) : drucker_(drucker), schrift_(Druckschrift()) {}
 
 void QtDruckziel::Beginne(const QString& titel, const QString& abschnitt) {
   // Without a printer Qt writes a PDF file, and without a file name it fails silently.

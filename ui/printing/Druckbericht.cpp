@@ -25,6 +25,25 @@ int BenutzteLinien(const Zeitlinie (&linien)[N]) {
   return static_cast<int>(std::count_if(linien, linien + N, [](const Zeitlinie& l) { return l.Tage != 0; }));
 }
 
+// `text` where it fits into `platz` pixels of `drucker`: whole, or as much of its beginning as
+// fits with "…" after it, without blanks before the dots.
+QString Gekuerzt(const drucken::Druckziel& drucker, const QString& text, int platz) {
+  if (drucker.Textbreite(text) <= platz) return text;
+  const auto mitPunkten = [&text](qsizetype laenge) {
+    QString anfang = text.left(laenge);
+    while (anfang.endsWith(u' ')) anfang.chop(1);
+    return anfang + QChar(0x2026);
+  };
+  // The beginning of `passt` characters fits (or is none at all), that of `zuLang` does not.
+  qsizetype passt = 0;
+  qsizetype zuLang = text.size();
+  while (zuLang - passt > 1) {
+    const qsizetype mitte = (passt + zuLang) / 2;
+    (drucker.Textbreite(mitPunkten(mitte)) <= platz ? passt : zuLang) = mitte;
+  }
+  return mitPunkten(passt);
+}
+
 constexpr int kTagesbits = 11;  // Monday..Sunday, half holiday, holiday, special days 1 and 2
 constexpr int kErsteZeile = 200;
 constexpr int kKopfY = 40;
@@ -74,9 +93,21 @@ void TDruckbericht::DruckeSeitenkopf() {
                        T(Texte::Stundenleiste[Texte::stundenleiste::Uhr]);
   Drucker.Text(w - 16 * Zeichenbreite, kKopfY, zeit);
   Drucker.Linie(Rand, h - 5 * Zeilenhoehe, w - Rand, h - 5 * Zeilenhoehe);
-  Drucker.Text(w - 9 * Zeichenbreite, h - 4 * Zeilenhoehe,
-               T(Texte::DruckTexte[Texte::druck::Seite]) + u' ' + QString::number(Drucker.Seitennummer()));
-  Drucker.Text(Rand, h - 4 * Zeilenhoehe, QString::fromStdString(Steuerung.Dateiname));
+  DruckeZeile(h - 4 * Zeilenhoehe,
+              {{w - 9 * Zeichenbreite,
+                T(Texte::DruckTexte[Texte::druck::Seite]) + u' ' + QString::number(Drucker.Seitennummer())},
+               {Rand, QString::fromStdString(Steuerung.Dateiname)}});
+}
+
+void TDruckbericht::DruckeZeile(int y, const std::vector<Spalte>& spalten) {
+  const int leer = Drucker.Textbreite(QStringLiteral(" "));
+  for (const Spalte& spalte : spalten) {
+    int naechste = 0;
+    for (const Spalte& rechts : spalten) {
+      if (rechts.x > spalte.x && (naechste == 0 || rechts.x < naechste)) naechste = rechts.x;
+    }
+    Drucker.Text(spalte.x, y, naechste == 0 ? spalte.text : Gekuerzt(Drucker, spalte.text, naechste - spalte.x - leer));
+  }
 }
 
 void TDruckbericht::DruckeSpaltenkoepfe() {
@@ -90,17 +121,17 @@ void TDruckbericht::DruckeSpaltenkoepfe() {
       return;
     case Kopf::Personen: {
       const int c3 = (w - 2 * m) / 3;
-      Drucker.Text(m, ZeileY, T(Texte::Beschriftungen[Texte::beschriftung::NameAufdruck]));
-      Drucker.Text(m + c3, ZeileY, T(Texte::Beschriftungen[Texte::beschriftung::Kartencodierung]));
-      Drucker.Text(m + 2 * c3, ZeileY, T(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofil]));
+      DruckeZeile(ZeileY, {{m, T(Texte::Beschriftungen[Texte::beschriftung::NameAufdruck])},
+                           {m + c3, T(Texte::Beschriftungen[Texte::beschriftung::Kartencodierung])},
+                           {m + 2 * c3, T(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofil])}});
       break;
     }
     case Kopf::Buchungen: {
       const int c4 = (w - 2 * m) / 4;
-      Drucker.Text(m, ZeileY, T(Texte::Beschriftungen[Texte::beschriftung::DatumUhrzeit]));
-      Drucker.Text(m + c4, ZeileY, T(Texte::Beschriftungen[Texte::beschriftung::Kartencodierung]));
-      Drucker.Text(m + 2 * c4, ZeileY, T(Texte::Beschriftungen[Texte::beschriftung::NameAufdruck]));
-      Drucker.Text(m + 3 * c4, ZeileY, T(Texte::Beschriftungen[Texte::beschriftung::Tuerstandorte]));
+      DruckeZeile(ZeileY, {{m, T(Texte::Beschriftungen[Texte::beschriftung::DatumUhrzeit])},
+                           {m + c4, T(Texte::Beschriftungen[Texte::beschriftung::Kartencodierung])},
+                           {m + 2 * c4, T(Texte::Beschriftungen[Texte::beschriftung::NameAufdruck])},
+                           {m + 3 * c4, T(Texte::Beschriftungen[Texte::beschriftung::Tuerstandorte])}});
       break;
     }
   }
@@ -114,14 +145,29 @@ void TDruckbericht::NaechsteZeileImBlock() {
   if (++ZeilenAufSeite % 5 == 0) ZeileY += Zeilenhoehe / 2;
 }
 
+std::vector<TDruckbericht::Spalte> TDruckbericht::Tageskoepfe(int von, int bis, int tage, int c) {
+  std::vector<Spalte> spalten{{von, T(Texte::DruckTexte[Texte::druck::Von])},
+                              {bis, T(Texte::DruckTexte[Texte::druck::Bis])}};
+  for (int k = 0; k < kTagesbits; ++k) {
+    spalten.push_back({tage + (k + 1) * c, T(Texte::DruckTexte[Texte::druck::Montag + static_cast<std::size_t>(k)])});
+  }
+  return spalten;
+}
+
+std::vector<TDruckbericht::Spalte> TDruckbericht::Zeitspalten(const Zeitlinie& linie, int von, int bis, int tage,
+                                                              int c) {
+  std::vector<Spalte> spalten{{von, Uhrzeit(linie.VonStunde, linie.VonMinute)},
+                              {bis, Uhrzeit(linie.BisStunde, linie.BisMinute)}};
+  for (int k = 0; k < kTagesbits; ++k) {
+    if ((linie.Tage >> k) & 1) spalten.push_back({tage + (k + 1) * c, QStringLiteral("x")});
+  }
+  return spalten;
+}
+
 void TDruckbericht::DruckeZeitlinie(const Zeitlinie& linie, int spalte) {
   if (linie.Tage == 0) return;
   const int m = Rand;
-  Drucker.Text(2 * m, ZeileY, Uhrzeit(linie.VonStunde, linie.VonMinute));
-  Drucker.Text(3 * m, ZeileY, Uhrzeit(linie.BisStunde, linie.BisMinute));
-  for (int k = 0; k < kTagesbits; ++k) {
-    if ((linie.Tage >> k) & 1) Drucker.Text(4 * m + (k + 1) * spalte, ZeileY, QStringLiteral("x"));
-  }
+  DruckeZeile(ZeileY, Zeitspalten(linie, 2 * m, 3 * m, 4 * m, spalte));
   ZeileY += Zeilenhoehe;
 }
 
@@ -144,11 +190,7 @@ void TDruckbericht::DruckeProfile() {
     Drucker.Linie(2 * m, ZeileY, w - 2 * m, ZeileY);
     ZeileY += lh;
     const int c = (w - 8 * m) / 11;
-    Drucker.Text(2 * m, ZeileY, T(Texte::DruckTexte[Texte::druck::Von]));
-    Drucker.Text(3 * m, ZeileY, T(Texte::DruckTexte[Texte::druck::Bis]));
-    for (int k = 0; k < kTagesbits; ++k) {
-      Drucker.Text(4 * m + (k + 1) * c, ZeileY, T(Texte::DruckTexte[Texte::druck::Montag + static_cast<std::size_t>(k)]));
-    }
+    DruckeZeile(ZeileY, Tageskoepfe(2 * m, 3 * m, 4 * m, c));
     ZeileY += lh;
     for (const Zeitlinie& linie : profil.Zeitlinien) DruckeZeitlinie(linie, c);
     ZeileY += 2 * lh;
@@ -165,9 +207,9 @@ void TDruckbericht::DruckePersonen(int schluessel) {
     const PERSON& person = Element(Steuerung.Personen, i);
     Platz(1);
     const int c3 = (Drucker.Seitenbreite() - 2 * Rand) / 3;
-    Drucker.Text(Rand, ZeileY, feld::Lies(person.Name));
-    Drucker.Text(Rand + c3, ZeileY, feld::Lies(person.Karte));
-    Drucker.Text(Rand + 2 * c3, ZeileY, feld::Lies(person.Profil));
+    DruckeZeile(ZeileY, {{Rand, feld::Lies(person.Name)},
+                         {Rand + c3, feld::Lies(person.Karte)},
+                         {Rand + 2 * c3, feld::Lies(person.Profil)}});
     NaechsteZeileImBlock();
   }
   auftrag.Ende();
@@ -178,25 +220,20 @@ void TDruckbericht::DruckeTuerzeitlinien(const TUERPROFIL& tuer) {
   const int m = Rand;
   const int c = (Drucker.Seitenbreite() - 8 * m) / 11;
   const int q = m / 4;
-  Drucker.Text(4 * m + q, ZeileY, T(Texte::DruckTexte[Texte::druck::Von]));
-  Drucker.Text(5 * m + q, ZeileY, T(Texte::DruckTexte[Texte::druck::Bis]));
-  for (int k = 0; k < kTagesbits; ++k) {
-    Drucker.Text(6 * m + (k + 1) * c, ZeileY, T(Texte::DruckTexte[Texte::druck::Montag + static_cast<std::size_t>(k)]));
-  }
+  DruckeZeile(ZeileY, Tageskoepfe(4 * m + q, 5 * m + q, 6 * m, c));
   ZeileY += Zeilenhoehe;
   for (const Zeitlinie& linie : tuer.Zeitlinien) {
     if (linie.Tage == 0) continue;
+    std::vector<Spalte> spalten;
     if (linie.Tage & TAG_DAUEROFFEN) {
-      Drucker.Text(2 * m + q, ZeileY, T(Texte::Beschriftungen[Texte::beschriftung::Daueroffen]));
+      spalten.push_back({2 * m + q, T(Texte::Beschriftungen[Texte::beschriftung::Daueroffen])});
     }
     if (linie.Tage & TAG_DAUERGESPERRT) {
-      Drucker.Text(2 * m + q, ZeileY, T(Texte::Beschriftungen[Texte::beschriftung::Dauergesperrt]));
+      spalten.push_back({2 * m + q, T(Texte::Beschriftungen[Texte::beschriftung::Dauergesperrt])});
     }
-    Drucker.Text(4 * m + q, ZeileY, Uhrzeit(linie.VonStunde, linie.VonMinute));
-    Drucker.Text(5 * m + q, ZeileY, Uhrzeit(linie.BisStunde, linie.BisMinute));
-    for (int k = 0; k < kTagesbits; ++k) {
-      if ((linie.Tage >> k) & 1) Drucker.Text(6 * m + (k + 1) * c, ZeileY, QStringLiteral("x"));
-    }
+    const std::vector<Spalte> zeit = Zeitspalten(linie, 4 * m + q, 5 * m + q, 6 * m, c);
+    spalten.insert(spalten.end(), zeit.begin(), zeit.end());
+    DruckeZeile(ZeileY, spalten);
     ZeileY += Zeilenhoehe;
   }
   ZeileY += 2 * Zeilenhoehe;
@@ -211,15 +248,12 @@ void TDruckbericht::DruckeGeraetedaten() {
   const int m = Rand;
   const int c3 = (w - 2 * m) / 3;
   const auto zustand = [](bool an) { return T(Texte::DruckTexte[an ? Texte::druck::Aktiv : Texte::druck::Inaktiv]); };
-  Drucker.Text(m, ZeileY,
-               T(Texte::Beschriftungen[Texte::beschriftung::Geraetetyp]) + u' ' +
-                   T(Texte::Geraetetypname(Steuerung.Geraetetyp)));
-  Drucker.Text(m + c3, ZeileY,
-               MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::DoppeltenZutrittPruefen],
-                              zustand((daten.Flags & GD_ANTIPASSBACK) != 0)));
-  Drucker.Text(m + 2 * c3, ZeileY,
-               MitDoppelpunkt(Texte::Tagesarten[Texte::tagesart::Sondertage],
-                              zustand((daten.Flags & (GD_SONDERTAG1 | GD_SONDERTAG2)) != 0)));
+  DruckeZeile(ZeileY, {{m, T(Texte::Beschriftungen[Texte::beschriftung::Geraetetyp]) + u' ' +
+                              T(Texte::Geraetetypname(Steuerung.Geraetetyp))},
+                       {m + c3, MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::DoppeltenZutrittPruefen],
+                                               zustand((daten.Flags & GD_ANTIPASSBACK) != 0))},
+                       {m + 2 * c3, MitDoppelpunkt(Texte::Tagesarten[Texte::tagesart::Sondertage],
+                                                   zustand((daten.Flags & (GD_SONDERTAG1 | GD_SONDERTAG2)) != 0))}});
   ZeileY += Zeilenhoehe;
   Drucker.Linie(m, ZeileY, w - m, ZeileY);
   ZeileY += 2 * Zeilenhoehe;
@@ -239,12 +273,11 @@ void TDruckbericht::DruckeGeraetedaten() {
     const TUERPROFIL& tuer = Element(Steuerung.Tuerprofile, t);
     const int linien = BenutzteLinien(tuer.Zeitlinien);
     Platz(linien == 0 ? 1 : 3 + linien);
-    Drucker.Text(2 * m, ZeileY, tueren[t]);
-    Drucker.Text(m + c3, ZeileY,
-                 T(Texte::Beschriftungen[Texte::beschriftung::Freigabezeit]) + QString::asprintf(" %ds", tuer.Freigabezeit));
-    Drucker.Text(m + 2 * c3, ZeileY,
-                 T(Texte::Beschriftungen[Texte::beschriftung::Ueberwachungszeit]) +
-                     QString::asprintf(" %ds", tuer.Ueberwachungszeit));
+    DruckeZeile(ZeileY, {{2 * m, tueren[t]},
+                         {m + c3, T(Texte::Beschriftungen[Texte::beschriftung::Freigabezeit]) +
+                                      QString::asprintf(" %ds", tuer.Freigabezeit)},
+                         {m + 2 * c3, T(Texte::Beschriftungen[Texte::beschriftung::Ueberwachungszeit]) +
+                                          QString::asprintf(" %ds", tuer.Ueberwachungszeit)}});
     ZeileY += 2 * Zeilenhoehe;
     DruckeTuerzeitlinien(tuer);
   }
@@ -288,17 +321,16 @@ void TDruckbericht::DruckeBuchungen(int schluessel) {
     const books& buchung = Element(Steuerung.Buchungen, i);
     Platz(1);
     const int c4 = (Drucker.Seitenbreite() - 2 * Rand) / 4;
-    Drucker.Text(Rand, ZeileY,
-                 QString::asprintf("%02d.%02d.%04d, %02d:%02d:%02d", buchung.Tag, buchung.Monat, buchung.Jahr,
-                                   buchung.Stunde, buchung.Minute, buchung.Sekunde));
-    Drucker.Text(Rand + c4, ZeileY, feld::Lies(buchung.Karte));
-    Drucker.Text(Rand + 2 * c4, ZeileY, feld::Lies(buchung.Name));
     // The last door bit set names the door.
     QString tuer = QStringLiteral(" ");
     if (buchung.Ereignis1 & EREIGNIS1_TUER1) tuer = T(Texte::Beschriftungen[Texte::beschriftung::Tuer1]);
     if (buchung.Ereignis1 & EREIGNIS1_TUER2) tuer = T(Texte::Beschriftungen[Texte::beschriftung::Tuer2]);
     if (buchung.Ereignis1 & EREIGNIS1_TUER3) tuer = T(Texte::Beschriftungen[Texte::beschriftung::Tuer3MK]);
-    Drucker.Text(Rand + 3 * c4, ZeileY, tuer);
+    DruckeZeile(ZeileY, {{Rand, QString::asprintf("%02d.%02d.%04d, %02d:%02d:%02d", buchung.Tag, buchung.Monat,
+                                                  buchung.Jahr, buchung.Stunde, buchung.Minute, buchung.Sekunde)},
+                         {Rand + c4, feld::Lies(buchung.Karte)},
+                         {Rand + 2 * c4, feld::Lies(buchung.Name)},
+                         {Rand + 3 * c4, tuer}});
     NaechsteZeileImBlock();
   }
   auftrag.Ende();

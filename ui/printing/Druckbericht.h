@@ -5,12 +5,17 @@
 // the margin m = W / 16, the line height lh and the character width cw of "W" at 10 points;
 // lines start at y = 200 below the header.
 //
+// A text that would reach the next text of its line is cut with "…" where it leaves a blank's
+// width before that one.
+//
 // A block (a profile with its lines, a door with its lines, a person, holiday or booking line)
 // that would cross the footer rule at H - 5 lh goes to a new page; a page is begun only for a
 // block that follows, so no empty page ends a job.
 #pragma once
 
 #include <QString>
+
+#include <vector>
 
 #include "model/Records.h"
 #include "platform/Druckziel.h"
@@ -39,6 +44,11 @@ class TDruckbericht {
 
  private:
   enum class Kopf { Ohne, Personen, Feiertage, Buchungen };
+  // A text of a line and where it begins.
+  struct Spalte {
+    int x;
+    QString text;
+  };
 
   // Begins the job of a section: its title, the 10-point measures and the margin.
   void BeginneAbschnitt(const char* abschnitt, Kopf kopf);
@@ -46,8 +56,15 @@ class TDruckbericht {
   // of a page that holds something already; the page header where the page has none yet.
   void Platz(int hoehe);
   void DruckeSeitenkopf();
+  // The texts of one line at `y`, in this order, each cut before the next one to its right.
+  void DruckeZeile(int y, const std::vector<Spalte>& spalten);
   // The column heads of the section below the page header.
   void DruckeSpaltenkoepfe();
+  // "von" at `von`, "bis" at `bis`, day head k at `tage` + (k + 1) `c`.
+  static std::vector<Spalte> Tageskoepfe(int von, int bis, int tage, int c);
+  // The from- and to-time of `linie` at `von` and `bis`, an "x" for each of its days at
+  // `tage` + (k + 1) `c`.
+  static std::vector<Spalte> Zeitspalten(const Zeitlinie& linie, int von, int bis, int tage, int c);
   void DruckeZeitlinie(const Zeitlinie& linie, int spalte);
   void DruckeTuerzeitlinien(const TUERPROFIL& tuer);
   // The line height and a half after every fifth line of a page.

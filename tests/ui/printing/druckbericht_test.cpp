@@ -1,11 +1,13 @@
-// The printed reports on a recording target with fixed measures: lh = 50, cw = 40, an A4 page
-// of 2480 x 3508, the margin m = 155, the footer rule at 3258.
+// The printed reports on a recording target with fixed measures: lh = 50, cw = 40 (every other
+// character 20 wide, a blank too), an A4 page of 2480 x 3508, the margin m = 155, the footer
+// rule at 3258.
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,6 +71,22 @@ class DruckberichtTest : public ::testing::Test {
         for (const Druckaufnahme::TextEintrag& t : seite.texte) {
           if (t.y == 3508 - 4 * 50) continue;
           EXPECT_LE(t.y + 50, kFusslinie) << t.text.toStdString() << " in " << a.titel.toStdString();
+        }
+      }
+    }
+  }
+
+  // No text of a page reaches another text of its line.
+  void KeineTexteUeberlappen() {
+    for (const Druckaufnahme::Auftrag& a : aufnahme.Auftraege()) {
+      for (const Druckaufnahme::Seite& seite : a.seiten) {
+        for (const Druckaufnahme::TextEintrag& t : seite.texte) {
+          for (const Druckaufnahme::TextEintrag& rechts : seite.texte) {
+            if (rechts.y != t.y || rechts.x <= t.x) continue;
+            EXPECT_LT(t.x + t.breite, rechts.x)
+                << t.text.toStdString() << " runs into " << rechts.text.toStdString() << " in "
+                << a.titel.toStdString();
+          }
         }
       }
     }
@@ -400,6 +418,76 @@ TEST_F(DruckberichtTest, ListsAreSortedAsChosenAndStaySorted) {
   const QStringList gedruckt = aufnahme.Auftraege().at(0).seiten.at(0).Texte();
   EXPECT_LT(gedruckt.indexOf(U("Carl")), gedruckt.indexOf(U("Anton")));
   EXPECT_LT(gedruckt.indexOf(U("Anton")), gedruckt.indexOf(U("Berta")));
+}
+
+// A text that would reach the next text of its line is cut with "…" where it still leaves a
+// blank's width free before that one: the widest texts of every report.
+TEST_F(DruckberichtTest, TextsThatWouldReachTheNextColumnAreCut) {
+  const std::string pfad = "/home/" + std::string(100, 'a') + "/kunde.wuz";
+  s.Dateiname = pfad;
+  NeuePerson("WWWWWWWWWWWWWWWWWWW", "WWWWWWWWWWWWWWWWWWWWWWWW", "werktags");
+  NeuePerson("Wolfgang Mustermann", "0123456789ABCDEF01234567", "immer");
+  NeueBuchung(1, 8, "WWWWWWWWWWWWWWWWWWWWWWWW", "WWWWWWWWWWWWWWWWWWWW", EREIGNIS1_TUER3);
+  NeueBuchung(2, 8, "0123456789ABCDEF01234567", "WWWWWWWWWWWWW", EREIGNIS1_TUER1);
+  NeueBuchung(3, 8, "K1", "WWWWWWWWWWWWWa", EREIGNIS1_TUER1);
+  NeueBuchung(4, 8, "K2", "WWWWWWWWWWWW abcdef", EREIGNIS1_TUER1);
+  s.Geraetedaten.Flags |= GD_TUER2 | GD_TUER3;
+  SchreibeText(s.Geraetedaten.NameTuer1, "WWWWWWWWWWWWWWW");
+  Element(s.Tuerprofile, 2).Zeitlinien[0] =
+      Zeitlinie{.VonStunde = 18, .BisStunde = 24, .Tage = TAG_DAUERGESPERRT | 0x7FF};
+  s.NameSondertag1 = std::string(20, 'W');
+  s.Feiertagstabelle[0] = static_cast<Feiertagseintrag>(datum::Tagesnummer(2026, 2026, 6, 1) | FT_SONDERTAG1);
+  s.Feiertagstabelle[1] = FT_ENDE;
+  bericht.DruckeProfile();
+  bericht.DruckePersonen(1);
+  bericht.DruckeGeraetedaten();
+  bericht.DruckeFeiertage(2026, 2026);
+  bericht.DruckeBuchungen(2);
+  ASSERT_EQ(aufnahme.Auftraege().size(), 5U);
+  KeineTexteUeberlappen();
+
+  const int m = kRand;
+  const int c3 = (2480 - 2 * m) / 3;  // 723: texts up to 703 pixels
+  const int c4 = (2480 - 2 * m) / 4;  // 542: texts up to 522 pixels
+  struct Fall {
+    std::size_t auftrag;
+    QString gedruckt;
+    int x;
+  };
+  const Fall faelle[] = {
+      // The footer: the path up to 1945 pixels before "Seite 1" at 2120.
+      {0, QString::fromStdString(pfad.substr(0, 96)) + U("…"), m},
+      {1, U("WWWWWWWWWWWWWWWWW…"), m},       // 19 "W" of 760 pixels: 17 and the dots, 700
+      {1, U("WWWWWWWWWWWWWWWWW…"), m + c3},  // the card of 24
+      {1, U("Wolfgang Mustermann"), m},
+      {1, U("0123456789ABCDEF01234567"), m + c3},
+      {1, U("werktags"), m + 2 * c3},
+      {2, U("Tür 1: WWWWWWWWW…"), 2 * m},  // up to 548 pixels before the release time
+      {2, U("Tür 3: Meldekontakt"), 2 * m},
+      {2, U("dauergesperrt"), 2 * m + m / 4},
+      {3, U("01.06.2026 WWWWWWWWWWWWWWWWWWWW"), m},  // alone on its line
+      {4, U("WWWWWWWWWWWW…"), m + c4},             // the card of 24
+      {4, U("WWWWWWWWWWWW…"), m + 2 * c4},         // the name of 20
+      {4, U("0123456789ABCDEF01234567"), m + c4},
+      {4, U("WWWWWWWWWWWWW"), m + 2 * c4},  // 520 pixels: whole
+      {4, U("Tür 3 (MK)"), m + 3 * c4},
+      {4, U("WWWWWWWWWWWW…"), m + 2 * c4},  // "WWWWWWWWWWWWWa" of 540
+      {4, U("WWWWWWWWWWWW…"), m + 2 * c4},  // the blank before the dots dropped
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.gedruckt.toStdString());
+    const std::vector<Druckaufnahme::TextEintrag>& texte = aufnahme.Auftraege()[f.auftrag].seiten.at(0).texte;
+    EXPECT_TRUE(std::any_of(texte.begin(), texte.end(),
+                            [&](const Druckaufnahme::TextEintrag& t) { return t.text == f.gedruckt && t.x == f.x; }));
+  }
+  // The cut texts are nowhere whole; four texts of the bookings cut to the same.
+  const QStringList ganz{QString::fromStdString(pfad), U("WWWWWWWWWWWWWWWWWWW"), U("WWWWWWWWWWWWWWWWWWWWWWWW"),
+                         U("WWWWWWWWWWWWWWWWWWWW"), U("WWWWWWWWWWWWWa"), U("WWWWWWWWWWWW abcdef"),
+                         U("Tür 1: WWWWWWWWWWWWWWW")};
+  for (const Druckaufnahme::Auftrag& a : aufnahme.Auftraege()) {
+    for (const QString& text : ganz) EXPECT_FALSE(a.seiten.at(0).Finde(text)) << text.toStdString();
+  }
+  EXPECT_EQ(aufnahme.Auftraege()[4].seiten.at(0).Texte().count(U("WWWWWWWWWWWW…")), 4);
 }
 
 TEST_F(DruckberichtTest, AFailureInTheMiddleDropsTheJob) {

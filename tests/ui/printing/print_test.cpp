@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRectF>
 #include <QTime>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +32,7 @@
 #include "main/StatusDlg.h"
 #include "model/ListenZugriff.h"
 #include "platform/QtDruckziel.h"
+#include "printing/Druckbericht.h"
 #include "printing/PrintDlg.h"
 
 namespace {
@@ -39,16 +43,55 @@ const QString kKeinDrucker = U(
     "Es ist kein Drucker eingerichtet.\n"
     "Bitte wählen Sie unter \"Druckersetup\" einen Drucker oder die Ausgabe in eine PDF-Datei.");
 
-// The text of a PDF file as pdftotext reads it, line by line as the page shows it; the
-// ligatures the font draws ("fi") as their letters.
-std::string PdfText(const std::string& pfad) {
-  const std::string befehl = "pdftotext -layout -enc UTF-8 '" + pfad + "' - 2>&1";
-  std::unique_ptr<FILE, int (*)(FILE*)> rohr(popen(befehl.c_str(), "r"), pclose);
+// What `befehl` writes, its errors included.
+std::string Ausgabe(const std::string& befehl) {
+  std::unique_ptr<FILE, int (*)(FILE*)> rohr(popen((befehl + " 2>&1").c_str(), "r"), pclose);
   std::string text;
   if (!rohr) return text;
   char puffer[4096];
   while (const std::size_t n = std::fread(puffer, 1, sizeof puffer, rohr.get())) text.append(puffer, n);
-  return QString::fromStdString(text).normalized(QString::NormalizationForm_KC).toStdString();
+  return text;
+}
+
+// The text of a PDF file as pdftotext reads it, line by line as the page shows it.
+std::string PdfText(const std::string& pfad) { return Ausgabe("pdftotext -layout -enc UTF-8 '" + pfad + "' -"); }
+
+// A word of a PDF page as pdftotext finds it, with its box in points.
+struct PdfWort {
+  QString text;
+  QRectF box;
+};
+
+// The words of every page of a PDF file, read with pdftotext -bbox-layout.
+std::vector<std::vector<PdfWort>> PdfWoerter(const std::string& pfad) {
+  QXmlStreamReader xml(QByteArray::fromStdString(Ausgabe("pdftotext -bbox-layout -enc UTF-8 '" + pfad + "' -")));
+  std::vector<std::vector<PdfWort>> seiten;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == u"page") seiten.emplace_back();
+    if (xml.name() != u"word" || seiten.empty()) continue;
+    const QXmlStreamAttributes a = xml.attributes();
+    const QPointF oben(a.value(QStringLiteral("xMin")).toDouble(), a.value(QStringLiteral("yMin")).toDouble());
+    const QPointF unten(a.value(QStringLiteral("xMax")).toDouble(), a.value(QStringLiteral("yMax")).toDouble());
+    seiten.back().push_back({xml.readElementText(), QRectF(oben, unten)});
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  return seiten;
+}
+
+// The words of `alle` that `ohne` does not hold as often, one after the other.
+std::string Ohne(QStringList alle, QStringList ohne) {
+  alle.sort();
+  ohne.sort();
+  QStringList rest;
+  std::set_difference(alle.begin(), alle.end(), ohne.begin(), ohne.end(), std::back_inserter(rest));
+  return rest.join(u' ').toStdString();
+}
+
+// Two words stand on one line when they share more than half the height of the lower one.
+bool AufEinerZeile(const QRectF& a, const QRectF& b) {
+  const double gemeinsam = std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top());
+  return gemeinsam > std::min(a.height(), b.height()) / 2;
 }
 
 // `teile` occur in `text` in this order.
@@ -104,6 +147,16 @@ class PrintTest : public ::testing::Test {
     NeueBuchung(2, "Zora", "Z9");
     NeueBuchung(3, "Anna", "Y8");
     NeueBuchung(1, "Mia", "X7");
+  }
+
+  // The PDF files printed, to be looked at beside the pictures of the windows.
+  void Ablegen() {
+    const char* ziel = std::getenv("YBR_UI_BILDER");
+    if (ziel == nullptr) return;
+    for (const std::string& name : Inhalt(ordner.Pfad())) {
+      if (name.ends_with(".pdf")) std::filesystem::copy_file(ordner / name, std::string(ziel) + "/" + name,
+                                                             std::filesystem::copy_options::overwrite_existing);
+    }
   }
 
   TempOrdner ordner;
@@ -315,13 +368,91 @@ TEST_F(PrintTest, IntoPdfFilesOneForEachSection) {
                             {"Zutrittskontrolle Buchungen", "Datum, Uhrzeit", "Türstandorte:", "01.11.2026, 00:00:00",
                              "X7", "Mia", "Tür 1", "02.11.2026", "Zora", "03.11.2026", "Anna", "Seite 1"}));
   EXPECT_NE(PdfText(ordner / "druck_Buchungen.pdf").find(pfad), std::string::npos);
-  // To be looked at, beside the pictures of the windows.
-  if (const char* ziel = std::getenv("YBR_UI_BILDER")) {
-    for (const std::string& name : Inhalt(ordner.Pfad())) {
-      if (name.ends_with(".pdf")) std::filesystem::copy_file(ordner / name, std::string(ziel) + "/" + name,
-                                                             std::filesystem::copy_options::overwrite_existing);
+  Ablegen();
+}
+
+// The five reports with the widest texts into PDF files: pdftotext finds every printed word as
+// it was printed (a text cut before the next column ends with "…"), no ligature stands for
+// letters, and no two words of a line overlap.
+TEST_F(PrintTest, TheWidestTextsReadBackWordForWordAndApart) {
+  const std::string w24(24, 'W');
+  s.Dateiname = ordner / "Hauptverwaltung/Gebäudetechnik/Zutrittskontrolle/Standort Nord/Erweiterungsbau 2026/"
+                         "Zutrittskontrolle Erweiterungsbau Nord.wuz";
+  PROFIL& profil = Element(s.Profile, 1);
+  SchreibeText(profil.Name, std::string(15, 'W'));
+  for (Zeitlinie& linie : profil.Zeitlinien) {
+    linie = Zeitlinie{.VonStunde = 23, .VonMinute = 55, .BisStunde = 24, .Tage = 0x7FF};
+  }
+  NeuePerson(std::string(19, 'W').c_str(), w24.c_str());
+  NeuePerson("Maximilian M\xFChlberg", "0123456789ABCDEF01234567");
+  SchreibeText(Element(s.Personen, 0).Profil, std::string(11, 'W'));
+  NeueBuchung(1, std::string(20, 'W').c_str(), w24.c_str());
+  NeueBuchung(2, "Hannelore W\xF6llmerath", "0123456789ABCDEF01234567");
+  Element(s.Buchungen, 0).Ereignis1 = EREIGNIS1_TUER3;
+  Element(s.Buchungen, 1).Ereignis1 = 0;
+  s.Geraetetyp = 1;
+  s.Geraetedaten.Flags |= GD_TUER2 | GD_TUER3 | GD_ANTIPASSBACK | GD_SONDERTAG1;
+  SchreibeText(s.Geraetedaten.NameTuer1, std::string(15, 'W'));
+  SchreibeText(s.Geraetedaten.NameTuer2, "Lieferantentor");
+  for (int t = 0; t < 3; ++t) {
+    TUERPROFIL& tuer = Element(s.Tuerprofile, t);
+    tuer.Freigabezeit = 255;
+    tuer.Ueberwachungszeit = 3600;
+    tuer.Zeitlinien[0] = Zeitlinie{.VonStunde = 7, .BisStunde = 18, .Tage = TAG_DAUEROFFEN | 0x7FF};
+    tuer.Zeitlinien[1] = Zeitlinie{.VonStunde = 18, .BisStunde = 24, .Tage = TAG_DAUERGESPERRT | 0x7FF};
+  }
+  s.NameSondertag1 = std::string(20, 'W');
+  s.NameSondertag2 = "Betriebsversammlung";
+  const Feiertagseintrag arten[] = {FT_FEIERTAG, FT_HALBER_FEIERTAG, FT_SONDERTAG1, FT_SONDERTAG2, FT_UMSCHALTTAG};
+  for (std::size_t i = 0; i < std::size(arten); ++i) {
+    s.Feiertagstabelle[i] = static_cast<Feiertagseintrag>((100 + i) | arten[i]);  // from 10 April 2026
+  }
+  s.Feiertagstabelle[std::size(arten)] = FT_ENDE;
+
+  QPrinter drucker(QPrinter::HighResolution);
+  drucker.setOutputFileName(QString::fromStdString(ordner / "breit.pdf"));
+  drucken::QtDruckziel ziel(drucker);
+  Druckaufnahme gedruckt(ziel);
+  TDruckbericht bericht(s, gedruckt, plattform.Now());
+  bericht.DruckeProfile();
+  bericht.DruckePersonen(0);
+  bericht.DruckeGeraetedaten();
+  bericht.DruckeFeiertage(2026, 2026);
+  bericht.DruckeBuchungen(2);
+  ASSERT_EQ(gedruckt.Auftraege().size(), 5U);
+
+  int gekuerzt = 0;
+  for (const Druckaufnahme::Auftrag& auftrag : gedruckt.Auftraege()) {
+    SCOPED_TRACE(auftrag.titel.toStdString());
+    const std::string datei =
+        drucken::DateiFuerAbschnitt(QString::fromStdString(ordner / "breit.pdf"), auftrag.abschnitt).toStdString();
+    EXPECT_NE(Ausgabe("pdffonts '" + datei + "'").find("LiberationSans"), std::string::npos);
+    const std::vector<std::vector<PdfWort>> seiten = PdfWoerter(datei);
+    ASSERT_EQ(seiten.size(), auftrag.seiten.size());
+    for (std::size_t n = 0; n < seiten.size(); ++n) {
+      SCOPED_TRACE(n + 1);
+      QStringList erwartet;
+      for (const QString& text : auftrag.seiten[n].Texte()) erwartet << text.split(u' ', Qt::SkipEmptyParts);
+      QStringList gefunden;
+      for (const PdfWort& wort : seiten[n]) gefunden << wort.text;
+      gekuerzt += static_cast<int>(erwartet.filter(QChar(0x2026)).size());
+      EXPECT_EQ(Ohne(erwartet, gefunden), "") << "printed, not found";
+      EXPECT_EQ(Ohne(gefunden, erwartet), "") << "found, not printed";
+      for (const QString& wort : gefunden) {
+        const auto ligatur = [](QChar z) { return z >= QChar(0xFB00) && z <= QChar(0xFB06); };
+        EXPECT_FALSE(std::any_of(wort.begin(), wort.end(), ligatur)) << wort.toStdString();
+      }
+      for (auto a = seiten[n].begin(); a != seiten[n].end(); ++a) {
+        for (auto b = std::next(a); b != seiten[n].end(); ++b) {
+          if (!AufEinerZeile(a->box, b->box)) continue;
+          EXPECT_FALSE(a->box.left() < b->box.right() && b->box.left() < a->box.right())
+              << a->text.toStdString() << " overlaps " << b->text.toStdString();
+        }
+      }
     }
   }
+  EXPECT_GT(gekuerzt, 0);  // the widest texts do not all fit
+  Ablegen();
 }
 
 TEST_F(PrintTest, APdfJobOfSeveralPages) {

@@ -23,6 +23,7 @@ QStringList Druckaufnahme::Titel() const {
 
 void Druckaufnahme::Beginne(const QString& titel, const QString& abschnitt) {
   EXPECT_FALSE(laeuft_) << "a job begins while another runs";
+  if (weiter_) weiter_->Beginne(titel, abschnitt);
   auftraege_.push_back({.titel = titel, .abschnitt = abschnitt, .seiten = {Seite{}}});
   laeuft_ = true;
 }
@@ -30,24 +31,47 @@ void Druckaufnahme::Beginne(const QString& titel, const QString& abschnitt) {
 void Druckaufnahme::NeueSeite() {
   EXPECT_TRUE(laeuft_) << "new page without a job";
   if (laeuft_) auftraege_.back().seiten.emplace_back();
+  if (weiter_) weiter_->NeueSeite();
 }
 
 void Druckaufnahme::Ende() {
   EXPECT_TRUE(laeuft_) << "end without a job";
   if (laeuft_) auftraege_.back().beendet = true;
   laeuft_ = false;
+  if (weiter_) weiter_->Ende();
 }
 
 void Druckaufnahme::Abbrechen() noexcept {
   if (laeuft_) auftraege_.back().abgebrochen = true;
   laeuft_ = false;
+  if (weiter_) weiter_->Abbrechen();
+}
+
+void Druckaufnahme::Schriftgroesse(int punkte) {
+  groesse_ = punkte;
+  if (weiter_) weiter_->Schriftgroesse(punkte);
 }
 
 void Druckaufnahme::Text(int x, int y, const QString& text) {
-  AktuelleSeite().texte.push_back({.x = x, .y = y, .groesse = groesse_, .text = text});
+  AktuelleSeite().texte.push_back({.x = x, .y = y, .groesse = groesse_, .text = text, .breite = Textbreite(text)});
+  if (weiter_) weiter_->Text(x, y, text);
 }
 
-void Druckaufnahme::Linie(int x1, int y1, int x2, int y2) { AktuelleSeite().linien.push_back({x1, y1, x2, y2}); }
+void Druckaufnahme::Linie(int x1, int y1, int x2, int y2) {
+  AktuelleSeite().linien.push_back({x1, y1, x2, y2});
+  if (weiter_) weiter_->Linie(x1, y1, x2, y2);
+}
+
+int Druckaufnahme::Textbreite(const QString& text) const {
+  if (weiter_) return weiter_->Textbreite(text);
+  int breite = 0;
+  for (const QChar zeichen : text) breite += (zeichen == u'W' ? 4 : 2) * groesse_;
+  return breite;
+}
+
+int Druckaufnahme::Texthoehe(const QString& text) const {
+  return weiter_ ? weiter_->Texthoehe(text) : 5 * groesse_;
+}
 
 int Druckaufnahme::Seitennummer() const {
   return laeuft_ ? static_cast<int>(auftraege_.back().seiten.size()) : 0;

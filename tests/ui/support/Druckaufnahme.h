@@ -1,6 +1,8 @@
 // A print target for tests: it records every job, page by page, with fixed measures: an A4
 // page at 300 dots per inch (2480 x 3508) unless a test sets another size, every character
-// 4 pixels wide and 5 high per point of the font size ("W" at 10 points: 40 x 50).
+// 5 pixels high and 2 wide per point of the font size, "W" 4 wide ("W" at 10 points: 40 x 50,
+// any other character 20 wide). Made with a target to pass the calls on to, it records them
+// with that target's measures.
 #pragma once
 
 #include <QString>
@@ -18,6 +20,7 @@ class Druckaufnahme final : public drucken::Druckziel {
     int y = 0;
     int groesse = 0;
     QString text;
+    int breite = 0;  // as the target measured it
   };
   struct LinienEintrag {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -38,6 +41,9 @@ class Druckaufnahme final : public drucken::Druckziel {
     bool abgebrochen = false;
   };
 
+  Druckaufnahme() = default;
+  explicit Druckaufnahme(drucken::Druckziel& weiter) : weiter_(&weiter) {}
+
   int breite = 2480;
   int hoehe = 3508;
 
@@ -48,19 +54,20 @@ class Druckaufnahme final : public drucken::Druckziel {
   void NeueSeite() override;
   void Ende() override;
   void Abbrechen() noexcept override;
-  void Schriftgroesse(int punkte) override { groesse_ = punkte; }
+  void Schriftgroesse(int punkte) override;
   void Text(int x, int y, const QString& text) override;
   void Linie(int x1, int y1, int x2, int y2) override;
-  int Textbreite(const QString& text) const override { return static_cast<int>(text.length()) * 4 * groesse_; }
-  int Texthoehe(const QString&) const override { return 5 * groesse_; }
-  int Seitenbreite() const override { return breite; }
-  int Seitenhoehe() const override { return hoehe; }
+  int Textbreite(const QString& text) const override;
+  int Texthoehe(const QString& text) const override;
+  int Seitenbreite() const override { return weiter_ ? weiter_->Seitenbreite() : breite; }
+  int Seitenhoehe() const override { return weiter_ ? weiter_->Seitenhoehe() : hoehe; }
   int Seitennummer() const override;
 
  private:
   // The last page of the job that runs; fails the test when none runs.
   Seite& AktuelleSeite();
 
+  drucken::Druckziel* weiter_ = nullptr;
   std::vector<Auftrag> auftraege_;
   bool laeuft_ = false;
   int groesse_ = 0;
