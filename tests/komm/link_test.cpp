@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -65,14 +66,16 @@ TEST_P(LinkTest, NegativeNumbersUseTheLibraryCounterUpTo31) {
 TEST_P(LinkTest, OverlongTextIsRefusedAndNothingIsWritten) {
   Bytes first;
   Bytes longest;
+  std::promise<void> gaveUp;
   ASSERT_NO_FATAL_FAILURE(Open([&](int fd) {
     first = ReadFrameBytes(fd, 500);
+    gaveUp.set_value();
     longest = ReadFrameBytes(fd, 3000);
   }));
   const std::string tooLong(1014, 'x');
   EXPECT_EQ(_SendeTele(type_, 3, 768, 1, tooLong.c_str(), 1), -1);
   EXPECT_STREQ(_GetLastErrorMessage(), "Telegrammtext zu lang: 1014 Zeichen, höchstens 1013 erlaubt\n");
-  std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the peer gave up on a first frame
+  gaveUp.get_future().wait();  // the peer gave up on a first frame
   const std::string longestText(1013, 'y');
   EXPECT_EQ(_SendeTele(type_, 3, 768, 1, longestText.c_str(), 2), 0);
   JoinPeer();

@@ -254,11 +254,15 @@ TEST(PeerProcess, AClosedPtyClientLeavesNeitherItsExclusiveModeNorItsAnswers) {
     ASSERT_EQ(ioctl(first->fd(), TIOCEXCL), 0);
     first->Send(9, 1, 75, "");  // closed before the answer is read
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  // The peer has read the request and seen the close, which ends the exclusive mode.
+  EXPECT_FALSE(peer.TraceWithAtLeast(1).empty());
   auto second = RawLink::Pty(peer.PtyPath());
   ASSERT_TRUE(second);
   int exclusive = 1;
-  ASSERT_EQ(ioctl(second->fd(), TIOCGEXCL, &exclusive), 0);
+  const auto bis = Clock::now() + std::chrono::seconds(2);
+  while (ioctl(second->fd(), TIOCGEXCL, &exclusive) == 0 && exclusive != 0 && Clock::now() < bis) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   EXPECT_EQ(exclusive, 0);
   const auto year = second->Ask(9, 2, 96);
   ASSERT_TRUE(year);
