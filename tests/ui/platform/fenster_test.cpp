@@ -76,7 +76,7 @@ TEST(MessageBox, StyleFlagsGiveIconButtonsAndAnswers) {
     EXPECT_EQ(format, Qt::PlainText);
     EXPECT_EQ(icon, f.icon);
     EXPECT_EQ(knoepfe, f.knoepfe);
-    // German buttons, as on the original platform.
+    // The buttons speak German, whatever translations are installed.
     const std::map<QMessageBox::StandardButton, QString> deutsch = {
         {B::Ok, QStringLiteral("OK")}, {B::Cancel, QStringLiteral("Abbrechen")},
         {B::Yes, QStringLiteral("&Ja")}, {B::No, QStringLiteral("&Nein")}};
