@@ -137,7 +137,7 @@ int TTabulatorDelegate::BreitesteZeile(const std::vector<const books*>& buchunge
     zeichen[c] = metrik.horizontalAdvance(feld::Text(std::string(1, static_cast<char>(c))));
   }
   int ziffer = 0;
-  for (char c = '0'; c <= '9'; ++c) ziffer = std::max(ziffer, metrik.horizontalAdvance(QChar(c)));
+  for (char16_t c = u'0'; c <= u'9'; ++c) ziffer = std::max(ziffer, metrik.horizontalAdvance(QChar(c)));
   const int trenner = metrik.horizontalAdvance(QStringLiteral(".., ::"));
   int ereignis[std::size(kEreignisse)];
   for (std::size_t e = 0; e < std::size(kEreignisse); ++e) ereignis[e] = metrik.horizontalAdvance(T(kEreignisse[e].Text));
