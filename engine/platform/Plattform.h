@@ -8,17 +8,27 @@
 
 namespace plattform {
 
-// Message box style flags and answers, as the windows use them.
-enum : int {
-  MB_OK_PLAIN = 0,          // OK, no icon
-  MB_ERROR = 16,            // OK, error icon
-  MB_YESNOCANCEL_ASK = 35,  // Yes/No/Cancel, question icon
-  MB_YESNO_ASK = 36,        // Yes/No, question icon
-  MB_WARN = 48,             // OK, exclamation icon
-  MB_OKCANCEL_WARN = 49,    // OK/Cancel, exclamation icon
-  MB_YESNO_WARN = 52,       // Yes/No, exclamation icon
-  MB_INFO = 64,             // OK, information icon
-};
+// Message box style flags: the buttons in the low four bits, the icon above them.
+inline constexpr int MB_KNOEPFE = 0x0F;
+inline constexpr int MB_OK = 0;
+inline constexpr int MB_OKCANCEL = 1;
+inline constexpr int MB_YESNOCANCEL = 3;
+inline constexpr int MB_YESNO = 4;
+inline constexpr int MB_SYMBOL = 0xF0;
+inline constexpr int MB_ICONERROR = 16;
+inline constexpr int MB_ICONQUESTION = 32;
+inline constexpr int MB_ICONWARNING = 48;
+inline constexpr int MB_ICONINFO = 64;
+// The combinations the windows use.
+inline constexpr int MB_OK_PLAIN = MB_OK;                                   // 0: OK, no icon
+inline constexpr int MB_ERROR = MB_OK | MB_ICONERROR;                       // 16
+inline constexpr int MB_YESNOCANCEL_ASK = MB_YESNOCANCEL | MB_ICONQUESTION;  // 35
+inline constexpr int MB_YESNO_ASK = MB_YESNO | MB_ICONQUESTION;              // 36
+inline constexpr int MB_WARN = MB_OK | MB_ICONWARNING;                      // 48
+inline constexpr int MB_OKCANCEL_WARN = MB_OKCANCEL | MB_ICONWARNING;       // 49
+inline constexpr int MB_YESNO_WARN = MB_YESNO | MB_ICONWARNING;             // 52
+inline constexpr int MB_INFO = MB_OK | MB_ICONINFO;                         // 64
+// The answers.
 enum : int { ID_OK = 1, ID_CANCEL = 2, ID_YES = 6, ID_NO = 7 };
 
 struct LocalTime {

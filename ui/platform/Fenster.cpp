@@ -12,6 +12,7 @@
 
 #include <utility>
 
+#include "platform/Plattform.h"
 #include "text/Texte.h"
 
 namespace fenster {
@@ -25,17 +26,19 @@ class QtBenutzer final : public Benutzer {
     box.setTextFormat(Qt::PlainText);
     box.setWindowTitle(caption);
     box.setText(text);
-    switch (flags & 0xF0) {
-      case 16: box.setIcon(QMessageBox::Critical); break;
-      case 32: box.setIcon(QMessageBox::Question); break;
-      case 48: box.setIcon(QMessageBox::Warning); break;
-      case 64: box.setIcon(QMessageBox::Information); break;
+    switch (flags & plattform::MB_SYMBOL) {
+      case plattform::MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
+      case plattform::MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+      case plattform::MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+      case plattform::MB_ICONINFO: box.setIcon(QMessageBox::Information); break;
       default: box.setIcon(QMessageBox::NoIcon); break;
     }
-    switch (flags & 0x0F) {
-      case 1: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-      case 3: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
-      case 4: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    switch (flags & plattform::MB_KNOEPFE) {
+      case plattform::MB_OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+      case plattform::MB_YESNOCANCEL:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+      case plattform::MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
       default: box.setStandardButtons(QMessageBox::Ok); break;
     }
     // The buttons speak German whatever translations are installed.
@@ -44,10 +47,10 @@ class QtBenutzer final : public Benutzer {
       if (QAbstractButton* b = box.button(knopf)) b->setText(QString::fromUtf8(text));
     }
     switch (box.exec()) {
-      case QMessageBox::Yes: return 6;
-      case QMessageBox::No: return 7;
-      case QMessageBox::Cancel: return 2;
-      default: return 1;
+      case QMessageBox::Yes: return plattform::ID_YES;
+      case QMessageBox::No: return plattform::ID_NO;
+      case QMessageBox::Cancel: return plattform::ID_CANCEL;
+      default: return plattform::ID_OK;
     }
   }
 
