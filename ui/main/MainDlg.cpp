@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLayout>
 #include <QScreen>
 #include <QShortcut>
@@ -38,8 +39,9 @@ namespace {
 
 QString T(const char* text) { return QString::fromUtf8(text); }
 
-// The connection panel's width where its text allows.
+// The connection panel's width where its text allows, and its tool tip.
 constexpr int kVerbindungsBreite = 152;
+const QString kVerbindungsHinweis = QStringLiteral("aktuelle Verbindungsparameter");
 
 const QString kEndung = QStringLiteral("wuz");
 const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
@@ -272,10 +274,24 @@ void TIDD_MAIN::ZeigeVerbindung() {
   } else {
     VerbindungsText = QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Adr.: ") + name;
   }
+  // The panel grows with its text as far as the document panel beside it can give way in the
+  // window's fixed width; a text longer still is cut with "…" and stands whole on the tool
+  // tip's second line.
+  const int daneben = StatusBar->minimumSizeHint().width() - IDT_CONNECT->minimumWidth();
+  // A label's size hint counts its minimum width in: the text's own width is taken without it.
+  IDT_CONNECT->setMinimumWidth(0);
   IDT_CONNECT->setText(VerbindungsText);
-  // A long IP text or address does not fit 152 pixels in every font: the panel grows to show
-  // the text whole, and the document panel beside it gives way.
-  IDT_CONNECT->setFixedWidth(std::max(kVerbindungsBreite, IDT_CONNECT->sizeHint().width()));
+  const int noetig = IDT_CONNECT->sizeHint().width();
+  const int breite = std::clamp(noetig, kVerbindungsBreite, centralwidget->width() - daneben);
+  IDT_CONNECT->setFixedWidth(breite);
+  QString hinweis = kVerbindungsHinweis;
+  if (noetig > breite) {
+    const QFontMetrics metrik(IDT_CONNECT->font());
+    const int textbreite = metrik.horizontalAdvance(VerbindungsText) - (noetig - breite);
+    IDT_CONNECT->setText(metrik.elidedText(VerbindungsText, Qt::ElideRight, textbreite));
+    hinweis += u'\n' + VerbindungsText;
+  }
+  IDT_CONNECT->setToolTip(hinweis);
 }
 
 bool TIDD_MAIN::DarfVerwerfen() {
