@@ -5,19 +5,21 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QLayout>
 #include <QScreen>
 #include <QShortcut>
-#include <QStyle>
 
 #include <algorithm>
 #include <exception>
 #include <type_traits>
+#include <utility>
 
 #include "bookings/BuchungenDlg.h"
 #include "calendar/FeiertagkalDlg.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
+#include "platform/Bilder.h"
 #include "platform/Fenster.h"
 #include "main/Formulare.h"
 #include "platform/Plattform.h"
@@ -176,18 +178,18 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   HelpInhalt->setText(T(Texte::MenueTexte[Texte::menue::Inhalt]));
   HelpAboutItem->setText(T(Texte::MenueTexte[Texte::menue::InfoUeber]));
 
-  QStyle* s = style();
-  IDB_SEND_DATA->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
-  IDB_GET_DATA->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
-  IDB_SET_CLOCK->setIcon(s->standardIcon(QStyle::SP_BrowserReload));
-  IDB_PERSON->setIcon(s->standardIcon(QStyle::SP_DirHomeIcon));
-  IDB_SETTINGS->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
-  IDB_SYTEMDATA->setIcon(s->standardIcon(QStyle::SP_ComputerIcon));
-  IDB_DOORDATA->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
-  IDB_PROFIL->setIcon(s->standardIcon(QStyle::SP_FileDialogListView));
-  IDB_KAL->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
-  IDB_SHOW_BOOK->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
-  IDB_PRINT->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+  // Each glyph button's picture, by its name in the program's icon theme, as large as the button shows it.
+  const std::pair<QToolButton*, const char*> knopfbilder[] = {
+      {IDB_SEND_DATA, "document-send"},     {IDB_GET_DATA, "emblem-downloads"},
+      {IDB_SET_CLOCK, "appointment-new"},   {IDB_PERSON, "system-users"},
+      {IDB_SETTINGS, "preferences-system"}, {IDB_SYTEMDATA, "network-server"},
+      {IDB_DOORDATA, "changes-prevent"},    {IDB_PROFIL, "security-high"},
+      {IDB_KAL, "x-office-calendar"},       {IDB_SHOW_BOOK, "task-past-due"},
+      {IDB_PRINT, "document-print"},
+  };
+  for (const auto& [knopf, name] : knopfbilder) {
+    knopf->setIcon(QIcon(bilder::Bild(QString::fromUtf8(name), knopf->iconSize().width())));
+  }
 
   Verbinde(FileNewItem, &QAction::triggered, &TIDD_MAIN::FileNew);
   Verbinde(FileOpenItem, &QAction::triggered, &TIDD_MAIN::FileOpen);

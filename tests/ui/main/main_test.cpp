@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
+#include <QRect>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -24,6 +25,7 @@
 #include <new>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "main/AboutDlg.h"
 #include "main/Formulare.h"
@@ -758,6 +760,29 @@ TEST_F(MainTest, ToolButtonsAtStart) {
   }
   EXPECT_TRUE(IDD_MAIN->IDB_SETTINGS->isCheckable());
   EXPECT_GE(IDD_MAIN->IDT_CONNECT->width(), 152);
+}
+
+// Each glyph button has a picture of its own, as large as its slot and filling three quarters of it at least.
+TEST_F(MainTest, EachToolButtonHasItsOwnPictureFillingItsSlot) {
+  Starte();
+  const QToolButton* const knoepfe[] = {
+      IDD_MAIN->IDB_SEND_DATA, IDD_MAIN->IDB_GET_DATA, IDD_MAIN->IDB_SET_CLOCK, IDD_MAIN->IDB_PERSON,
+      IDD_MAIN->IDB_SETTINGS,  IDD_MAIN->IDB_SYTEMDATA, IDD_MAIN->IDB_DOORDATA, IDD_MAIN->IDB_PROFIL,
+      IDD_MAIN->IDB_KAL,       IDD_MAIN->IDB_SHOW_BOOK, IDD_MAIN->IDB_PRINT,
+  };
+  std::vector<QImage> bilder;
+  for (const QToolButton* knopf : knoepfe) {
+    SCOPED_TRACE(knopf->objectName().toStdString());
+    const QSize platz = knopf->iconSize();
+    EXPECT_EQ(platz, QSize(40, 40));
+    EXPECT_EQ(knopf->icon().actualSize(platz), platz);
+    const QImage bild = knopf->icon().pixmap(platz).toImage();
+    const QRect gezeichnet = Gezeichnet(bild);
+    EXPECT_GE(std::max(gezeichnet.width(), gezeichnet.height()), 30)
+        << gezeichnet.width() << " x " << gezeichnet.height();
+    for (const QImage& anderes : bilder) EXPECT_NE(bild, anderes);
+    bilder.push_back(bild);
+  }
 }
 
 TEST_F(MainTest, HelpAndAbout) {
