@@ -1,10 +1,10 @@
 #include "main/AboutDlg.h"
 
-#include <QStyle>
+#include "platform/Bilder.h"
 
 TIDD_ABOUT::TIDD_ABOUT(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);
   setFixedSize(size());
-  Image1->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(64, 64));
+  Image1->setPixmap(bilder::Programmbild(Image1->width()));
   connect(BitBtn1, &QPushButton::clicked, this, [this] { done(fenster::mrOk); });
 }

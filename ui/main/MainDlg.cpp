@@ -4,19 +4,22 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QIcon>
 #include <QLayout>
 #include <QScreen>
 #include <QShortcut>
-#include <QStyle>
 
 #include <algorithm>
 #include <exception>
 #include <type_traits>
+#include <utility>
 
 #include "bookings/BuchungenDlg.h"
 #include "calendar/FeiertagkalDlg.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
+#include "platform/Bilder.h"
 #include "platform/Fenster.h"
 #include "main/Formulare.h"
 #include "platform/Plattform.h"
@@ -38,8 +41,9 @@ namespace {
 
 QString T(const char* text) { return QString::fromUtf8(text); }
 
-// The connection panel's width where its text allows.
+// The connection panel's width where its text allows, and its tool tip.
 constexpr int kVerbindungsBreite = 152;
+const QString kVerbindungsHinweis = QStringLiteral("aktuelle Verbindungsparameter");
 
 const QString kEndung = QStringLiteral("wuz");
 const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
@@ -174,18 +178,18 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   HelpInhalt->setText(T(Texte::MenueTexte[Texte::menue::Inhalt]));
   HelpAboutItem->setText(T(Texte::MenueTexte[Texte::menue::InfoUeber]));
 
-  QStyle* s = style();
-  IDB_SEND_DATA->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
-  IDB_GET_DATA->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
-  IDB_SET_CLOCK->setIcon(s->standardIcon(QStyle::SP_BrowserReload));
-  IDB_PERSON->setIcon(s->standardIcon(QStyle::SP_DirHomeIcon));
-  IDB_SETTINGS->setIcon(s->standardIcon(QStyle::SP_FileDialogDetailedView));
-  IDB_SYTEMDATA->setIcon(s->standardIcon(QStyle::SP_ComputerIcon));
-  IDB_DOORDATA->setIcon(s->standardIcon(QStyle::SP_DirOpenIcon));
-  IDB_PROFIL->setIcon(s->standardIcon(QStyle::SP_FileDialogListView));
-  IDB_KAL->setIcon(s->standardIcon(QStyle::SP_FileDialogInfoView));
-  IDB_SHOW_BOOK->setIcon(s->standardIcon(QStyle::SP_FileDialogContentsView));
-  IDB_PRINT->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+  // Each glyph button's picture, by its name in the program's icon theme, as large as the button shows it.
+  const std::pair<QToolButton*, const char*> knopfbilder[] = {
+      {IDB_SEND_DATA, "document-send"},     {IDB_GET_DATA, "emblem-downloads"},
+      {IDB_SET_CLOCK, "appointment-new"},   {IDB_PERSON, "system-users"},
+      {IDB_SETTINGS, "preferences-system"}, {IDB_SYTEMDATA, "network-server"},
+      {IDB_DOORDATA, "changes-prevent"},    {IDB_PROFIL, "security-high"},
+      {IDB_KAL, "x-office-calendar"},       {IDB_SHOW_BOOK, "task-past-due"},
+      {IDB_PRINT, "document-print"},
+  };
+  for (const auto& [knopf, name] : knopfbilder) {
+    knopf->setIcon(QIcon(bilder::Bild(QString::fromUtf8(name), knopf->iconSize().width())));
+  }
 
   Verbinde(FileNewItem, &QAction::triggered, &TIDD_MAIN::FileNew);
   Verbinde(FileOpenItem, &QAction::triggered, &TIDD_MAIN::FileOpen);
@@ -272,10 +276,24 @@ void TIDD_MAIN::ZeigeVerbindung() {
   } else {
     VerbindungsText = QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Adr.: ") + name;
   }
+  // The panel grows with its text as far as the document panel beside it can give way in the
+  // window's fixed width; a text longer still is cut with "…" and stands whole on the tool
+  // tip's second line.
+  const int daneben = StatusBar->minimumSizeHint().width() - IDT_CONNECT->minimumWidth();
+  // A label's size hint counts its minimum width in: the text's own width is taken without it.
+  IDT_CONNECT->setMinimumWidth(0);
   IDT_CONNECT->setText(VerbindungsText);
-  // A long IP text or address does not fit 152 pixels in every font: the panel grows to show
-  // the text whole, and the document panel beside it gives way.
-  IDT_CONNECT->setFixedWidth(std::max(kVerbindungsBreite, IDT_CONNECT->sizeHint().width()));
+  const int noetig = IDT_CONNECT->sizeHint().width();
+  const int breite = std::clamp(noetig, kVerbindungsBreite, centralwidget->width() - daneben);
+  IDT_CONNECT->setFixedWidth(breite);
+  QString hinweis = kVerbindungsHinweis;
+  if (noetig > breite) {
+    const QFontMetrics metrik(IDT_CONNECT->font());
+    const int textbreite = metrik.horizontalAdvance(VerbindungsText) - (noetig - breite);
+    IDT_CONNECT->setText(metrik.elidedText(VerbindungsText, Qt::ElideRight, textbreite));
+    hinweis += u'\n' + VerbindungsText;
+  }
+  IDT_CONNECT->setToolTip(hinweis);
 }
 
 bool TIDD_MAIN::DarfVerwerfen() {

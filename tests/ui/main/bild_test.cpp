@@ -1,5 +1,6 @@
-// Renders the main window and the progress window offscreen into PNG files, so their German
-// texts can be looked at: into $YBR_UI_BILDER when set, else into a temporary folder.
+// Renders the main window, the progress window and the about window offscreen into PNG files,
+// so their German texts and their pictures can be looked at: into $YBR_UI_BILDER when set,
+// else into a temporary folder.
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "main/AboutDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "Skript.h"
@@ -15,7 +17,7 @@
 
 namespace {
 
-TEST(Bilder, MainWindowAndProgressWindow) {
+TEST(Bilder, MainWindowProgressWindowAndAboutWindow) {
   TempOrdner ordner;
   const char* ziel = std::getenv("YBR_UI_BILDER");
   const std::string ablage = ziel != nullptr ? std::string(ziel) + "/" : ordner.Pfad();
@@ -44,6 +46,10 @@ TEST(Bilder, MainWindowAndProgressWindow) {
   EXPECT_EQ(haupt.width(), 610);
   EXPECT_GE(haupt.height(), 407);
   EXPECT_EQ(QImage(statusbild).size(), QSize(349, 181));
+
+  const QString aboutbild = QString::fromStdString(ablage + "info.png");
+  ASSERT_TRUE(SpeichereBild(*IDD_ABOUT, aboutbild));
+  EXPECT_EQ(QImage(aboutbild).size(), QSize(416, 311));
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // The progress window, the data-selection window, the input window and the about window.
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QImage>
+#include <QRect>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
@@ -13,6 +17,7 @@
 #include "platform/Fenster.h"
 #include "Skript.h"
 #include "main/StatusDlg.h"
+#include "UiTest.h"
 
 namespace {
 
@@ -217,7 +222,13 @@ TEST(Eingabe, KeepsItsTextAndTakesLongTexts) {
 TEST(About, ShowsPictureTitleAndVersion) {
   TIDD_ABOUT fenster;
   EXPECT_EQ(fenster.size(), QSize(416, 311));
-  EXPECT_FALSE(fenster.Image1->pixmap().isNull());
+  // The program's picture is as large as its 65 x 65 slot and fills three quarters of it at least.
+  const QImage bild = fenster.Image1->pixmap().toImage();
+  EXPECT_EQ(fenster.Image1->size(), QSize(65, 65));
+  EXPECT_EQ(bild.size(), QSize(65, 65));
+  const QRect gezeichnet = Gezeichnet(bild);
+  EXPECT_GE(std::max(gezeichnet.width(), gezeichnet.height()), 50)
+      << gezeichnet.width() << " x " << gezeichnet.height();
   EXPECT_TRUE(fenster.Label1->font().bold());
   EXPECT_TRUE(fenster.Label1->text().contains(QStringLiteral("Version")));
 }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
+#include <QRect>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -19,8 +20,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <new>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "main/AboutDlg.h"
 #include "main/Formulare.h"
@@ -153,25 +158,45 @@ int RechterTextrand(const QLabel& panel) {
   return rand;
 }
 
-TEST_F(MainTest, ConnectionPanelShowsEveryFormWhole) {
+// Each text shows whole where it fits beside the document panel, else cut with "…" and whole
+// in the tool tip's second line; the window keeps its size, and a short text after a long one
+// gets the panels back as they were.
+TEST_F(MainTest, ConnectionPanelShowsItsTextWholeOrElidedAndTheWindowKeepsItsSize) {
+  // An IP text of 206 characters, as the connection window takes it.
+  std::string langeIp;
+  while (langeIp.size() < 206) langeIp += "zutritt-halle3.";
+  langeIp.resize(206);
   struct Fall {
-    const char* ini;
-    const char* panel;
+    std::string ini;
+    std::string panel;
+    bool ganz;  // shown whole
   };
   const Fall faelle[] = {
-      {"[Global]\nPage=0\n", " IP: 127.0.0.1 , Adr.: 9"},
-      {"[Global]\nPage=0\n[Network]\nIP=192.168.100.200\n[Comm]\nAdress=13\n", " IP: 192.168.100.200 , Adr.: d"},
-      {"[Global]\nPage=0\n[Network]\nIP=255.255.255.255\n[Comm]\nAdress=14\n", " IP: 255.255.255.255 , Adr.: E"},
+      {"[Global]\nPage=0\n", " IP: 127.0.0.1 , Adr.: 9", true},
+      {"[Global]\nPage=0\n[Network]\nIP=192.168.100.200\n[Comm]\nAdress=13\n", " IP: 192.168.100.200 , Adr.: d", true},
+      {"[Global]\nPage=0\n[Network]\nIP=255.255.255.255\n[Comm]\nAdress=14\n", " IP: 255.255.255.255 , Adr.: E", true},
       {"[Global]\nPage=0\n[Network]\nIP=zutrittskontrolle-halle3.firma.local\n[Comm]\nAdress=12\n",
-       " IP: zutrittskontrolle-halle3.firma.local , Adr.: C"},
-      {"[Global]\nPage=1\n[Comm]\nCable=1\nport=16\n", " COM16 , Programmierkabel"},
-      {"[Global]\nPage=1\n[Comm]\nCable=1\nport=24\n", " COM24 , Programmierkabel"},
-      {"[Global]\nPage=1\n[Comm]\nCable=0\nAdress=13\nport=16\n", " COM16 , Adr.: d"},
+       " IP: zutrittskontrolle-halle3.firma.local , Adr.: C", true},
+      {"[Global]\nPage=0\n[Network]\nIP=" + langeIp + "\n[Comm]\nAdress=13\n", " IP: " + langeIp + " , Adr.: d", false},
+      {"[Global]\nPage=0\n[Network]\nIP=192.168.100.200\n[Comm]\nAdress=13\n", " IP: 192.168.100.200 , Adr.: d", true},
+      {"[Global]\nPage=1\n[Comm]\nCable=1\nport=16\n", " COM16 , Programmierkabel", true},
+      {"[Global]\nPage=0\n[Network]\nIP=" + langeIp + "\n[Comm]\nAdress=13\n", " IP: " + langeIp + " , Adr.: d", false},
+      {"[Global]\nPage=1\n[Comm]\nCable=1\nport=24\n", " COM24 , Programmierkabel", true},
+      {"[Global]\nPage=1\n[Comm]\nCable=0\nAdress=13\nport=16\n", " COM16 , Adr.: d", true},
+      {"[Global]\nPage=1\n[Comm]\nCable=1\nport=16\n", " COM16 , Programmierkabel", true},
   };
+  const QString hinweis = QStringLiteral("aktuelle Verbindungsparameter");
   Starte();
+  QCoreApplication::processEvents();
+  const QSize groesse = IDD_MAIN->size();
+  EXPECT_EQ(groesse.width(), 610);
+  EXPECT_EQ(IDD_MAIN->centralwidget->height() + IDD_MAIN->StatusBar->height(), 407);
   QLabel& panel = *IDD_MAIN->IDT_CONNECT;
+  const QLabel& datei = *IDD_MAIN->IDT_DATEI;
+  // The widths of both panels at a text's first showing.
+  std::map<std::string, std::pair<int, int>> breiten;
   for (const Fall& f : faelle) {
-    SCOPED_TRACE(f.ini);
+    SCOPED_TRACE(f.panel);
     TempOrdner eigen;
     SchreibeDatei((eigen / "Wup.ini"), f.ini);
     TSteuerung steuerung(2026, eigen.Pfad());
@@ -181,16 +206,34 @@ TEST_F(MainTest, ConnectionPanelShowsEveryFormWhole) {
     S().ComPort = steuerung.ComPort;
     S().SetAdresse(steuerung.GetAdresse());
     IDD_MAIN->ZeigeVerbindung();
-    QCoreApplication::processEvents();  // the status bar lays its panels out anew
-    ASSERT_EQ(panel.text(), QString::fromUtf8(f.panel));
+    // The status bar lays its panels out anew, then the window itself.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    const QString ganz = Q(f.panel);
+    ASSERT_EQ(IDD_MAIN->Verbindungstext(), ganz);
+    EXPECT_EQ(IDD_MAIN->size(), groesse);
+    if (f.ganz) {
+      EXPECT_EQ(panel.text(), ganz);
+      EXPECT_EQ(panel.toolTip(), hinweis);
+    } else {
+      ASSERT_TRUE(panel.text().endsWith(QChar(0x2026))) << panel.text().toStdString();
+      EXPECT_TRUE(ganz.startsWith(panel.text().chopped(1)));
+      EXPECT_GT(panel.text().size(), 20);
+      EXPECT_EQ(panel.toolTip(), hinweis + u'\n' + ganz);
+    }
     // The text ends inside the panel's sunken frame, and the panel keeps at least its 152 pixels.
     const int rand = RechterTextrand(panel);
     EXPECT_GT(rand, 50);
     EXPECT_LT(rand, panel.contentsRect().right());
     EXPECT_GE(panel.width(), 152);
-    // The document panel gives way: the window keeps its width.
-    EXPECT_EQ(IDD_MAIN->width(), 610);
-    EXPECT_GT(IDD_MAIN->IDT_DATEI->geometry().left(), panel.geometry().right());
+    // The document panel gives way beside it, inside the window.
+    EXPECT_GT(datei.geometry().left(), panel.geometry().right());
+    EXPECT_LT(datei.geometry().right(), IDD_MAIN->width());
+    EXPECT_GE(datei.width(), datei.minimumWidth());
+    const auto [vorher, neu] = breiten.try_emplace(f.panel, panel.width(), datei.width());
+    if (!neu) {
+      EXPECT_EQ(vorher->second, std::make_pair(panel.width(), datei.width()));
+    }
   }
 }
 
@@ -717,6 +760,29 @@ TEST_F(MainTest, ToolButtonsAtStart) {
   }
   EXPECT_TRUE(IDD_MAIN->IDB_SETTINGS->isCheckable());
   EXPECT_GE(IDD_MAIN->IDT_CONNECT->width(), 152);
+}
+
+// Each glyph button has a picture of its own, as large as its slot and filling three quarters of it at least.
+TEST_F(MainTest, EachToolButtonHasItsOwnPictureFillingItsSlot) {
+  Starte();
+  const QToolButton* const knoepfe[] = {
+      IDD_MAIN->IDB_SEND_DATA, IDD_MAIN->IDB_GET_DATA, IDD_MAIN->IDB_SET_CLOCK, IDD_MAIN->IDB_PERSON,
+      IDD_MAIN->IDB_SETTINGS,  IDD_MAIN->IDB_SYTEMDATA, IDD_MAIN->IDB_DOORDATA, IDD_MAIN->IDB_PROFIL,
+      IDD_MAIN->IDB_KAL,       IDD_MAIN->IDB_SHOW_BOOK, IDD_MAIN->IDB_PRINT,
+  };
+  std::vector<QImage> bilder;
+  for (const QToolButton* knopf : knoepfe) {
+    SCOPED_TRACE(knopf->objectName().toStdString());
+    const QSize platz = knopf->iconSize();
+    EXPECT_EQ(platz, QSize(40, 40));
+    EXPECT_EQ(knopf->icon().actualSize(platz), platz);
+    const QImage bild = knopf->icon().pixmap(platz).toImage();
+    const QRect gezeichnet = Gezeichnet(bild);
+    EXPECT_GE(std::max(gezeichnet.width(), gezeichnet.height()), 30)
+        << gezeichnet.width() << " x " << gezeichnet.height();
+    for (const QImage& anderes : bilder) EXPECT_NE(bild, anderes);
+    bilder.push_back(bild);
+  }
 }
 
 TEST_F(MainTest, HelpAndAbout) {

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QImage>
 #include <QLayout>
 #include <QPixmap>
+#include <QRect>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -64,6 +66,16 @@ bool SpeichereBild(QWidget& fenster, const QString& pfad) {
   if (fenster.layout() != nullptr) fenster.layout()->activate();
   const QPixmap bild = fenster.grab();
   return !bild.isNull() && bild.save(pfad, "PNG");
+}
+
+QRect Gezeichnet(const QImage& bild) {
+  QRect rahmen;
+  for (int y = 0; y < bild.height(); ++y) {
+    for (int x = 0; x < bild.width(); ++x) {
+      if (bild.pixelColor(x, y).alpha() > 127) rahmen |= QRect(x, y, 1, 1);
+    }
+  }
+  return rahmen;
 }
 
 Programm::Programm(const std::string& ordner, std::function<std::unique_ptr<TestPlattform>()> uhr)

@@ -15,6 +15,8 @@
 #include "platform/Plattform.h"
 #include "platform/QtPlattform.h"
 
+class QImage;
+class QRect;
 class QWidget;
 class TIDD_STATUS;
 
@@ -70,3 +72,6 @@ class Programm {
 
 // Lays the window out and renders it, without showing it on a screen, into a PNG file.
 bool SpeichereBild(QWidget& fenster, const QString& pfad);
+
+// The smallest rectangle that holds every pixel of the picture that is more opaque than not.
+QRect Gezeichnet(const QImage& bild);
