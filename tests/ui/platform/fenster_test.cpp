@@ -415,7 +415,8 @@ TEST(Schutz, EveryExceptionClassEndsInAnErrorBox) {
       {[] { throw KommError("Kommunikationsfehler ", "\nbeim Zeitstellen"); }, "Kommunikationsfehler \nbeim Zeitstellen"},
       {[] { throw IoError("Fehler beim Öffnen der Datei", "/x/ä.wuz"); }, "Fehler beim Öffnen der Datei/x/ä.wuz"},
       {[] { throw ListError(" Element not found ", 4); }, " Element not found 4"},
-      {[] { throw std::runtime_error("kaputt"); }, "kaputt"},
+      // Any other standard exception: the program's own words, not the library's.
+      {[] { throw std::runtime_error("kaputt"); }, "Unerwarteter Fehler im Programm."},
   };
   for (const Fall& f : faelle) {
     Skript skript;
