@@ -22,7 +22,7 @@ bool TBalken::Visible() const { return !Bar.isHidden(); }
 void TBalken::SetVisible(bool visible) { Bar.setVisible(visible); }
 
 TIDD_STATUS::TIDD_STATUS(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : fenster::TFormular(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ItemBalken((setupUi(this), *IDC_PROGRESS)),
       GesamtBalken(*IDC_PROGRESS1) {
   setFixedSize(size());

@@ -5,8 +5,7 @@
 // manager, Escape) is ignored.
 #pragma once
 
-#include <QDialog>
-
+#include "platform/Fenster.h"
 #include "platform/Plattform.h"
 #include "ui_IDD_STATUS.h"
 
@@ -32,7 +31,7 @@ class TBalken final : public plattform::ProgressBar {
   int Schritt = 1;
 };
 
-class TIDD_STATUS : public QDialog, public Ui::IDD_STATUS, public plattform::ProgressWindow {
+class TIDD_STATUS : public fenster::TFormular, public Ui::IDD_STATUS, public plattform::ProgressWindow {
   Q_OBJECT
 
  public:

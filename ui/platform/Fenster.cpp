@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStringList>
 
 #include <utility>
@@ -141,6 +142,32 @@ QAction* ZeigeMenue(QMenu& menue, const QPoint& punkt) { return installiert->Men
 bool DruckerEinrichten(QWidget* parent, QPrinter& drucker) { return installiert->DruckerEinrichten(parent, drucker); }
 
 int ZeigeModal(QDialog& fenster) { return installiert->Modal(fenster); }
+
+void TFormular::setVisible(bool sichtbar) {
+  const bool wechsel = sichtbar != isVisible();
+  // Qt centres a dialog by a guess at the frame (that of another shown window, else 10 x 40)
+  // and moves it by its frame position, which a window knows only once it has been shown:
+  // on a first showing the guess goes into the client position, on later ones the frame of
+  // the last showing cancels it, and the window opens a title bar lower. Placed by its client
+  // area, centred on the screen's free area, the window opens at the same place every time.
+  if (sichtbar && wechsel) {
+    QRect platz(QPoint(), size());
+    if (const QScreen* bildschirm = screen()) platz.moveCenter(bildschirm->availableGeometry().center());
+    setGeometry(platz);
+  }
+  QDialog::setVisible(sichtbar);
+  if (!wechsel) return;
+  if (sichtbar) {
+    // Unless the window's own set-up chose a control, the focus goes to the first control that
+    // takes it, as Qt does when it activates a window. Chosen here, it does not depend on
+    // whether the window's activation reaches Qt before the user types.
+    if (focusWidget() == nullptr) focusNextPrevChild(true);
+  } else if (QWidget* fokus = focusWidget()) {
+    // Qt gives a window shown again the control that had the focus when it was hidden (the
+    // OK button that ended it); forgotten here, the next showing chooses as the first did.
+    fokus->clearFocus();
+  }
+}
 
 void Verarbeite() { QCoreApplication::processEvents(); }
 

@@ -93,11 +93,15 @@ void Verarbeite();
 // window).
 void Hilfe(int kontext);
 
-// A dialog whose title-bar close (and Escape) ends it with mrCancel.
+// A dialog whose title-bar close (and Escape) ends it with mrCancel. The windows are made once
+// and shown again and again; every showing starts as the first: centred on the screen, and
+// the focus where a first showing puts it (the first control that takes it, unless the
+// window's own set-up puts it elsewhere).
 class TFormular : public QDialog {
  public:
   using QDialog::QDialog;
   void reject() override { done(mrCancel); }
+  void setVisible(bool sichtbar) override;
 };
 
 // Shows `meldung` in a box "Fehler" with the error icon.

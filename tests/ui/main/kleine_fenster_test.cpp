@@ -1,4 +1,5 @@
 // The progress window, the data-selection window, the input window and the about window.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QImage>
@@ -217,6 +218,38 @@ TEST(Eingabe, KeepsItsTextAndTakesLongTexts) {
   EXPECT_EQ(fenster.IDE_INPUT->text(), lang);
   EXPECT_EQ(ModalMit(fenster, [&] { fenster.BitBtn1->click(); }), fenster::mrOk);
   EXPECT_EQ(fenster.IDE_INPUT->text(), lang);
+}
+
+// The first showing ends by a mouse click on one of its buttons (after a name the profile
+// editor refuses, OK); the next showing has the focus in the edit at the same place, so a
+// typed name and Return end it with OK and the name.
+TEST(Eingabe, ShownAgainItTakesATypedNameAndReturn) {
+  for (const bool ok : {true, false}) {
+    SCOPED_TRACE(ok ? "OK" : "Abbrechen");
+    TIDC_INPUT fenster;
+    QWidget* const edit = fenster.IDE_INPUT;
+    QRect platz;
+    EXPECT_EQ(ModalMit(fenster,
+                       [&] {
+                         ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+                         EXPECT_EQ(QApplication::focusWidget(), edit);
+                         platz = fenster.geometry();
+                         QTest::keyClicks(static_cast<QWidget*>(nullptr), QStringLiteral("Lager Nord"));
+                         QTest::mouseClick(ok ? fenster.BitBtn1 : fenster.BitBtn2, Qt::LeftButton);
+                       }),
+              ok ? fenster::mrOk : fenster::mrCancel);
+    fenster.IDE_INPUT->clear();
+    EXPECT_EQ(ModalMit(fenster,
+                       [&] {
+                         ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+                         EXPECT_EQ(QApplication::focusWidget(), edit);
+                         EXPECT_EQ(fenster.geometry(), platz);
+                         QTest::keyClicks(static_cast<QWidget*>(nullptr), QStringLiteral("Lager"));
+                         QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+                       }),
+              fenster::mrOk);
+    EXPECT_EQ(fenster.IDE_INPUT->text(), QStringLiteral("Lager"));
+  }
 }
 
 TEST(About, ShowsPictureTitleAndVersion) {

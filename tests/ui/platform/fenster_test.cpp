@@ -1,6 +1,7 @@
 // The window platform layer: the message box and its style flags, the file dialogs, modal
-// showing, popup menus, the printer set-up dialog, the exception guard, help, the script that
-// stands in for the user, and the engine's platform on Qt with a fixed clock.
+// showing, every window shown again as at its first showing, popup menus, the printer set-up
+// dialog, the exception guard, help, the script that stands in for the user, and the engine's
+// platform on Qt with a fixed clock.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -10,20 +11,43 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "platform/Fenster.h"
 #include "platform/QtPlattform.h"
 #include "Skript.h"
-#include "main/StatusDlg.h"
+#include "bookings/BuchungenDlg.h"
+#include "calendar/FeiertagkalDlg.h"
+#include "calendar/FeiertageDlg.h"
 #include "document/Steuerung.h"
+#include "main/AboutDlg.h"
+#include "main/DatenSendenDlg.h"
+#include "main/EingabeDlg.h"
+#include "main/Formulare.h"
+#include "main/StatusDlg.h"
+#include "persons/PersonAendernDlg.h"
+#include "persons/PersonendatenDlg.h"
+#include "printing/PrintDlg.h"
+#include "profiles/EditTuerZeitlinieDlg.h"
+#include "profiles/EditZeitlinieDlg.h"
+#include "profiles/TuerdatenDlg.h"
+#include "profiles/ZutrittprofileDlg.h"
+#include "settings/AdvancedDlg.h"
+#include "settings/PasswdDlg.h"
+#include "settings/SelectCommDlg.h"
+#include "settings/SpezialDlg.h"
+#include "settings/SteuerungenDlg.h"
 #include "UiTest.h"
 
 namespace {
@@ -199,6 +223,67 @@ TEST(Modal, TheScriptedWindowIsShownWhileItsScriptRunsAndHiddenAfter) {
   EXPECT_EQ(fenster::ZeigeModal(fenster), fenster::mrCancel);
   EXPECT_EQ(fenster.Gezeigt, 2);  // every showing runs it again
   EXPECT_FALSE(fenster.isVisible());
+}
+
+// The window shown by the user and active: the name of the control that takes its keys ("-"
+// for none) and its place.
+std::pair<QString, QRect> Zeige(QDialog& fenster) {
+  fenster.show();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&fenster));
+  const QWidget* fokus = fenster.focusWidget();
+  return {fokus != nullptr ? fokus->objectName() : QStringLiteral("-"), fenster.geometry()};
+}
+
+// Every window of the program, prepared as its opener prepares it, is shown twice; in the
+// first showing the user tabs to the next control. The second showing starts as the first:
+// the same focus, the same place, its client area centred on the screen.
+TEST(Wiederzeigen, EveryWindowStartsAsAtItsFirstShowing) {
+  TempOrdner ordner;
+  Programm programm(ordner.Pfad(), 2026);
+  TSteuerung& s = programm.S();
+  Skript skript;  // no box is expected
+  Zeitlinie linie{};
+  // Each window by its name with what its opener does before showing it.
+  const std::vector<std::pair<const char*, std::function<void()>>> fenster = {
+      {"IDD_BUCHUNGEN", [&] { IDD_BUCHUNGEN->Init(&s); }},
+      {"IDD_PERSONEN", [&] { IDD_PERSONEN->Init(&s); }},
+      {"IDD_SYSTEMDATA", [&] { IDD_SYSTEMDATA->Init(s); }},
+      {"IDD_PROFIL", [&] { IDD_PROFIL->Init(&s); }},
+      {"IDD_FEIERTAG", [&] { IDD_FEIERTAG->Init(2026, &s); }},
+      {"IDD_DOORDATA", [&] { IDD_DOORDATA->Init(s); }},
+      {"IDC_INPUT", [] { IDC_INPUT->IDE_INPUT->clear(); }},
+      {"IDD_CHANGE_PERSON", [&] { IDD_CHANGE_PERSON->Init(&s, -1); }},
+      {"IDD_SEND_DATA", [] { IDD_SEND_DATA->SetzeModus(2); }},
+      {"IDD_BUILD_FD", [&] { IDD_BUILD_FD->Init(&s); }},
+      {"IDD_COMM", [&] { IDD_COMM->Init(&s); }},
+      {"IDD_PASSWD", [] {}},
+      {"IDD_ADVANCED", [&] { IDD_ADVANCED->Init(&s, 2, IDD_STATUS); }},
+      {"IDD_STATUS", [] {}},
+      {"IDD_EDIT_DOORTIMELINE", [&] { IDD_EDIT_DOORTIMELINE->Init(linie); }},
+      {"IDD_EDIT_TIMELINE", [&] { IDD_EDIT_TIMELINE->Init(linie, 0x7); }},
+      {"IDD_SPECIAL", [&] { IDD_SPECIAL->Init(s); }},
+      {"IDD_ABOUT", [] {}},
+      {"IDD_PRINT", [&] { IDD_PRINT->Init(&s); }},
+  };
+  for (const auto& [name, vorbereiten] : fenster) {
+    SCOPED_TRACE(name);
+    QDialog* gefunden = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->objectName() == QString::fromUtf8(name)) gefunden = qobject_cast<QDialog*>(w);
+    }
+    ASSERT_NE(gefunden, nullptr);
+    QDialog& f = *gefunden;
+    vorbereiten();
+    const auto [fokus, platz] = Zeige(f);
+    EXPECT_EQ(platz.center(), f.screen()->availableGeometry().center());
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
+    f.hide();
+    vorbereiten();
+    const auto [wieder, wiederPlatz] = Zeige(f);
+    EXPECT_EQ(wieder.toStdString(), fokus.toStdString());
+    EXPECT_EQ(wiederPlatz, platz);
+    f.hide();
+  }
 }
 
 // A popup menu as the holiday calendar has one: six checkable kinds of day.

@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -132,6 +133,45 @@ TEST_F(ProfilTest, NewProfileWithOkIsAppendedAndChosen) {
   EXPECT_FALSE(S().DatenGespeichert);
   EXPECT_TRUE(F().IDB_DELETE_PROFIL->isEnabled());
   EXPECT_FALSE(IDC_INPUT->isVisible());
+}
+
+// The user types a name the editor refuses and clicks OK; after the box, the input window
+// opens again with the focus in its edit, and the next name typed and ended with Return is
+// added.
+TEST_F(ProfilTest, AfterARefusedNameTheNextTypedNameAndReturnAddIt) {
+  Oeffne();
+  auto tippe = [](QDialog& d, const QString& name, std::function<void()> beenden) {
+    auto& eingabe = static_cast<TIDC_INPUT&>(d);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+    EXPECT_EQ(QApplication::focusWidget(), eingabe.IDE_INPUT);
+    QTest::keyClicks(static_cast<QWidget*>(nullptr), name);
+    beenden();
+    EXPECT_FALSE(d.isVisible());  // OK ended it
+    return d.result();
+  };
+  {
+    Skript skript;
+    skript
+        .Modal(QStringLiteral("IDC_INPUT"),
+               [&](QDialog& d) {
+                 return tippe(d, QStringLiteral("Lager Nord"), [&d] {
+                   QTest::mouseClick(static_cast<TIDC_INPUT&>(d).BitBtn1, Qt::LeftButton);
+                 });
+               })
+        .Box(QStringLiteral("Ein Profilname hat höchstens 11 Zeichen und kein Leerzeichen."),
+             QStringLiteral("Fehler"), 16, 1)
+        .Modal(QStringLiteral("IDC_INPUT"), [&](QDialog& d) {
+          return tippe(d, QStringLiteral("Lager"),
+                       [] { QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return); });
+        });
+    F().IDB_NEWPROFIL->click();
+    EXPECT_EQ(Namen().size(), 3);
+    F().IDB_NEWPROFIL->click();
+  }
+  EXPECT_EQ(Namen(), (QStringList{QStringLiteral("nie"), QStringLiteral("immer"), QStringLiteral("werktags"),
+                                  QStringLiteral("Lager")}));
+  EXPECT_EQ(F().IDC_SELECTPROFIL->currentText(), QStringLiteral("Lager"));
+  EXPECT_EQ(S().Profile.Anzahl, 4);
 }
 
 struct NamenFall {
