@@ -11,12 +11,12 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "main/StatusDlg.h"
+#include "platform/Anzeigetext.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
 
 namespace {
 
-QString T(const char* text) { return QString::fromUtf8(text); }
 QString Beschriftung(std::size_t eintrag) { return T(Texte::Beschriftungen[eintrag]); }
 QString Allgemein(std::size_t eintrag) { return T(Texte::AllgemeineTexte[eintrag]); }
 

@@ -8,13 +8,13 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/Anzeigetext.h"
 #include "platform/Zeilenmass.h"
 #include "platform/Feldtext.h"
 #include "text/Texte.h"
 
 namespace {
 
-QString T(const char* text) { return QString::fromUtf8(text); }
 // The event texts of the name column, by bit, in the order in which a later one wins.
 struct Ereignistext {
   bool ZweitesByte;

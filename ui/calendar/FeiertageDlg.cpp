@@ -1,14 +1,9 @@
 #include "calendar/FeiertageDlg.h"
 
 #include "document/Steuerung.h"
+#include "platform/Anzeigetext.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
-
-namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
-
-}  // namespace
 
 TIDD_BUILD_FD::TIDD_BUILD_FD(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);

@@ -9,13 +9,12 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "model/Feiertagsart.h"
+#include "platform/Anzeigetext.h"
 #include "platform/Plattform.h"
 #include "platform/Feldtext.h"
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 // A year holds at most two summer/winter switch days.
 constexpr int kUmschaltungenProJahr = 2;

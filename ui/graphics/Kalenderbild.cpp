@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "model/Kalenderjahr.h"
+#include "platform/Anzeigetext.h"
 #include "text/Texte.h"
 
 namespace kalenderbild {
@@ -51,8 +52,6 @@ Farben Hervorgehoben(std::uint8_t art) {
       return {QColor(0x00, 0x00, 0x00), Qt::white};
   }
 }
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 // A text placed by its top-left corner.
 void Text(QPainter& p, int x, int y, const QString& text) {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/Anzeigetext.h"
 #include "platform/Feldtext.h"
 #include "document/Steuerung.h"
 #include "text/Texte.h"
@@ -18,7 +19,6 @@ namespace grafik {
 
 namespace {
 
-QString T(const char* text) { return QString::fromUtf8(text); }
 // Where the variants differ in their grid and line ends.
 struct Raster {
   int zeilen;        // day rows drawn

@@ -2,15 +2,16 @@
 
 #include <QKeyEvent>
 
+#include "platform/Anzeigetext.h"
 #include "text/Texte.h"
 
 TIDD_SEND_DATA::TIDD_SEND_DATA(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);
   setFixedSize(size());
-  IDCB_PERSON->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::PersonenKarten]));
-  IDCB_PROFIL->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::ProfileGeraetedaten]));
-  IDCB_DAYS->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::FeiertageUmschalttage]));
-  IDSB_OPTIONS->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::Optionen]));
+  IDCB_PERSON->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::PersonenKarten]));
+  IDCB_PROFIL->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::ProfileGeraetedaten]));
+  IDCB_DAYS->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::FeiertageUmschalttage]));
+  IDSB_OPTIONS->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::Optionen]));
   connect(IDSB_OPTIONS, &QToolButton::clicked, this, [this] { fenster::Geschuetzt([this] { IDSB_OPTIONSClick(); }); });
   connect(BitBtn2, &QPushButton::clicked, this, [this] { done(fenster::mrOk); });
   connect(BitBtn1, &QPushButton::clicked, this, [this] { done(fenster::mrAbort); });
@@ -19,14 +20,14 @@ TIDD_SEND_DATA::TIDD_SEND_DATA(QWidget* parent) : fenster::TFormular(parent) {
 void TIDD_SEND_DATA::SetzeModus(short modus) {
   switch (modus) {
     case 1:
-      setWindowTitle(QString::fromUtf8(Texte::Beschriftungen[Texte::beschriftung::DatenHolen]));
-      BitBtn2->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::Holen]));
-      Label1->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::WerdenGelesen]));
+      setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::DatenHolen]));
+      BitBtn2->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::Holen]));
+      Label1->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::WerdenGelesen]));
       break;
     case 2:
-      setWindowTitle(QString::fromUtf8(Texte::Beschriftungen[Texte::beschriftung::DatenSenden]));
-      BitBtn2->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::Senden]));
-      Label1->setText(QString::fromUtf8(Texte::UebertragungsTexte[Texte::uebertragung::WerdenGesendet]));
+      setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::DatenSenden]));
+      BitBtn2->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::Senden]));
+      Label1->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::WerdenGesendet]));
       break;
     default:
       break;

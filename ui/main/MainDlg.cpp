@@ -19,6 +19,7 @@
 #include "calendar/FeiertagkalDlg.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
+#include "platform/Anzeigetext.h"
 #include "platform/Bilder.h"
 #include "platform/Fenster.h"
 #include "main/Formulare.h"
@@ -38,8 +39,6 @@
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 // The connection panel's width where its text allows, and its tool tip.
 constexpr int kVerbindungsBreite = 152;

@@ -11,14 +11,13 @@
 #include "graphics/Wochengrafik.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+#include "platform/Anzeigetext.h"
 #include "platform/Feldtext.h"
 #include "platform/Kartencode.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 constexpr const char* kKeinSpeicher = "Kein Speicher für Person bearbeiten";
 

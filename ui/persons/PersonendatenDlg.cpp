@@ -15,13 +15,12 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "persons/PersonAendernDlg.h"
+#include "platform/Anzeigetext.h"
 #include "platform/Zeilenmass.h"
 #include "platform/Feldtext.h"
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 // Draws a line's tab-separated parts at tab stops, as a list box with tab stops does: each part
 // starts at the first stop right of the end of the part before it.

@@ -1,5 +1,6 @@
 #include "platform/Zahl.h"
 
+#include "platform/Anzeigetext.h"
 #include "platform/Fenster.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
@@ -14,7 +15,7 @@ std::optional<int> Zahl(const QString& text) {
 }
 
 void ZeigeKeineZahl(const QString& text) {
-  MessageBox(QStringLiteral("\"%1\" ist keine gültige Zahl.").arg(text), QString::fromUtf8(Texte::AllgemeineTexte[Texte::allgemein::Fehler]),
+  MessageBox(QStringLiteral("\"%1\" ist keine gültige Zahl.").arg(text), T(Texte::AllgemeineTexte[Texte::allgemein::Fehler]),
              plattform::MB_ERROR);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/Anzeigetext.h"
 #include "platform/Feldtext.h"
 #include "document/Steuerung.h"
 #include "model/Datum.h"
@@ -12,8 +13,6 @@
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 // "<label>: <text>"
 QString MitDoppelpunkt(const char* label, const QString& text) { return T(label) + QStringLiteral(": ") + text; }

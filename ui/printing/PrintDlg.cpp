@@ -5,13 +5,12 @@
 #include <optional>
 
 #include "document/Steuerung.h"
+#include "platform/Anzeigetext.h"
 #include "platform/QtDruckziel.h"
 #include "printing/Druckbericht.h"
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 // Sets a year without running the handler that the user's change runs.
 void SetzeJahr(QSpinBox& feld, int jahr) {

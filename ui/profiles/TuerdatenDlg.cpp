@@ -9,14 +9,13 @@
 #include "main/Formulare.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+#include "platform/Anzeigetext.h"
 #include "platform/Feldtext.h"
 #include "platform/Zahl.h"
 #include "profiles/EditTuerZeitlinieDlg.h"
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 constexpr std::uint32_t kOhneLeser[3] = {GD_TUER1_OHNE_LESER, GD_TUER2_OHNE_LESER, GD_TUER3_OHNE_LESER};
 constexpr std::uint32_t kAlleOhneLeser = GD_TUER1_OHNE_LESER | GD_TUER2_OHNE_LESER | GD_TUER3_OHNE_LESER;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/Anzeigetext.h"
 #include "platform/Zahl.h"
 #include "text/Texte.h"
 
@@ -129,7 +130,7 @@ void TZeitlinienFenster::LadeZeitenUndTage(Zeitlinie& kopie) {
   b_.bis->setValue(Position(kopie.BisStunde, kopie.BisMinute));
   IDSB_TO_TIMEChange();
   for (std::size_t k = 0; k < b_.tage.size(); ++k) {
-    if (k <= Texte::tagesart::Feiertag) b_.tage[k]->setText(QString::fromUtf8(Texte::Tagesarten[k]));
+    if (k <= Texte::tagesart::Feiertag) b_.tage[k]->setText(T(Texte::Tagesarten[k]));
     b_.tage[k]->setChecked((kopie.Tage & (1u << k)) != 0);
   }
 }

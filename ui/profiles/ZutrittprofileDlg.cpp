@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 
+#include "platform/Anzeigetext.h"
 #include "platform/Feldtext.h"
 #include "document/Steuerung.h"
 #include "graphics/Wochengrafik.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-QString T(const char* text) { return QString::fromUtf8(text); }
 // A person's profile field holds 11 characters.
 constexpr qsizetype kNamenslaenge = 11;
 

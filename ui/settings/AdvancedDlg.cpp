@@ -7,11 +7,10 @@
 #include "document/Steuerung.h"
 #include "main/StatusDlg.h"
 #include "model/Profile.h"
+#include "platform/Anzeigetext.h"
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 constexpr std::uint32_t kTuerenInBetrieb = GD_TUER1 | GD_TUER2 | GD_TUER3;
 constexpr std::uint32_t kOhneLeser = GD_TUER1_OHNE_LESER | GD_TUER2_OHNE_LESER | GD_TUER3_OHNE_LESER;

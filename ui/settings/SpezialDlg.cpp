@@ -1,12 +1,11 @@
 #include "settings/SpezialDlg.h"
 
 #include "document/Steuerung.h"
+#include "platform/Anzeigetext.h"
 #include "platform/Feldtext.h"
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 // Typing limit of a special day's name.
 constexpr std::size_t kSondertagname = 20;

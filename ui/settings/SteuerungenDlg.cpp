@@ -4,13 +4,12 @@
 
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
+#include "platform/Anzeigetext.h"
 #include "platform/Feldtext.h"
 #include "settings/SpezialDlg.h"
 #include "text/Texte.h"
 
 namespace {
-
-QString T(const char* text) { return QString::fromUtf8(text); }
 
 constexpr std::size_t kTuername = sizeof(GERAETEDATEN::NameTuer1) - 1;
 
