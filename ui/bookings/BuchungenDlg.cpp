@@ -9,10 +9,10 @@
 #include "bookings/BuchungsExport.h"
 #include "bookings/BuchungsListe.h"
 #include "document/Steuerung.h"
-#include "main/Formulare.h"
-#include "main/StatusDlg.h"
 #include "platform/Anzeigetext.h"
+#include "platform/Fensterregister.h"
 #include "platform/Plattform.h"
+#include "platform/StatusDlg.h"
 #include "text/Texte.h"
 
 namespace {

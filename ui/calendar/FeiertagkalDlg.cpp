@@ -7,11 +7,11 @@
 
 #include "calendar/FeiertageDlg.h"
 #include "document/Steuerung.h"
-#include "main/Formulare.h"
 #include "model/Feiertagsart.h"
 #include "platform/Anzeigetext.h"
-#include "platform/Plattform.h"
 #include "platform/Feldtext.h"
+#include "platform/Fensterregister.h"
+#include "platform/Plattform.h"
 #include "text/Texte.h"
 
 namespace {

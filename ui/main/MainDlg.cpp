@@ -24,7 +24,7 @@
 #include "platform/Fenster.h"
 #include "main/Formulare.h"
 #include "platform/Plattform.h"
-#include "main/StatusDlg.h"
+#include "platform/StatusDlg.h"
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"

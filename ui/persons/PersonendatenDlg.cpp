@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "document/Steuerung.h"
-#include "main/Formulare.h"
 #include "persons/PersonAendernDlg.h"
 #include "platform/Anzeigetext.h"
-#include "platform/Zeilenmass.h"
 #include "platform/Feldtext.h"
+#include "platform/Fensterregister.h"
+#include "platform/Zeilenmass.h"
 #include "text/Texte.h"
 
 namespace {

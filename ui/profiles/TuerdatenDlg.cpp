@@ -6,11 +6,11 @@
 
 #include "document/Steuerung.h"
 #include "graphics/Wochengrafik.h"
-#include "main/Formulare.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
 #include "platform/Anzeigetext.h"
 #include "platform/Feldtext.h"
+#include "platform/Fensterregister.h"
 #include "platform/Zahl.h"
 #include "profiles/EditTuerZeitlinieDlg.h"
 #include "text/Texte.h"

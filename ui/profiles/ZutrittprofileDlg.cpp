@@ -11,13 +11,13 @@
 #include <span>
 #include <string>
 
-#include "platform/Anzeigetext.h"
-#include "platform/Feldtext.h"
 #include "document/Steuerung.h"
 #include "graphics/Wochengrafik.h"
-#include "main/EingabeDlg.h"
-#include "main/Formulare.h"
 #include "model/Fehler.h"
+#include "platform/Anzeigetext.h"
+#include "platform/EingabeDlg.h"
+#include "platform/Feldtext.h"
+#include "platform/Fensterregister.h"
 #include "platform/Plattform.h"
 #include "profiles/EditZeitlinieDlg.h"
 #include "text/Codec1252.h"

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "document/Steuerung.h"
-#include "main/StatusDlg.h"
+#include "platform/StatusDlg.h"
 #include "model/Profile.h"
 #include "platform/Anzeigetext.h"
 #include "text/Texte.h"

@@ -6,8 +6,8 @@
 #include <QTabBar>
 
 #include "document/Steuerung.h"
-#include "main/Formulare.h"
-#include "main/StatusDlg.h"
+#include "platform/Fensterregister.h"
+#include "platform/StatusDlg.h"
 
 namespace {
 

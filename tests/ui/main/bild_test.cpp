@@ -12,7 +12,7 @@
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "Skript.h"
-#include "main/StatusDlg.h"
+#include "platform/StatusDlg.h"
 #include "UiTest.h"
 
 namespace {

@@ -14,10 +14,10 @@
 
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
-#include "main/EingabeDlg.h"
+#include "platform/EingabeDlg.h"
 #include "platform/Fenster.h"
 #include "Skript.h"
-#include "main/StatusDlg.h"
+#include "platform/StatusDlg.h"
 #include "UiTest.h"
 
 namespace {

@@ -31,7 +31,7 @@
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "Skript.h"
-#include "main/StatusDlg.h"
+#include "platform/StatusDlg.h"
 #include "document/Steuerung.h"
 #include "model/ListenZugriff.h"
 #include "UiTest.h"

@@ -36,7 +36,7 @@
 #include "graphics/Wochengrafik.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "main/StatusDlg.h"
+#include "platform/StatusDlg.h"
 #include "model/ListenZugriff.h"
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"

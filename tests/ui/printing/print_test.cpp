@@ -29,7 +29,7 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "main/StatusDlg.h"
+#include "platform/StatusDlg.h"
 #include "model/ListenZugriff.h"
 #include "platform/QtDruckziel.h"
 #include "printing/Druckbericht.h"

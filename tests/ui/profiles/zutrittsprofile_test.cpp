@@ -22,10 +22,10 @@
 #include "UiTest.h"
 #include "document/Steuerung.h"
 #include "graphics/Wochengrafik.h"
-#include "main/EingabeDlg.h"
+#include "platform/EingabeDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "main/StatusDlg.h"
+#include "platform/StatusDlg.h"
 #include "profiles/EditZeitlinieDlg.h"
 #include "profiles/ZutrittprofileDlg.h"
 

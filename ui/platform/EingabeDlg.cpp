@@ -1,4 +1,4 @@
-#include "main/EingabeDlg.h"
+#include "platform/EingabeDlg.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "main/StatusDlg.h"
+#include "platform/StatusDlg.h"
 
 #include <QCloseEvent>
 #include <QProgressBar>
