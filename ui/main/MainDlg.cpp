@@ -113,12 +113,12 @@ void StartGescheitert(const std::string& meldung) {
 
 template <class Sender, class Signal, class Handler>
 void TIDD_MAIN::Verbinde(Sender* sender, Signal signal, Handler handler) {
-  connect(sender, signal, this, [this, sender, handler] {
+  QAbstractButton* knopf = nullptr;
+  if constexpr (std::is_base_of_v<QAbstractButton, Sender>) knopf = sender;
+  connect(sender, signal, this, [this, knopf, handler] {
     if (Laeuft) {
       // An ignored click on a toggle button does not leave it toggled either.
-      if constexpr (std::is_base_of_v<QAbstractButton, Sender>) {
-        if (sender->isCheckable()) sender->setChecked(!sender->isChecked());
-      }
+      if (knopf != nullptr && knopf->isCheckable()) knopf->setChecked(!knopf->isChecked());
       return;
     }
     fenster::Geschuetzt([this, handler] { (this->*handler)(); });

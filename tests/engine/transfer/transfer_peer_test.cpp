@@ -77,7 +77,7 @@ Zeitlinie Linie(int i) {
 constexpr int kPersonen = 8;
 
 void FuelleDokument(TSteuerung& s) {
-  const char* const vornamen[] = {"M\xFCller Hans", "J\xFCrgen Gro\xDF", "\xE4nne B\xF6hm", "Kai Stra\xDF" "e"};
+  const char* const vornamen[] = {"M\xFCller Hans", "J\xFCrgen Gro\xDF", "\xE4nne B\xF6hm", ("Kai Stra\xDF" "e")};
   s.Personen.Clear();
   for (int i = 0; i < kPersonen; ++i) {
     auto p = std::make_unique<PERSON>();
