@@ -141,6 +141,18 @@ class DokumentDateiTest : public ::testing::Test {
     return s;
   }
 
+  // A new document object that opened "a.wuz" (one person, two bookings) while its bookings
+  // file "a.bks" may be written but not read; the file stays so.
+  std::unique_ptr<TSteuerung> MitUnlesbarenBuchungen() {
+    EXPECT_TRUE(Gefuellt(1, 2)->Save(ordner / "a.wuz"));
+    std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_write);
+    auto s = Neu();
+    OhneDateiRechteUebergehen nurRechte;
+    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
+    EXPECT_TRUE(s->Load(ordner / "a.wuz"));
+    return s;
+  }
+
   ScriptedPlattform plattform;
   TempOrdner ordner;
 };
@@ -620,15 +632,9 @@ TEST_F(DokumentDateiTest, ABookingsFileThatCouldNotBeReadSurvivesEverySave) {
 // bookings file holds what the list holds, the unread file stays, and a later save back onto
 // it still keeps it.
 TEST_F(DokumentDateiTest, ASaveAsLeavesTheUnreadBookingsFileAsItIs) {
-  auto a = Gefuellt(1, 2);
-  ASSERT_TRUE(a->Save(ordner / "a.wuz"));
-  const std::string alteBuchungen = LiesDatei(ordner / "a.bks");
-  std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_write);
-  auto s = Neu();
+  auto s = MitUnlesbarenBuchungen();
   {
     OhneDateiRechteUebergehen nurRechte;
-    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
-    ASSERT_TRUE(s->Load(ordner / "a.wuz"));
     HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(9)));
     s->BuchungenGespeichert = false;
     ASSERT_TRUE(s->Save(ordner / "b.wuz"));
@@ -641,21 +647,13 @@ TEST_F(DokumentDateiTest, ASaveAsLeavesTheUnreadBookingsFileAsItIs) {
     EXPECT_FALSE(s->BuchungenGespeichert);
   }
   std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_read);
-  EXPECT_EQ(LiesDatei(ordner / "a.bks"), alteBuchungen);
+  EXPECT_EQ(LiesDatei(ordner / "a.bks"), Bytes(Buchung(0)) + Bytes(Buchung(1)));
 }
 
 // Bookings fetched before the file could be read stand after the file's bookings once the
 // bookings window reads it.
 TEST_F(DokumentDateiTest, LoadBuchungenPutsTheFilesBookingsBeforeThoseFetched) {
-  auto a = Gefuellt(1, 2);
-  ASSERT_TRUE(a->Save(ordner / "a.wuz"));
-  std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_write);
-  auto s = Neu();
-  {
-    OhneDateiRechteUebergehen nurRechte;
-    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
-    ASSERT_TRUE(s->Load(ordner / "a.wuz"));
-  }
+  auto s = MitUnlesbarenBuchungen();
   HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(9)));
   std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_read);
   s->LoadBuchungen();
