@@ -187,7 +187,7 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
       {IDB_PRINT, "document-print"},
   };
   for (const auto& [knopf, name] : knopfbilder) {
-    knopf->setIcon(QIcon(bilder::Bild(QString::fromUtf8(name), knopf->iconSize().width())));
+    knopf->setIcon(QIcon(bilder::Bild(T(name), knopf->iconSize().width())));
   }
 
   Verbinde(FileNewItem, &QAction::triggered, &TIDD_MAIN::FileNew);

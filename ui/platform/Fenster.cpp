@@ -13,6 +13,7 @@
 
 #include <utility>
 
+#include "platform/Anzeigetext.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
 
@@ -45,7 +46,7 @@ class QtBenutzer final : public Benutzer {
     // The buttons speak German whatever translations are installed.
     for (const auto& [knopf, text] : {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Cancel, "Abbrechen"},
                                       std::pair{QMessageBox::Yes, "&Ja"}, std::pair{QMessageBox::No, "&Nein"}}) {
-      if (QAbstractButton* b = box.button(knopf)) b->setText(QString::fromUtf8(text));
+      if (QAbstractButton* b = box.button(knopf)) b->setText(T(text));
     }
     switch (box.exec()) {
       case QMessageBox::Yes: return plattform::ID_YES;
