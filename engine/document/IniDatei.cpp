@@ -1,14 +1,18 @@
 #include "document/IniDatei.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <new>
 #include <optional>
 #include <string_view>
 
+#include "document/Dateioeffnung.h"
 #include "document/SichereDatei.h"
 
 namespace {
@@ -53,15 +57,25 @@ std::string_view Wert(std::string_view zeile) {
   return w;
 }
 
+// Far above any configuration the program writes; a larger file is none of its own.
+constexpr std::size_t kMaxGroesse = 1024 * 1024;
+
 // The whole file into `inhalt`; true also when there is no such file (nothing read). False
-// when it is there but cannot be read: no permission, a folder, an I/O error, no memory.
+// when it is there but cannot be read: no permission, a folder, no regular file, larger than
+// kMaxGroesse, an I/O error, no memory.
 bool LiesGanz(const std::string& pfad, std::string& inhalt) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> datei(std::fopen(pfad.c_str(), "rb"), std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> datei(OeffneDatei(pfad, Oeffnung::Lesen), std::fclose);
   if (!datei) return errno == ENOENT || errno == ENOTDIR;
+  struct stat info {};
+  if (fstat(fileno(datei.get()), &info) != 0 || static_cast<std::uintmax_t>(info.st_size) > kMaxGroesse) return false;
   try {
     char puffer[4096];
     std::size_t n = 0;
-    while ((n = std::fread(puffer, 1, sizeof puffer, datei.get())) > 0) inhalt.append(puffer, n);
+    while ((n = std::fread(puffer, 1, sizeof puffer, datei.get())) > 0) {
+      // A file whose size the file system does not tell, or one that grows while it is read.
+      if (inhalt.size() + n > kMaxGroesse) return false;
+      inhalt.append(puffer, n);
+    }
   } catch (const std::bad_alloc&) {
     return false;
   }

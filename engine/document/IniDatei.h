@@ -9,8 +9,9 @@
 
 class TIniDatei {
  public:
-  // Reads `pfad` when it exists; a missing or unreadable file (no permission, a folder, an I/O
-  // error) reads as empty, so every key gives its default.
+  // Reads `pfad` when it exists; a missing or unreadable file (no permission, a folder, a named
+  // pipe or a device, larger than 1 MiB, an I/O error) reads as empty, so every key gives its
+  // default.
   explicit TIniDatei(std::string pfad);
 
   // A missing section or key, or a value that is not a (32-bit) decimal number, gives `vorgabe`.

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/Dateioeffnung.h"
 #include "model/Fehler.h"
 #include "model/FeiertagsRebase.h"
 #include "model/ListenZugriff.h"
@@ -109,7 +110,7 @@ void TSteuerung::New() {
   AlteFirmware = false;
 
   // Created last, so that a failure leaves a complete new document, only without the file.
-  std::unique_ptr<std::FILE, DateiSchliesser> leer(std::fopen(BuchungsDateiname.c_str(), "wb"));
+  std::unique_ptr<std::FILE, DateiSchliesser> leer(OeffneDatei(BuchungsDateiname, Oeffnung::Neu));
   if (!leer) throw IoError(Texte::DateiFehlerTexte[Texte::dateifehler::DateiOeffnen], BuchungsDateiname);
 }
 
@@ -142,7 +143,7 @@ void TSteuerung::SetProtokoll(int on) {
   if (on == 0) return;
   const std::string verbindung = Page == 1 ? Anschlussname(ComPort) : SichererName(IP);
   const std::string pfad = Programmordner + "log_" + verbindung + ".log";
-  ProtokollDatei.reset(std::fopen(pfad.c_str(), "a"));
+  ProtokollDatei.reset(OeffneDatei(pfad, Oeffnung::Protokoll));
   if (!ProtokollDatei) throw IoError(Texte::DateiFehlerTexte[Texte::dateifehler::ProtokolldateiOeffnen], "*.log");
   SchreibeProtokollZeile(ProtokollDatei.get(), "Beginn Protokoll", plattform::Current().Now());
   Protokoll = true;

@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/Dateioeffnung.h"
 #include "model/Fehler.h"
 #include "model/FeiertagsRebase.h"
 #include "model/ListenZugriff.h"
@@ -72,12 +73,17 @@ std::string ZuGross(std::size_t groesse) {
          std::to_string(kMaxDokumentGroesse) + ").";
 }
 
-// False when the file cannot be opened. A file larger than any document is refused before it
-// is read (StdError). A read that fails part-way leaves the bytes read so far and sets
-// Lesefehler. StdError "kein Speicher" when the content does not fit in memory.
+// False when the file cannot be opened or is no regular file. A file larger than any document
+// is refused before it is read (StdError). A read that fails part-way leaves the bytes read so
+// far and sets Lesefehler, as does a folder. StdError "kein Speicher" when the content does not
+// fit in memory.
 bool LiesDokumentdatei(const std::string& pfad, Dateiinhalt& inhalt) {
-  const Datei datei(std::fopen(pfad.c_str(), "rb"));
-  if (!datei) return false;
+  const Datei datei(OeffneDatei(pfad, Oeffnung::Lesen));
+  if (!datei) {
+    // A folder in its place reads as a file that cannot be read, as it always did.
+    inhalt.Lesefehler = errno == EISDIR;
+    return inhalt.Lesefehler;
+  }
   try {
     struct stat info {};
     if (fstat(fileno(datei.get()), &info) == 0 && info.st_size > 0) {
@@ -181,16 +187,22 @@ class Schreiber {
 enum class Buchungslesung {
   Gelesen,   // every whole record was read
   Fehlt,     // there is no such file
-  Unlesbar,  // the file is there but could not be opened or read (permission, I/O, memory)
+  Unlesbar,  // the file is there but could not be opened or read (permission, no regular file, I/O, memory)
 };
 
 // Reads the bookings of the file at `pfad` into `buchungen`: as many whole 62-byte records as
 // the file's length holds. Nothing is kept of a read that failed part-way. Shows nothing;
 // `meldung` receives the text of a read failure ("Fehler beim Lesen der Buchungen", "kein
-// Speicher") and stays empty when the file could not be opened.
+// Speicher") and stays empty when the file could not be opened or is no regular file (a named
+// pipe, a device).
 Buchungslesung LiesBuchungsdatei(const std::string& pfad, Array<books*>& buchungen, std::string& meldung) {
-  const Datei datei(std::fopen(pfad.c_str(), "rb"));
+  const Datei datei(OeffneDatei(pfad, Oeffnung::Lesen));
   if (!datei) {
+    // A folder in its place reads as a file that cannot be read, as it always did.
+    if (errno == EISDIR) {
+      meldung = DateiText(dateifehler::BuchungenLesen);
+      return Buchungslesung::Unlesbar;
+    }
     struct stat info {};
     const bool fehlt = stat(pfad.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
     return fehlt ? Buchungslesung::Fehlt : Buchungslesung::Unlesbar;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "document/Dateioeffnung.h"
+
 namespace {
 
 constexpr const char* kDateiname = "zkprot.log";
@@ -16,11 +18,11 @@ struct Schliesser {
 std::string Zugriffsprotokolldatei(const std::string& ordner) { return ordner + kDateiname; }
 
 bool SchreibeZugriff(const std::string& ordner, const plattform::LocalTime& t) {
-  std::unique_ptr<std::FILE, Schliesser> datei(std::fopen(Zugriffsprotokolldatei(ordner).c_str(), "a"));
+  std::unique_ptr<std::FILE, Schliesser> datei(OeffneDatei(Zugriffsprotokolldatei(ordner), Oeffnung::Protokoll));
   if (!datei) return false;
   const bool geschrieben = std::fprintf(datei.get(), "Zugriff am %02d.%02d.%04d um %02d:%02d:%02d\n", t.day,
                                         t.month, t.year, t.hour, t.minute, t.second) > 0;
-  // The line reaches the file only with the close: its failure counts as well.
+  // A line that cannot be written may fail only at the close: its failure counts as well.
   const bool geschlossen = std::fclose(datei.release()) == 0;
   return geschrieben && geschlossen;
 }

@@ -1,5 +1,9 @@
 #include "KommLog.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdarg>
 
 #include "KommGlobals.h"
@@ -26,9 +30,27 @@ void OpenWithHeader(LogFile& log, const std::string& path, const Stamp& openTime
 }  // namespace
 
 bool LogFile::Open(const std::string& path) noexcept {
-  // "e": closed on exec, as every descriptor of the library, so no program started meanwhile
-  // holds a log.
-  file_.reset(std::fopen(path.c_str(), "a+e"));
+  Close();
+  // Opened without waiting (a named pipe would wait for its reader, or block once full) and
+  // used only as a regular file or a character device such as /dev/null; closed on exec, as
+  // every descriptor of the library, so no program started meanwhile holds a log.
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  struct stat info {};
+  const int status = fcntl(fd, F_GETFL);
+  if (fstat(fd, &info) != 0 || !(S_ISREG(info.st_mode) || S_ISCHR(info.st_mode)) || status < 0 ||
+      fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    return false;
+  }
+  file_.reset(fdopen(fd, "a+"));
+  if (!file_) {
+    ::close(fd);
+    return false;
+  }
+  // Each line reaches the file as it is written, so the log can be watched and outlives a
+  // killed program.
+  if (setvbuf(file_.get(), nullptr, _IOLBF, BUFSIZ) != 0) Close();
   return IsOpen();
 }
 

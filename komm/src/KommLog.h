@@ -16,7 +16,8 @@
 
 namespace komm {
 
-// One log file, opened for appending (created when missing) and closed on exec.
+// One log file, opened for appending (created when missing) and closed on exec: a regular file
+// or a character device, never a named pipe; line-buffered.
 class LogFile {
  public:
   bool Open(const std::string& path) noexcept;

@@ -1,5 +1,6 @@
 // Temporary folders, whole-file reads and writes, and file-system conditions (permission bits
-// enforced for root, a file-size limit) for the tests of every layer.
+// enforced for root, a file-size limit, a bound on a call that may block) for the tests of
+// every layer.
 #pragma once
 
 #include <linux/capability.h>
@@ -84,6 +85,27 @@ class OhneDateiRechteUebergehen {
   __user_cap_data_struct daten_[2] = {};
   __user_cap_data_struct vorher_[2] = {};
   bool aktiv_ = false;
+};
+
+// While it exists, a call that blocks for `sekunden` (an open() that waits for the other end of
+// a named pipe) ends the test program with a message and status 1: it fails, never hangs.
+class Wecker {
+ public:
+  explicit Wecker(unsigned sekunden) : signal_(std::signal(SIGALRM, Abbruch)) { alarm(sekunden); }
+  ~Wecker() {
+    alarm(0);
+    std::signal(SIGALRM, signal_);
+  }
+  Wecker(const Wecker&) = delete;
+  Wecker& operator=(const Wecker&) = delete;
+
+ private:
+  static void Abbruch(int) {
+    static const char kText[] = "\nblocked: a file operation did not return\n";
+    if (write(STDERR_FILENO, kText, sizeof kText - 1) < 0) _exit(1);
+    _exit(1);
+  }
+  void (*signal_)(int);
 };
 
 // While it exists, no file of the process may grow past `bytes`: a write beyond fails

@@ -26,6 +26,7 @@ class LogFolder {
   // The names of the files in the folder, sorted.
   std::vector<std::string> Files() const { return Inhalt(folder_.Pfad()); }
   std::string Read(const std::string& name) const { return LiesDatei(folder_ / name); }
+  std::string Path(const std::string& name) const { return folder_ / name; }
 
  private:
   TempOrdner folder_;

@@ -1,5 +1,7 @@
 // The library's dated protocol and debug logs, over both transports, read back from real files.
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -211,6 +213,55 @@ TEST_P(LogTest, HeadersOpenResultsAndSendLinesStandInTheFilesWhileTheLinkIsOpen)
                                                       "T Bufferlaenge:0 'len' : 7, CRC: 0xb515\n"
                                                       "T Zeit : N Telegramm gesendet. \n");
   JoinPeer();
+}
+
+// Every line reaches its file as it is written: a user can watch a link as it runs.
+TEST_P(LogTest, EveryLineStandsInTheFilesWhileTheLinkIsOpen) {
+  LogFolder folder;
+  ASSERT_NO_FATAL_FAILURE(Open([](int fd) {
+    if (!ReadFrameBytes(fd).empty()) WriteAll(fd, Frame(3, 768, 42, "ok"));
+  }, 0, 3));
+  port_ = tcp_ ? tcp_->port() : 0;
+  ASSERT_EQ(_SendeTele(type_, 3, 768, 75, "", 5), 0);
+  ASSERT_EQ(_WarteAufTele(type_, nullptr, 768, nullptr, 1), 42);
+  JoinPeer();
+  const Names names = LogNames(GetParam());
+  const std::string protocol = ProtocolSection();
+  const std::string debug = DebugSection();
+  const std::string protocolClose = ProtocolCloseLine() + "Ende: D\n" + kLine;
+  const std::string debugClose = "T Zeit: Nms, " + protocolClose;
+  EXPECT_EQ(Normalized(folder.Read(names.protocol)), protocol.substr(0, protocol.size() - protocolClose.size()));
+  EXPECT_EQ(Normalized(folder.Read(names.debug)), debug.substr(0, debug.size() - debugClose.size()));
+}
+
+// A named pipe in place of a log is refused (nothing is written into it, so a pipe nobody
+// reads never blocks the link); a character device such as /dev/null serves as a log.
+TEST_P(LogTest, ANamedPipeIsNoLogAndACharacterDeviceIs) {
+  LogFolder folder;
+  const Names names = LogNames(GetParam());
+  ASSERT_EQ(mkfifo(folder.Path(names.protocol).c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/null", folder.Path(names.debug));
+  const int reader = open(folder.Path(names.protocol).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  const auto nullDescriptors = [] {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+      std::error_code error;
+      if (std::filesystem::read_symlink(entry.path(), error) == "/dev/null") ++count;
+    }
+    return count;
+  };
+  const int before = nullDescriptors();
+  ASSERT_NO_FATAL_FAILURE(Open([](int fd) { ReadFrameBytes(fd); }, 0, 3));
+  EXPECT_EQ(nullDescriptors(), before + 1);  // the debug log
+  EXPECT_EQ(_SendeTele(type_, 3, 768, 75, "", 5), 0);
+  char byte = 0;
+  EXPECT_LE(read(reader, &byte, 1), 0);
+  JoinPeer();
+  EXPECT_EQ(_CloseKommunikation(type_), 0);
+  type_ = 0;
+  close(reader);
+  EXPECT_TRUE(std::filesystem::is_fifo(folder.Path(names.protocol)));
 }
 
 TEST_P(LogTest, TheLogFilesAreClosedOnExec) {

@@ -175,6 +175,31 @@ TEST(IniDatei, AFileThatCannotBeReadGivesTheDefaultsAndIsNotWritten) {
   EXPECT_EQ(LiesDatei(ordner / "gesperrt.ini"), "[Comm]\nport=5\n[Eigenes]\nx=1\n");
 }
 
+// A file larger than 1 MiB is none of the program's own: it gives every default at once and
+// is never written. A sparse file of 2 GiB, a link to a device that never ends.
+TEST(IniDatei, AFileLargerThanOneMebibyteGivesTheDefaultsAndIsNotWritten) {
+  TempOrdner ordner;
+  const std::string eintrag = "[Comm]\nport=5\n";
+  const std::string fuellung(1024 * 1024 - eintrag.size(), ';');
+  SchreibeDatei(ordner / "grenze.ini", eintrag + fuellung);
+  SchreibeDatei(ordner / "darueber.ini", eintrag + fuellung + ";");
+  SchreibeDatei(ordner / "riesig.ini", eintrag);
+  std::filesystem::resize_file(ordner / "riesig.ini", std::uintmax_t{2} << 30);
+  std::filesystem::create_symlink("/dev/zero", ordner / "null.ini");
+  EXPECT_EQ(TIniDatei(ordner / "grenze.ini").LeseZahl("Comm", "port", 2), 5);
+  Wecker wecker(5);
+  for (const char* name : {"darueber.ini", "riesig.ini", "null.ini"}) {
+    SCOPED_TRACE(name);
+    TIniDatei ini(ordner / name);
+    EXPECT_EQ(ini.LeseZahl("Comm", "port", 2), 2);
+    ini.SchreibeZahl("Comm", "port", 3);
+    EXPECT_FALSE(ini.Speichern());
+  }
+  EXPECT_EQ(std::filesystem::file_size(ordner / "darueber.ini"), 1024U * 1024 + 1);
+  EXPECT_EQ(std::filesystem::file_size(ordner / "riesig.ini"), std::uintmax_t{2} << 30);
+  EXPECT_EQ(std::filesystem::read_symlink(ordner / "null.ini"), "/dev/zero");
+}
+
 TEST(IniDatei, AFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {
   TempOrdner ordner;
   SchreibeDatei(ordner / "datei", "kein Ordner");

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/Fehler.h"
@@ -338,6 +341,34 @@ TEST_P(AblaufPeerTest, TheConnectionTestReadsThePeersClockCountsAndVersion) {
   const std::string& text = plattform.Boxes()[0].text;
   EXPECT_TRUE(text == anfang + "09" + ende || text == anfang + "10" + ende) << text;
   EXPECT_EQ(transfertest::Empfangen(peer), (std::vector<int>{65, 63, 46, 54, 75}));
+}
+
+// The protocol log reaches its file line by line: read while the document still holds it
+// open, it has its header and every attempt of the connection test with its answer.
+TEST_P(AblaufPeerTest, TheProtocolLogHoldsEveryLineWhileItIsOpen) {
+  ybrtest::PeerProcess peer({"--address", "9"});
+  transfertest::Dokument s(2026);
+  transfertest::Verbinde(*s, peer, GetParam());
+  // The library's own dated logs go to the working folder.
+  TempOrdner arbeit;
+  const std::filesystem::path vorher = std::filesystem::current_path();
+  std::filesystem::current_path(arbeit.Pfad());
+  s->SetProtokoll(1);
+  plattform.ExpectBox(kTitelTest, 64, plattform::ID_OK);
+  s->Verbindungstest(plattform.Window());
+  std::filesystem::current_path(vorher);
+  ASSERT_TRUE(s->ProtokollDatei);
+  const std::string name = GetParam() == transfertest::Weg::Tcp ? "log_127.0.0.1.log" : "log_Com5.log";
+  // The answers' texts (the controller's clock among them) stand as "A".
+  const std::string log = std::regex_replace(LiesDatei(s->Ordner() + name),
+                                             std::regex("Kommando (\\d+) '[^']*' empfangen\r\n"),
+                                             "Kommando $1 'A' empfangen\r\n");
+  std::string erwartet = "\nBeginn Protokoll: 7.3.2026 14:5:9 \n- - - - \n";
+  for (const auto& [kommando, antwort] : std::vector<std::pair<int, int>>{{63, 65}, {46, 48}, {54, 57}, {75, 77}}) {
+    erwartet += "Versuch 1 :von 768 an 9 Kommando " + std::to_string(kommando) + " \n ''\nKommando " +
+                std::to_string(antwort) + " 'A' empfangen\r\n";
+  }
+  EXPECT_EQ(log, erwartet) << log;
 }
 
 TEST_P(AblaufPeerTest, SendAllThenFetchAllBringsEveryGroupBack) {

@@ -14,6 +14,7 @@
 
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -818,6 +819,78 @@ TEST_F(MainTest, AWupIniThatCannotBeReadGivesTheDefaultsAndNoBox) {
   Skript still;
   EXPECT_TRUE(IDD_MAIN->close());
   EXPECT_TRUE(std::filesystem::is_directory(Ini()));
+}
+
+// A named pipe in the program's folder never keeps the window from coming. In place of Wup.ini
+// the program starts on the defaults without a word and never writes the configuration over
+// it.
+TEST_F(MainTest, ANamedPipeAsWupIniNeverBlocksTheStart) {
+  ASSERT_EQ(mkfifo(Ini().c_str(), 0600), 0);
+  {
+    Wecker wecker(5);
+    Skript still;
+    Starte();
+  }
+  ASSERT_NE(IDD_MAIN->Dokument(), nullptr);
+  EXPECT_TRUE(IDD_MAIN->isVisible());
+  EXPECT_EQ(IDD_MAIN->IDT_CONNECT->text(), QStringLiteral(" COM2 , Programmierkabel"));
+  AllesGespeichert();
+  Skript still;
+  EXPECT_TRUE(IDD_MAIN->close());
+  EXPECT_TRUE(std::filesystem::is_fifo(Ini()));
+}
+
+// In place of the new document's bookings file, the program says that it cannot create the
+// file, as for a folder there, and ends.
+TEST_F(MainTest, ANamedPipeAsTempBksNeverBlocksTheStart) {
+  ASSERT_EQ(mkfifo((ordner / "temp.bks").c_str(), 0600), 0);
+  Skript skript;
+  skript.Box(QStringLiteral("Fehler beim Öffnen der Datei") + Q(ordner / "temp.bks"), QStringLiteral("Fehler"), 16, 1);
+  {
+    Wecker wecker(5);
+    Starte();
+  }
+  EXPECT_TRUE(skript.Fertig());
+  EXPECT_EQ(IDD_MAIN->Dokument(), nullptr);
+  EXPECT_EQ(Hauptschleife(), 1);
+  EXPECT_TRUE(std::filesystem::is_fifo(ordner / "temp.bks"));
+}
+
+// A document whose bookings file is a named pipe opens without its bookings, with the box of a
+// bookings file that cannot be read; a named pipe chosen as the target of Save As is refused
+// with the box of a file that cannot be created. Neither waits.
+TEST_F(MainTest, ANamedPipeAsBookingsFileOrSaveTargetNeverBlocks) {
+  Starte();
+  const std::string pfad = ordner / "anlage.wuz";
+  HaengeAn(S().Buchungen, std::make_unique<books>());
+  {
+    Skript skript;
+    skript.Datei(true, Q(pfad));
+    ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+  }
+  std::filesystem::remove(ordner / "anlage.bks");
+  ASSERT_EQ(mkfifo((ordner / "anlage.bks").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((ordner / "rohr.wuz").c_str(), 0600), 0);
+  Wecker wecker(5);
+  {
+    Skript skript;
+    skript.Datei(false, Q(pfad)).Box(QStringLiteral("Keine Buchungen vorhanden."), QStringLiteral("Hinweis"), 64, 1);
+    IDD_MAIN->FileOpenItem->trigger();
+    EXPECT_TRUE(skript.Fertig());
+  }
+  EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), Q(pfad));
+  EXPECT_EQ(S().Buchungen.Anzahl, 0);
+  {
+    Skript skript;
+    skript.Datei(true, Q(ordner / "rohr.wuz"))
+        .Box(QStringLiteral("Datei überschreiben?"), QStringLiteral("Hinweis"), 36, 6)
+        .Box(QStringLiteral("Fehler beim Öffnen der Datei") + Q(ordner / "rohr.wuz"), QStringLiteral("Fehler"), 16, 1);
+    EXPECT_FALSE(IDD_MAIN->FileSaveAs());
+    EXPECT_TRUE(skript.Fertig());
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(ordner / "anlage.bks"));
+  EXPECT_TRUE(std::filesystem::is_fifo(ordner / "rohr.wuz"));
+  AllesGespeichert();
 }
 
 // Saves a document under a file-size limit below its size, in a program started as the
