@@ -30,8 +30,8 @@ struct Kalendertag {
 QImage Zeichne(const CJulian& jahr, std::optional<Kalendertag> markiert, const QFont& schrift,
                qreal verhaeltnis = 1);
 
-// The day whose cell holds `punkt` (in the picture's coordinates), or nothing outside the grid and outside the days of the
-// month.
+// The day whose cell holds `punkt` (in the picture's coordinates, whatever its ratio), or
+// nothing outside the grid and outside the days of the month.
 std::optional<Kalendertag> Treffer(const CJulian& jahr, QPoint punkt);
 
 // Top-left corner of the cell of column 1..37 in the row of month 1..12.
