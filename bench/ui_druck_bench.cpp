@@ -39,6 +39,9 @@ class Seitenzaehler final : public drucken::Druckziel {
   void Abbrechen() noexcept override { ziel_.Abbrechen(); }
   void Schriftgroesse(int punkte) override { ziel_.Schriftgroesse(punkte); }
   void Text(int x, int y, const QString& text) override { ziel_.Text(x, y, text); }
+  void EingepassterText(int x, int y, const QString& text, int breite) override {
+    ziel_.EingepassterText(x, y, text, breite);
+  }
   void Linie(int x1, int y1, int x2, int y2) override { ziel_.Linie(x1, y1, x2, y2); }
   int Textbreite(const QString& text) const override { return ziel_.Textbreite(text); }
   int Texthoehe(const QString& text) const override { return ziel_.Texthoehe(text); }

@@ -110,7 +110,8 @@ void TIDD_FEIERTAG::LadeJahr() {
 
 void TIDD_FEIERTAG::ZeichneKalender() {
   const std::optional<kalenderbild::Kalendertag> markiert = Hervorgehoben ? Auswahl() : std::nullopt;
-  IDI_FREEDAYS->setPixmap(QPixmap::fromImage(kalenderbild::Zeichne(*Kalender, markiert, IDI_FREEDAYS->font())));
+  IDI_FREEDAYS->setPixmap(QPixmap::fromImage(
+      kalenderbild::Zeichne(*Kalender, markiert, IDI_FREEDAYS->font(), IDI_FREEDAYS->devicePixelRatioF())));
 }
 
 void TIDD_FEIERTAG::UpDownYearClick() {

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QSizeF>
 
 #include <algorithm>
 
@@ -58,12 +59,12 @@ void Text(QPainter& p, int x, int y, const QString& text) {
   p.drawText(QRect(x, y, kBreite, kHoehe), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
-// A box from (x1, y1) to (x2, y2), right and bottom edge exclusive: filled, outlined.
+// A box from (x1, y1) to (x2, y2), right and bottom edge exclusive: filled, outlined. The
+// outline is its outer ring of pixels, filled, not stroked: on a scaled screen a pen would be
+// centred on the edge and the fill would show outside the outline.
 void Kasten(QPainter& p, int x1, int y1, int x2, int y2, const QColor& fuellung, const QColor& rand) {
-  p.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), fuellung);
-  p.setPen(rand);
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+  p.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), rand);
+  p.fillRect(QRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2), fuellung);
 }
 
 void Rahmen(QPainter& p) {
@@ -127,8 +128,9 @@ QFont Zahlenschrift(const QFont& schrift) {
 
 QPoint Zellenecke(int monat, int spalte) { return QPoint(13 * spalte + 70, 16 * (monat - 1) + 25); }
 
-QImage Zeichne(const CJulian& jahr, std::optional<Kalendertag> markiert, const QFont& schrift) {
-  QImage bild(kBreite, kHoehe, QImage::Format_RGB32);
+QImage Zeichne(const CJulian& jahr, std::optional<Kalendertag> markiert, const QFont& schrift, qreal verhaeltnis) {
+  QImage bild((QSizeF(kBreite, kHoehe) * verhaeltnis).toSize(), QImage::Format_RGB32);
+  bild.setDevicePixelRatio(verhaeltnis);  // the painter scales by it
   bild.fill(Qt::white);
   QPainter p(&bild);
   p.setFont(schrift);

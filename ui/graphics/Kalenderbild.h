@@ -24,11 +24,14 @@ struct Kalendertag {
 };
 
 // The whole picture of the year of `jahr`: frame and legend in `schrift`, the day numbers in
-// a small font; the day `markiert`, when given, in its highlight colour.
-QImage Zeichne(const CJulian& jahr, std::optional<Kalendertag> markiert, const QFont& schrift);
+// a small font; the day `markiert`, when given, in its highlight colour. Drawn for a screen of
+// device pixel ratio `verhaeltnis`: the coordinates stay, the image has that many more pixels
+// each way and carries the ratio.
+QImage Zeichne(const CJulian& jahr, std::optional<Kalendertag> markiert, const QFont& schrift,
+               qreal verhaeltnis = 1);
 
-// The day whose cell holds `punkt`, or nothing outside the grid and outside the days of the
-// month.
+// The day whose cell holds `punkt` (in the picture's coordinates, whatever its ratio), or
+// nothing outside the grid and outside the days of the month.
 std::optional<Kalendertag> Treffer(const CJulian& jahr, QPoint punkt);
 
 // Top-left corner of the cell of column 1..37 in the row of month 1..12.

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPolygon>
+#include <QSizeF>
 
 #include <algorithm>
 #include <cstdlib>
@@ -61,9 +62,10 @@ class Maler {
   // A vertical black line of width 1 from y1 to y2 (both included).
   void Senkrecht(int x, int y1, int y2) { p_.fillRect(QRect(x, y1, 1, y2 - y1 + 1), Qt::black); }
 
-  // A filled triangle with a black outline.
+  // A filled triangle with a black outline one pixel of the picture wide (a cosmetic pen would
+  // be one pixel of the device on a scaled screen).
   void Dreieck(const QPoint& a, const QPoint& b, const QPoint& c, const QColor& farbe) {
-    p_.setPen(QPen(Qt::black, 0));
+    p_.setPen(QPen(Qt::black, 1));
     p_.setBrush(farbe);
     p_.drawPolygon(QPolygon({a, b, c}));
     p_.setBrush(Qt::NoBrush);
@@ -194,8 +196,10 @@ Anlage AnlageVon(const TSteuerung& steuerung) {
 
 QSize Groesse(Wochenbild bild) { return bild == Wochenbild::Person ? QSize(473, 225) : QSize(473, 265); }
 
-QImage ZeichneWoche(Wochenbild bild, const Anlage& anlage, std::span<const Zeitlinie> linien, int markiert) {
-  QImage bildpunkte(Groesse(bild), QImage::Format_RGB32);
+QImage ZeichneWoche(Wochenbild bild, const Anlage& anlage, std::span<const Zeitlinie> linien, int markiert,
+                    qreal verhaeltnis) {
+  QImage bildpunkte((QSizeF(Groesse(bild)) * verhaeltnis).toSize(), QImage::Format_RGB32);
+  bildpunkte.setDevicePixelRatio(verhaeltnis);  // the painter scales by it
   bildpunkte.fill(Qt::white);
   Maler m(bildpunkte);
   ZeichneRaster(m, bild, anlage);

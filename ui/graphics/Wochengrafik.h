@@ -67,11 +67,14 @@ inline const QColor kRot(255, 0, 0);
 inline const QColor kBlau(0, 0, 255);
 inline const QColor kGrau(128, 128, 128);
 
-// 473 x 225 for Person, 473 x 265 for the others.
+// 473 x 225 for Person, 473 x 265 for the others, in the picture's coordinates.
 QSize Groesse(Wochenbild bild);
 
 // The picture with the grid, the legend and every line of `linien` (none: grid and legend
-// only); the line at index `markiert` carries its markers (-1: none).
-QImage ZeichneWoche(Wochenbild bild, const Anlage& anlage, std::span<const Zeitlinie> linien, int markiert = -1);
+// only); the line at index `markiert` carries its markers (-1: none). Drawn for a screen of
+// device pixel ratio `verhaeltnis`: the coordinates stay, the image has that many more pixels
+// each way and carries the ratio.
+QImage ZeichneWoche(Wochenbild bild, const Anlage& anlage, std::span<const Zeitlinie> linien, int markiert = -1,
+                    qreal verhaeltnis = 1);
 
 }  // namespace grafik

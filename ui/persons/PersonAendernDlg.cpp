@@ -93,7 +93,8 @@ void TIDD_CHANGE_PERSON::ZeichneProfil() {
   std::span<const Zeitlinie> linien;
   if (ProfilIndex >= 0) linien = Element(Steuerung->Profile, ProfilIndex).Zeitlinien;
   IDI_DRAW->setPixmap(QPixmap::fromImage(
-      grafik::ZeichneWoche(grafik::Wochenbild::Person, grafik::AnlageVon(*Steuerung), linien)));
+      grafik::ZeichneWoche(grafik::Wochenbild::Person, grafik::AnlageVon(*Steuerung), linien, -1,
+                           IDI_DRAW->devicePixelRatioF())));
 }
 
 void TIDD_CHANGE_PERSON::BitBtn1Click() {

@@ -23,6 +23,9 @@ class Druckziel {
   // The font size in points for what follows.
   virtual void Schriftgroesse(int punkte) = 0;
   virtual void Text(int x, int y, const QString& text) = 0;
+  // `text` whole at (x, y), narrowed just as far as it needs to be at most `breite` wide; as
+  // Text where it fits.
+  virtual void EingepassterText(int x, int y, const QString& text, int breite) = 0;
   virtual void Linie(int x1, int y1, int x2, int y2) = 0;
   // Measures of a text in the current font.
   virtual int Textbreite(const QString& text) const = 0;

@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <QScopeGuard>
 
+#include <algorithm>
+
 #include "model/Fehler.h"
 
 namespace drucken {
@@ -26,6 +28,19 @@ QFont Druckschrift() {
   schrift.setStyleHint(QFont::SansSerif);
   schrift.setStyleStrategy(QFont::PreferNoShaping);
   return schrift;
+}
+
+// `schrift` narrowed (QFont::setStretch) just as far as `text` needs to be at most `breite`
+// pixels wide on `geraet`; unchanged where it fits.
+QFont Eingepasst(const QFont& schrift, const QString& text, int breite, QPaintDevice* geraet) {
+  const int ganz = QFontMetrics(schrift, geraet).horizontalAdvance(text);
+  QFont schmal = schrift;
+  if (ganz <= breite) return schmal;
+  for (int prozent = std::max(1, 100 * breite / ganz); prozent >= 1; --prozent) {
+    schmal.setStretch(prozent);
+    if (QFontMetrics(schmal, geraet).horizontalAdvance(text) <= breite) break;
+  }
+  return schmal;
 }
 
 // Puts the printer's chosen file back when a job is done with it, on every way out.
@@ -96,6 +111,10 @@ void QtDruckziel::Text(int x, int y, const QString& text) {
   befehle_.push_back({.art = Befehl::Art::Text, .a = x, .b = y, .text = text});
 }
 
+void QtDruckziel::EingepassterText(int x, int y, const QString& text, int breite) {
+  befehle_.push_back({.art = Befehl::Art::Eingepasst, .a = x, .b = y, .c = breite, .text = text});
+}
+
 void QtDruckziel::Linie(int x1, int y1, int x2, int y2) {
   befehle_.push_back({.art = Befehl::Art::Linie, .a = x1, .b = y1, .c = x2, .d = y2});
 }
@@ -132,6 +151,11 @@ void QtDruckziel::Male() {
       case Befehl::Art::Text:
         // Qt places a text by its baseline.
         maler.drawText(b.a, b.b + maler.fontMetrics().ascent(), b.text);
+        break;
+      case Befehl::Art::Eingepasst:
+        maler.setFont(QFont(Eingepasst(schrift, b.text, b.c, &drucker_), &drucker_));
+        maler.drawText(b.a, b.b + maler.fontMetrics().ascent(), b.text);
+        maler.setFont(QFont(schrift, &drucker_));
         break;
       case Befehl::Art::Linie:
         maler.drawLine(b.a, b.b, b.c, b.d);

@@ -32,6 +32,7 @@ class QtDruckziel final : public Druckziel {
   void Abbrechen() noexcept override;
   void Schriftgroesse(int punkte) override;
   void Text(int x, int y, const QString& text) override;
+  void EingepassterText(int x, int y, const QString& text, int breite) override;
   void Linie(int x1, int y1, int x2, int y2) override;
   int Textbreite(const QString& text) const override;
   int Texthoehe(const QString& text) const override;
@@ -41,8 +42,8 @@ class QtDruckziel final : public Druckziel {
 
  private:
   struct Befehl {
-    enum class Art { Schrift, Text, Linie, Seite } art;
-    int a = 0, b = 0, c = 0, d = 0;  // point size; x, y; x1, y1, x2, y2
+    enum class Art { Schrift, Text, Eingepasst, Linie, Seite } art;
+    int a = 0, b = 0, c = 0, d = 0;  // point size; x, y (and the width to fit); x1, y1, x2, y2
     QString text{};
   };
   // Paints the collected job on the printer.

@@ -105,7 +105,14 @@ void TDruckbericht::DruckeZeile(int y, const std::vector<Spalte>& spalten) {
     for (const Spalte& rechts : spalten) {
       if (rechts.x > spalte.x && (naechste == 0 || rechts.x < naechste)) naechste = rechts.x;
     }
-    Drucker.Text(spalte.x, y, naechste == 0 ? spalte.text : Gekuerzt(Drucker, spalte.text, naechste - spalte.x - leer));
+    const int platz = naechste - spalte.x - leer;
+    if (naechste == 0) {
+      Drucker.Text(spalte.x, y, spalte.text);
+    } else if (spalte.kennung) {
+      Drucker.EingepassterText(spalte.x, y, spalte.text, platz);
+    } else {
+      Drucker.Text(spalte.x, y, Gekuerzt(Drucker, spalte.text, platz));
+    }
   }
 }
 
@@ -207,7 +214,7 @@ void TDruckbericht::DruckePersonen(int schluessel) {
     Platz(1);
     const int c3 = (Drucker.Seitenbreite() - 2 * Rand) / 3;
     DruckeZeile(ZeileY, {{Rand, feld::Lies(person.Name)},
-                         {Rand + c3, feld::Lies(person.Karte)},
+                         {Rand + c3, feld::Lies(person.Karte), true},
                          {Rand + 2 * c3, feld::Lies(person.Profil)}});
     NaechsteZeileImBlock();
   }
@@ -327,7 +334,7 @@ void TDruckbericht::DruckeBuchungen(int schluessel) {
     if (buchung.Ereignis1 & EREIGNIS1_TUER3) tuer = T(Texte::Beschriftungen[Texte::beschriftung::Tuer3MK]);
     DruckeZeile(ZeileY, {{Rand, QString::asprintf("%02d.%02d.%04d, %02d:%02d:%02d", buchung.Tag, buchung.Monat,
                                                   buchung.Jahr, buchung.Stunde, buchung.Minute, buchung.Sekunde)},
-                         {Rand + c4, feld::Lies(buchung.Karte)},
+                         {Rand + c4, feld::Lies(buchung.Karte), true},
                          {Rand + 2 * c4, feld::Lies(buchung.Name)},
                          {Rand + 3 * c4, tuer}});
     NaechsteZeileImBlock();

@@ -6,7 +6,8 @@
 // lines start at y = 200 below the header.
 //
 // A text that would reach the next text of its line is cut with "…" where it leaves a blank's
-// width before that one.
+// width before that one; a card code, which tells cards apart, is never cut but narrowed just
+// as far as it needs to fit that room.
 //
 // A block (a profile with its lines, a door with its lines, a person, holiday or booking line)
 // that would cross the footer rule at H - 5 lh goes to a new page; a page is begun only for a
@@ -44,10 +45,11 @@ class TDruckbericht {
 
  private:
   enum class Kopf { Ohne, Personen, Feiertage, Buchungen };
-  // A text of a line and where it begins.
+  // A text of a line and where it begins; a `kennung` (a card code) is narrowed, not cut.
   struct Spalte {
     int x;
     QString text;
+    bool kennung = false;
   };
 
   // Begins the job of a section: its title, the 10-point measures and the margin.
@@ -56,7 +58,8 @@ class TDruckbericht {
   // of a page that holds something already; the page header where the page has none yet.
   void Platz(int hoehe);
   void DruckeSeitenkopf();
-  // The texts of one line at `y`, in this order, each cut before the next one to its right.
+  // The texts of one line at `y`, in this order, each cut (an identifier narrowed) before the
+  // next one to its right.
   void DruckeZeile(int y, const std::vector<Spalte>& spalten);
   // The column heads of the section below the page header.
   void DruckeSpaltenkoepfe();

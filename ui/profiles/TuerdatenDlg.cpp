@@ -298,6 +298,7 @@ void TIDD_DOORDATA::done(int ergebnis) {
 void TIDD_DOORDATA::ZeichneProfil(int markiert) {
   const TUERPROFIL& profil = Profil();
   const QImage bild =
-      grafik::ZeichneWoche(grafik::Wochenbild::Tuer, grafik::AnlageVon(*Steuerung), profil.Zeitlinien, markiert);
+      grafik::ZeichneWoche(grafik::Wochenbild::Tuer, grafik::AnlageVon(*Steuerung), profil.Zeitlinien, markiert,
+                           IDI_DOORDRAW->devicePixelRatioF());
   IDI_DOORDRAW->setPixmap(QPixmap::fromImage(bild));
 }

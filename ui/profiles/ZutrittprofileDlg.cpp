@@ -229,7 +229,8 @@ void TIDD_PROFIL::ZeichneProfil(int markiert) {
     linien = e->Daten->Zeitlinien;
   }
   IDI_PROFIL->setPixmap(
-      QPixmap::fromImage(grafik::ZeichneWoche(grafik::Wochenbild::Profil, grafik::AnlageVon(*Steuerung), linien, markiert)));
+      QPixmap::fromImage(grafik::ZeichneWoche(grafik::Wochenbild::Profil, grafik::AnlageVon(*Steuerung), linien, markiert,
+                                              IDI_PROFIL->devicePixelRatioF())));
 }
 
 void TIDD_PROFIL::Geaendert() { Steuerung->DatenGespeichert = false; }

@@ -135,6 +135,54 @@ TEST_F(KalenderbildTest, DayNumbersKeepAPixelFreeBesideEachOutline) {
   }
 }
 
+// At device pixel ratio 2 the grid keeps its coordinates in an image of twice the pixels each
+// way: every outline covers two device pixels, every day number keeps the two device pixels
+// of its free pixel beside each outline, in the normal drawing and highlighted, and the texts
+// are drawn at that resolution, not blown up.
+TEST_F(KalenderbildTest, AtRatioTwoTheSameGridInTwiceThePixels) {
+  for (const std::optional<Kalendertag> markiert : {std::optional<Kalendertag>{}, std::optional{Kalendertag{1, 28}}}) {
+    SCOPED_TRACE(markiert ? "highlighted" : "normal");
+    const QImage bild = kalenderbild::Zeichne(k, markiert, schrift, 2);
+    ASSERT_EQ(bild.size(), QSize(1142, 534));
+    EXPECT_EQ(bild.deviceIndependentSize().toSize(), QSize(571, 267));
+    if (const char* ziel = std::getenv("YBR_UI_BILDER")) bild.save(QString::fromUtf8(ziel) + "/kalenderbild_2x.png");
+    // Tuesday 7 January, column 10 at (200, 25), white: outlines on device columns 400, 401
+    // and 426, 427 (the line it shares with 8 January) and rows 50, 51 and 82, 83.
+    const QColor schwarz(Qt::black), weiss(Qt::white);
+    for (int x : {398, 399, 400, 401, 402, 403, 424, 425, 426, 427, 428, 429}) {
+      EXPECT_EQ(bild.pixelColor(x, 70), x == 400 || x == 401 || x == 426 || x == 427 ? schwarz : weiss) << x;
+    }
+    for (int y = 48; y <= 86; ++y) {
+      EXPECT_EQ(bild.pixelColor(403, y), y == 50 || y == 51 || y == 82 || y == 83 ? schwarz : weiss) << y;
+    }
+    for (int monat = 1; monat <= 12; ++monat) {
+      for (int tag = 1; tag <= k.Monatslaenge(monat); ++tag) {
+        const QPoint ecke = kalenderbild::Zellenecke(monat, k.Wochentag(monat, 1) + tag - 1) * 2;
+        const QColor fuellung = bild.pixelColor(2 * (ecke.x() / 2 + 7), 2 * (ecke.y() / 2 + 1));
+        int beruehrt = 0;
+        for (int y = ecke.y() + 2; y < ecke.y() + 32; ++y) {
+          for (int x : {ecke.x() + 2, ecke.x() + 3, ecke.x() + 24, ecke.x() + 25}) {
+            beruehrt += bild.pixelColor(x, y) != fuellung ? 1 : 0;
+          }
+        }
+        EXPECT_EQ(beruehrt, 0) << monat << "/" << tag;
+      }
+    }
+    // "Januar" at (5, 25): finer than its blown-up pixels.
+    int geteilt = 0;
+    for (int x = 10; x < 120; x += 2) {
+      for (int y = 50; y < 80; y += 2) {
+        const QColor c = bild.pixelColor(x, y);
+        geteilt += bild.pixelColor(x + 1, y) != c || bild.pixelColor(x, y + 1) != c ||
+                           bild.pixelColor(x + 1, y + 1) != c
+                       ? 1
+                       : 0;
+      }
+    }
+    EXPECT_GT(geteilt, 10);
+  }
+}
+
 // A cell's left and top lines belong to it, the lines it shares to the right and below to
 // its neighbours.
 TEST(Kalendertreffer, PointsToDays) {

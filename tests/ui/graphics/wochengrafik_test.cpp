@@ -284,6 +284,62 @@ TEST(Wochengrafik, DoorLegendIsFixed) {
   }
 }
 
+// The 2 x 2 blocks of device pixels in the rectangle (device coordinates) whose four pixels
+// are not all of one colour: none where a picture drawn at ratio 1 was blown up.
+int GeteilteBloecke(const QImage& bild, int x1, int y1, int x2, int y2) {
+  int n = 0;
+  for (int x = x1 & ~1; x + 1 <= x2; x += 2) {
+    for (int y = y1 & ~1; y + 1 <= y2; y += 2) {
+      const QColor c = Farbe(bild, x, y);
+      n += Farbe(bild, x + 1, y) != c || Farbe(bild, x, y + 1) != c || Farbe(bild, x + 1, y + 1) != c ? 1 : 0;
+    }
+  }
+  return n;
+}
+
+// At device pixel ratio 2 the picture keeps its coordinates in an image of twice the pixels
+// each way: a line one pixel wide covers two device pixels, a stroke of two four, a marker's
+// outline two (centred on its edge, as every pen wider than a device pixel); the texts are
+// drawn at that resolution, not blown up.
+TEST(Wochengrafik, AtRatioTwoTheSameDrawingInTwiceThePixels) {
+  const std::vector<Zeitlinie> linien{Linie(6, 30, 22, 0, TAG_MONTAG | TAG_BENUTZT, 0x07)};
+  for (const Wochenbild art : {Wochenbild::Person, Wochenbild::Profil, Wochenbild::Tuer}) {
+    SCOPED_TRACE(static_cast<int>(art));
+    const QImage bild = grafik::ZeichneWoche(art, Geraet(0x7, 1), linien, -1, 2);
+    EXPECT_EQ(bild.size(), grafik::Groesse(art) * 2);
+    EXPECT_EQ(bild.deviceIndependentSize().toSize(), grafik::Groesse(art));
+    // The grid line at x 97 from y 25: device columns 194 and 195.
+    for (int x : {193, 194, 195, 196}) {
+      EXPECT_EQ(Farbe(bild, x, 81), x == 194 || x == 195 ? QColor(Qt::black) : QColor(Qt::white)) << x;
+    }
+    EXPECT_EQ(Farbe(bild, 194, 49), QColor(Qt::white));
+    EXPECT_EQ(Farbe(bild, 194, 50), QColor(Qt::black));
+    // The separator above the legend: two device rows.
+    const int trenn = 2 * (art == Wochenbild::Person ? 195 : 232);
+    for (int y = trenn - 1; y <= trenn + 2; ++y) {
+      EXPECT_EQ(Farbe(bild, 600, y), y == trenn || y == trenn + 1 ? QColor(Qt::black) : QColor(Qt::white)) << y;
+    }
+    // "Montag" at (5, 25), finer than its blown-up pixels.
+    EXPECT_GT(GeteilteBloecke(bild, 10, 50, 120, 78), 10);
+    EXPECT_EQ(Dunkle(bild, 0, 24, 180, 49), 0);
+  }
+  const QImage bild = grafik::ZeichneWoche(Wochenbild::Profil, Geraet(0x7, 1), linien, 0, 2);
+  Ablegen(bild, "woche_profil_markiert_2x.png");
+  // Door 1, a stroke of width 2 at y 30 from x 196 to 426: device rows 58..61, columns 392..853.
+  for (int y = 56; y <= 63; ++y) {
+    EXPECT_EQ(Farbe(bild, 600, y) == grafik::kGruen, y >= 58 && y <= 61) << y;
+  }
+  EXPECT_NE(Farbe(bild, 391, 60), grafik::kGruen);
+  EXPECT_EQ(Farbe(bild, 392, 60), grafik::kGruen);
+  EXPECT_EQ(Farbe(bild, 853, 60), grafik::kGruen);
+  EXPECT_NE(Farbe(bild, 854, 60), grafik::kGruen);
+  // The marker above it: its top outline along y 25 two device rows wide, green below it.
+  for (int y = 47; y <= 52; ++y) {
+    EXPECT_EQ(Farbe(bild, 2 * 196, y) == QColor(Qt::black), y == 49 || y == 50) << y;
+  }
+  EXPECT_EQ(Farbe(bild, 2 * 196, 51), grafik::kGruen);
+}
+
 TEST(Wochengrafik, TextsArePlacedByTheirTopLeftCorner) {
   const QImage bild = grafik::ZeichneWoche(Wochenbild::Profil, Geraet(0x1, 0), {});
   // "Montag" at (5, 25): ink starts in its first rows, nothing above or left of it.

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QLabel>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRectF>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -92,6 +94,17 @@ std::string Ohne(QStringList alle, QStringList ohne) {
 bool AufEinerZeile(const QRectF& a, const QRectF& b) {
   const double gemeinsam = std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top());
   return gemeinsam > std::min(a.height(), b.height()) / 2;
+}
+
+// No two words of a page that stand on one line overlap.
+void KeineUeberlappen(const std::vector<PdfWort>& woerter) {
+  for (auto a = woerter.begin(); a != woerter.end(); ++a) {
+    for (auto b = std::next(a); b != woerter.end(); ++b) {
+      if (!AufEinerZeile(a->box, b->box)) continue;
+      EXPECT_FALSE(a->box.left() < b->box.right() && b->box.left() < a->box.right())
+          << a->text.toStdString() << " overlaps " << b->text.toStdString();
+    }
+  }
 }
 
 // `teile` occur in `text` in this order.
@@ -442,16 +455,61 @@ TEST_F(PrintTest, TheWidestTextsReadBackWordForWordAndApart) {
         const auto ligatur = [](QChar z) { return z >= QChar(0xFB00) && z <= QChar(0xFB06); };
         EXPECT_FALSE(std::any_of(wort.begin(), wort.end(), ligatur)) << wort.toStdString();
       }
-      for (auto a = seiten[n].begin(); a != seiten[n].end(); ++a) {
-        for (auto b = std::next(a); b != seiten[n].end(); ++b) {
-          if (!AufEinerZeile(a->box, b->box)) continue;
-          EXPECT_FALSE(a->box.left() < b->box.right() && b->box.left() < a->box.right())
-              << a->text.toStdString() << " overlaps " << b->text.toStdString();
-        }
-      }
+      KeineUeberlappen(seiten[n]);
     }
   }
   EXPECT_GT(gekuerzt, 0);  // the widest texts do not all fit
+  Ablegen();
+}
+
+// Card codes of the widest characters print whole as one word in their column, narrowed so
+// that they end before the next column; the names beside them are still cut.
+TEST_F(PrintTest, CardsPrintWholeInTheirColumnOfThePdf) {
+  const std::string karten[] = {std::string(24, 'W'), std::string(24, 'M'), "012345678901234567890123",
+                                "WMQWERTZUIOPASDFGHJKLYXC", "0123456789ABCDEF01234567", "K1"};
+  int tag = 1;
+  for (const std::string& karte : karten) {
+    NeuePerson(std::string(19, 'W').c_str(), karte.c_str());
+    NeueBuchung(tag++, std::string(20, 'W').c_str(), karte.c_str());
+  }
+  QPrinter drucker(QPrinter::HighResolution);
+  drucker.setOutputFileName(QString::fromStdString(ordner / "karten.pdf"));
+  drucken::QtDruckziel ziel(drucker);
+  Druckaufnahme gedruckt(ziel);
+  TDruckbericht bericht(s, gedruckt, plattform.Now());
+  bericht.DruckePersonen(0);
+  bericht.DruckeBuchungen(2);
+  ASSERT_EQ(gedruckt.Auftraege().size(), 2U);
+
+  const int w = gedruckt.Seitenbreite();
+  const int m = w / 16;
+  struct Spalte {
+    const char* abschnitt;
+    int von, bis;  // the card column and the next one, in pixels of the page
+  };
+  // Pixels of the page from the paint area's corner; pdftotext gives points of the sheet.
+  const double punkte = 72.0 / drucken::kAufloesung;
+  const double links = drucker.pageLayout().paintRect(QPageLayout::Point).left();
+  for (const Spalte& spalte : {Spalte{"Personendaten", m + (w - 2 * m) / 3, m + 2 * ((w - 2 * m) / 3)},
+                               Spalte{"Buchungen", m + (w - 2 * m) / 4, m + 2 * ((w - 2 * m) / 4)}}) {
+    SCOPED_TRACE(spalte.abschnitt);
+    const std::vector<std::vector<PdfWort>> seiten = PdfWoerter(
+        drucken::DateiFuerAbschnitt(QString::fromStdString(ordner / "karten.pdf"), U(spalte.abschnitt)).toStdString());
+    ASSERT_EQ(seiten.size(), 1U);
+    KeineUeberlappen(seiten[0]);
+    for (const std::string& karte : karten) {
+      SCOPED_TRACE(karte);
+      const auto wort = std::find_if(seiten[0].begin(), seiten[0].end(),
+                                     [&](const PdfWort& p) { return p.text == QString::fromStdString(karte); });
+      ASSERT_NE(wort, seiten[0].end()) << "the card is not one word";
+      EXPECT_GE(wort->box.left(), links + spalte.von * punkte - 1);
+      EXPECT_LT(wort->box.right(), links + spalte.bis * punkte);
+    }
+    // The names of 19 and 20 "W" beside the cards are cut as before.
+    const auto geschnitten = std::count_if(seiten[0].begin(), seiten[0].end(),
+                                           [](const PdfWort& p) { return p.text.endsWith(QChar(0x2026)); });
+    EXPECT_EQ(geschnitten, static_cast<std::ptrdiff_t>(std::size(karten)));
+  }
   Ablegen();
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 std::optional<Druckaufnahme::TextEintrag> Druckaufnahme::Seite::Finde(const QString& text) const {
   for (const TextEintrag& t : texte) {
     if (t.text == text) return t;
@@ -55,6 +57,16 @@ void Druckaufnahme::Schriftgroesse(int punkte) {
 void Druckaufnahme::Text(int x, int y, const QString& text) {
   AktuelleSeite().texte.push_back({.x = x, .y = y, .groesse = groesse_, .text = text, .breite = Textbreite(text)});
   if (weiter_) weiter_->Text(x, y, text);
+}
+
+void Druckaufnahme::EingepassterText(int x, int y, const QString& text, int breite) {
+  AktuelleSeite().texte.push_back({.x = x,
+                                   .y = y,
+                                   .groesse = groesse_,
+                                   .text = text,
+                                   .breite = std::min(Textbreite(text), breite),
+                                   .eingepasst = breite});
+  if (weiter_) weiter_->EingepassterText(x, y, text, breite);
 }
 
 void Druckaufnahme::Linie(int x1, int y1, int x2, int y2) {

@@ -20,7 +20,8 @@ class Druckaufnahme final : public drucken::Druckziel {
     int y = 0;
     int groesse = 0;
     QString text;
-    int breite = 0;  // as the target measured it
+    int breite = 0;  // as the target measured it; at most `eingepasst` for a narrowed text
+    int eingepasst = 0;  // the width a text was narrowed to fit (EingepassterText); 0 for Text
   };
   struct LinienEintrag {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -56,6 +57,7 @@ class Druckaufnahme final : public drucken::Druckziel {
   void Abbrechen() noexcept override;
   void Schriftgroesse(int punkte) override;
   void Text(int x, int y, const QString& text) override;
+  void EingepassterText(int x, int y, const QString& text, int breite) override;
   void Linie(int x1, int y1, int x2, int y2) override;
   int Textbreite(const QString& text) const override;
   int Texthoehe(const QString& text) const override;
