@@ -1,11 +1,17 @@
 #include "Eingabe.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 void Gib(QLineEdit& edit, const Eingabe& eingabe) {
   edit.setFocus();
@@ -22,5 +28,24 @@ void Gib(QLineEdit& edit, const Eingabe& eingabe) {
   if (eingabe.einfuegen.isEmpty()) return;
   QGuiApplication::clipboard()->setText(eingabe.einfuegen);
   ASSERT_EQ(QGuiApplication::clipboard()->text(), eingabe.einfuegen);
-  QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+  if (!eingabe.menue) {
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    return;
+  }
+  // The right mouse button opens the edit's own menu as a popup; its paste entry is chosen.
+  const QPoint mitte = edit.rect().center();
+  QContextMenuEvent menue(QContextMenuEvent::Mouse, mitte, edit.mapToGlobal(mitte));
+  QCoreApplication::sendEvent(&edit, &menue);
+  auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(popup, nullptr);
+  // Qt's own entry, untranslated: "&Paste", a tab and the key. The menu is closed also when
+  // the entry is missing, so the next case starts without it.
+  const QList<QAction*> eintraege = popup->actions();
+  const auto einfuegen = std::find_if(eintraege.begin(), eintraege.end(), [](const QAction* a) {
+    return a->text().startsWith(QStringLiteral("&Paste\t"));
+  });
+  const bool gefunden = einfuegen != eintraege.end() && (*einfuegen)->isEnabled();
+  if (gefunden) (*einfuegen)->trigger();
+  popup->close();
+  ASSERT_TRUE(gefunden);
 }
