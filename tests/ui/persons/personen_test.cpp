@@ -338,37 +338,40 @@ TEST_F(PersonenTest, NameAndCardAreStoredAsTheEditsShowThem) {
 
 // A paste keeps of its text what the field can hold: a tab, a line end or another control
 // character is dropped, as is a character Windows-1252 lacks (and a blank in the card), and what
-// is left is cut to the room the typing limit leaves; Ctrl+V and the context menu's paste alike.
+// is left is cut to the room the typing limit leaves; Ctrl+V, the context menu's paste and a
+// drop alike.
 TEST_F(PersonenTest, APasteKeepsWhatTheFieldsCanHoldUpToTheLimit) {
   const QString lang = U("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");  // 30 characters
   const struct {
     const char* fall;
     QString tasten, einfuegen;
-    bool menue;
+    Weg weg;
     std::string name, karte;
   } faelle[] = {
-      {"a tab inside", {}, U("Öl\tlager"), false, "\xD6llager", "\xD6LLAGER"},
-      {"line ends", {}, U("Lager\r\nNord\n"), false, "LagerNord", "LAGERNORD"},
-      {"other control characters", {}, U("\x01Tor\x1B\x7F\u0085\u009F 7"), false, "Tor 7", "TOR7"},
-      {"longer than the limit", {}, lang, false, "ABCDEFGHIJKLMNOPQRS", "ABCDEFGHIJKLMNOPQRSTUVW"},
-      {"longer than the limit with a tab and blanks", {}, U("Öl\tlager Nord-Ost Halle 12 Tor"), false,
+      {"a tab inside", {}, U("Öl\tlager"), Weg::StrgV, "\xD6llager", "\xD6LLAGER"},
+      {"line ends", {}, U("Lager\r\nNord\n"), Weg::StrgV, "LagerNord", "LAGERNORD"},
+      {"other control characters", {}, U("\x01Tor\x1B\x7F\u0085\u009F 7"), Weg::StrgV, "Tor 7", "TOR7"},
+      {"longer than the limit", {}, lang, Weg::StrgV, "ABCDEFGHIJKLMNOPQRS", "ABCDEFGHIJKLMNOPQRSTUVW"},
+      {"longer than the limit with a tab and blanks", {}, U("Öl\tlager Nord-Ost Halle 12 Tor"), Weg::StrgV,
        "\xD6llager Nord-Ost Ha", "\xD6LLAGERNORD-OSTHALLE12T"},
-      {"after typed umlauts, into the room left", U("Jörg "), lang, false, "J\xF6rg ABCDEFGHIJKLMN",
+      {"after typed umlauts, into the room left", U("Jörg "), lang, Weg::StrgV, "J\xF6rg ABCDEFGHIJKLMN",
        "J\xD6RGABCDEFGHIJKLMNOPQRS"},
-      {"characters Windows-1252 lacks", {}, U("Mü😀ller Łukas"), false, "M\xFCller ukas", "M\xDCLLERUKAS"},
-      {"the euro sign, which Windows-1252 has", {}, U("€ 5 Kasse"), false, "\x80 5 Kasse", "\x80" "5KASSE"},
-      {"a clean text", {}, U("Süd-Tor"), false, "S\xFC" "d-Tor", "S\xDC" "D-TOR"},
-      {"nothing the field can hold", U("Tor"), U("\t😀\n"), false, "Tor", "TOR"},
-      {"the context menu, a tab inside", {}, U("Öl\tlager"), true, "\xD6llager", "\xD6LLAGER"},
-      {"the context menu, longer than the limit", {}, lang, true, "ABCDEFGHIJKLMNOPQRS", "ABCDEFGHIJKLMNOPQRSTUVW"},
+      {"characters Windows-1252 lacks", {}, U("Mü😀ller Łukas"), Weg::StrgV, "M\xFCller ukas", "M\xDCLLERUKAS"},
+      {"the euro sign, which Windows-1252 has", {}, U("€ 5 Kasse"), Weg::StrgV, "\x80 5 Kasse", "\x80" "5KASSE"},
+      {"a clean text", {}, U("Süd-Tor"), Weg::StrgV, "S\xFC" "d-Tor", "S\xDC" "D-TOR"},
+      {"nothing the field can hold", U("Tor"), U("\t😀\n"), Weg::StrgV, "Tor", "TOR"},
+      {"the context menu, a tab inside", {}, U("Öl\tlager"), Weg::Menue, "\xD6llager", "\xD6LLAGER"},
+      {"the context menu, longer than the limit", {}, lang, Weg::Menue, "ABCDEFGHIJKLMNOPQRS",
+       "ABCDEFGHIJKLMNOPQRSTUVW"},
+      {"dropped, a tab inside", U("Tor"), U("\tÖl\tlager"), Weg::Ablegen, "Tor\xD6llager", "TOR\xD6LLAGER"},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.fall);
     S().Personen.Clear();
     Oeffne();
     Neu([&](TIDD_CHANGE_PERSON& p) {
-      Gib(*p.IDE_NAME, {f.tasten, f.einfuegen, f.menue});
-      Gib(*p.IDE_CARD, {f.tasten, f.einfuegen, f.menue});
+      Gib(*p.IDE_NAME, {f.tasten, f.einfuegen, f.weg});
+      Gib(*p.IDE_CARD, {f.tasten, f.einfuegen, f.weg});
       return Ok(p);
     });
     ASSERT_EQ(S().Personen.Anzahl, 1);

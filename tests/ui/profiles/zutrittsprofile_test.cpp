@@ -228,16 +228,16 @@ TEST_F(ProfilTest, APastedNameKeepsWhatTheFieldCanHold) {
   const struct {
     const char* fall;
     QString einfuegen;
-    bool menue;
+    Weg weg;
     const char* name;  // the new profile's name bytes; nullptr: refused with the box
   } faelle[] = {
-      {"a tab inside", QStringLiteral("Öl\tlager"), false, "\xD6llager"},
-      {"a line end after it", QStringLiteral("Lager\r\n"), false, "Lager"},
-      {"other control characters", QString::fromUtf8("\x01Tor\x7F\u0085"), false, "Tor"},
-      {"characters Windows-1252 lacks", QStringLiteral("Łager😀"), false, "ager"},
-      {"the context menu, a tab inside", QStringLiteral("Öl\tlager"), true, "\xD6llager"},
-      {"a blank", QStringLiteral("Lager Nord"), false, nullptr},
-      {"longer than a profile name", QStringLiteral("Schichtdienst"), false, nullptr},
+      {"a tab inside", QStringLiteral("Öl\tlager"), Weg::StrgV, "\xD6llager"},
+      {"a line end after it", QStringLiteral("Lager\r\n"), Weg::StrgV, "Lager"},
+      {"other control characters", QString::fromUtf8("\x01Tor\x7F\u0085"), Weg::StrgV, "Tor"},
+      {"characters Windows-1252 lacks", QStringLiteral("Łager😀"), Weg::StrgV, "ager"},
+      {"the context menu, a tab inside", QStringLiteral("Öl\tlager"), Weg::Menue, "\xD6llager"},
+      {"a blank", QStringLiteral("Lager Nord"), Weg::StrgV, nullptr},
+      {"longer than a profile name", QStringLiteral("Schichtdienst"), Weg::StrgV, nullptr},
   };
   Oeffne();
   int anzahl = S().Profile.Anzahl;
@@ -245,7 +245,7 @@ TEST_F(ProfilTest, APastedNameKeepsWhatTheFieldCanHold) {
     SCOPED_TRACE(f.fall);
     Skript skript;
     skript.Modal(QStringLiteral("IDC_INPUT"), [&f](QDialog& d) {
-      Gib(*static_cast<TIDC_INPUT&>(d).IDE_INPUT, {{}, f.einfuegen, f.menue});
+      Gib(*static_cast<TIDC_INPUT&>(d).IDE_INPUT, {{}, f.einfuegen, f.weg});
       return fenster::mrOk;
     });
     if (f.name == nullptr) {

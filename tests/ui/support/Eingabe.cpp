@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -26,9 +29,22 @@ void Gib(QLineEdit& edit, const Eingabe& eingabe) {
     }
   }
   if (eingabe.einfuegen.isEmpty()) return;
+  if (eingabe.weg == Weg::Ablegen) {
+    // Dragged from another program and let go behind the text.
+    QMimeData daten;
+    daten.setText(eingabe.einfuegen);
+    const QPoint hinten(edit.width() - 2, edit.height() / 2);
+    QDragEnterEvent herein(hinten, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&edit, &herein);
+    ASSERT_TRUE(herein.isAccepted());
+    QDropEvent ablegen(hinten, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&edit, &ablegen);
+    ASSERT_TRUE(ablegen.isAccepted());
+    return;
+  }
   QGuiApplication::clipboard()->setText(eingabe.einfuegen);
   ASSERT_EQ(QGuiApplication::clipboard()->text(), eingabe.einfuegen);
-  if (!eingabe.menue) {
+  if (eingabe.weg == Weg::StrgV) {
     QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
     return;
   }
