@@ -66,11 +66,11 @@ void TIDD_CHANGE_PERSON::Init(TSteuerung* steuerung, int index) {
   if (index == -1) {
     SchreibeText(Person->Code, "AAAA");
     feld::Zeige(*IDE_NAME, QString());
-    karte::Zeige(*IDE_CARD, QString());
+    feld::Zeige(*IDE_CARD, QString());
   } else {
     *Person = Element(Steuerung->Personen, index);
     feld::Zeige(*IDE_NAME, feld::Lies(Person->Name));
-    karte::Zeige(*IDE_CARD, feld::Lies(Person->Karte));
+    feld::Zeige(*IDE_CARD, feld::Lies(Person->Karte));
   }
   // Every profile is compared: with equal names the last one is chosen.
   ProfilIndex = -1;

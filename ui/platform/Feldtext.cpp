@@ -22,24 +22,59 @@ std::optional<std::string> Bytes(const QString& text, std::size_t hoechstens) {
   return bytes;
 }
 
-Cp1252Validator::Cp1252Validator(QLineEdit& edit, std::size_t hoechstens)
-    : QValidator(&edit), hoechstens_(hoechstens), erlaubt_(hoechstens) {}
+bool Speicherbar(QChar c) {
+  const char16_t u = c.unicode();
+  if (u < 0x20 || (u >= 0x7F && u < 0xA0)) return false;
+  if (u <= 0xFF) return true;
+  // Half of a pair has no character of its own (Qt would write it as "?").
+  return !c.isSurrogate() && Utf8NachCp1252(QString(c).toStdString()).has_value();
+}
 
-QValidator::State Cp1252Validator::validate(QString& eingabe, int&) const {
-  const std::optional<std::string> neu = Utf8NachCp1252(eingabe.toStdString());
-  if (!neu || neu->size() > erlaubt_) return Invalid;
-  erlaubt_ = std::max(hoechstens_, neu->size());
+Cp1252Validator::Cp1252Validator(QLineEdit& edit, std::size_t hoechstens, Regel regel)
+    : QValidator(&edit), hoechstens_(hoechstens), regel_(regel), erlaubt_(hoechstens) {}
+
+QValidator::State Cp1252Validator::validate(QString& eingabe, int& position) const {
+  if (eingabe == vorher_) return Acceptable;
+  if (eingabe != gezeigt_) {
+    // What the change brought lies between the start and the end the text shares with the
+    // one before; of that the rule's characters are kept, as many as fit.
+    const qsizetype kuerzer = std::min(vorher_.size(), eingabe.size());
+    qsizetype anfang = 0;
+    while (anfang < kuerzer && eingabe[anfang] == vorher_[anfang]) ++anfang;
+    qsizetype ende = 0;
+    while (ende < kuerzer - anfang && eingabe[eingabe.size() - 1 - ende] == vorher_[vorher_.size() - 1 - ende]) ++ende;
+    QString neu = eingabe.mid(anfang, eingabe.size() - anfang - ende);
+    neu.removeIf([this](QChar c) { return !regel_.zeichen(c); });
+    // The text before the change fitted, so what it keeps of it fits too.
+    const std::size_t platz = erlaubt_ - static_cast<std::size_t>(anfang + ende);
+    if (static_cast<std::size_t>(neu.size()) > platz) neu.truncate(static_cast<qsizetype>(platz));
+    QString ergebnis = eingabe.left(anfang) + neu + eingabe.right(ende);
+    if (ergebnis == vorher_) return Invalid;
+    if (regel_.form != nullptr) ergebnis = regel_.form(ergebnis);
+    if (ergebnis != eingabe) {
+      eingabe = ergebnis;
+      position = static_cast<int>(anfang + neu.size());
+    }
+  }
+  vorher_ = eingabe;
+  erlaubt_ = std::max(hoechstens_, static_cast<std::size_t>(eingabe.size()));
   return Acceptable;
 }
 
-void Begrenze(QLineEdit& edit, std::size_t hoechstens) {
+void Cp1252Validator::Erlaube(const QString& text) {
+  gezeigt_ = text;
+  vorher_ = text;
+  erlaubt_ = std::max(hoechstens_, static_cast<std::size_t>(text.size()));
+}
+
+void Begrenze(QLineEdit& edit, std::size_t hoechstens, Regel regel) {
   edit.setMaxLength(32767);
-  edit.setValidator(new Cp1252Validator(edit, hoechstens));
+  edit.setValidator(new Cp1252Validator(edit, hoechstens, regel));
 }
 
 void Zeige(QLineEdit& edit, const QString& text) {
   if (auto* validator = edit.findChild<Cp1252Validator*>(QString(), Qt::FindDirectChildrenOnly)) {
-    validator->Erlaube(static_cast<std::size_t>(text.size()));
+    validator->Erlaube(text);
   }
   edit.setText(text);
   edit.setProperty(kGezeigt, edit.text());

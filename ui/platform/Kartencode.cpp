@@ -22,21 +22,8 @@ QChar GrossBuchstabe(QChar c) {
   }
 }
 
-// Upper-cases and refuses blanks, then leaves the rest to the Windows-1252 validator of the
-// edit, which keeps the length rule.
-class KartenValidator final : public QValidator {
- public:
-  explicit KartenValidator(QValidator& zeichen) : QValidator(&zeichen), zeichen_(zeichen) {}
-
-  State validate(QString& eingabe, int& position) const override {
-    eingabe = Gross(eingabe);
-    if (HatLeerzeichen(eingabe)) return Invalid;
-    return zeichen_.validate(eingabe, position);
-  }
-
- private:
-  QValidator& zeichen_;
-};
+// What a card takes of what is typed or pasted: what a field can hold, without blanks.
+bool Kartenzeichen(QChar c) { return feld::Speicherbar(c) && !c.isSpace(); }
 
 }  // namespace
 
@@ -50,20 +37,6 @@ bool HatLeerzeichen(const QString& text) {
   return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
 
-void Begrenze(QLineEdit& edit, std::size_t hoechstens) {
-  feld::Begrenze(edit, hoechstens);
-  // The Windows-1252 validator stays the edit's only direct validator child, where feld::Zeige
-  // finds it; the card validator hangs below it.
-  auto* zeichen = edit.findChild<QValidator*>(QString(), Qt::FindDirectChildrenOnly);
-  edit.setValidator(new KartenValidator(*zeichen));
-}
-
-void Zeige(QLineEdit& edit, const QString& text) {
-  // A validator also runs on text that code sets and would upper-case a stored code.
-  const QValidator* validator = edit.validator();
-  edit.setValidator(nullptr);
-  feld::Zeige(edit, text);
-  edit.setValidator(validator);
-}
+void Begrenze(QLineEdit& edit, std::size_t hoechstens) { feld::Begrenze(edit, hoechstens, {Kartenzeichen, Gross}); }
 
 }  // namespace karte

@@ -5,7 +5,6 @@
 
 #include <QLineEdit>
 #include <QString>
-#include <QValidator>
 
 #include <cstddef>
 
@@ -17,12 +16,9 @@ QString Gross(const QString& text);
 // True when the text holds a blank (or any other white space).
 bool HatLeerzeichen(const QString& text);
 
-// Typing in a card edit: capitals as typed, no blank, only what Windows-1252 holds, at most
-// `hoechstens` bytes (as feld::Begrenze; a longer code shown by Zeige may be shortened).
+// Typing and pasting in a card edit: capitals as typed, no blank, only what a record field can
+// hold, at most `hoechstens` characters (as feld::Begrenze: a pasted blank is dropped, a longer
+// code shown by feld::Zeige is shown as stored and may be shortened).
 void Begrenze(QLineEdit& edit, std::size_t hoechstens);
-
-// Shows a card code whole and as it is stored, also when it is longer than the typing limit or
-// holds small letters: the edit's upper-casing works on what the user types.
-void Zeige(QLineEdit& edit, const QString& text);
 
 }  // namespace karte

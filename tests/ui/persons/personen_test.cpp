@@ -1,8 +1,9 @@
 // The person list and the person window on a new document: new, change (also by double click)
 // and delete with the raw bytes they leave, names and cards typed or pasted and stored as the
-// edits show them (also into the saved file), the refusals of OK, the typing limits and the
-// card's capitals, the three sort heads, the buttons' state, the week graph of the chosen
-// profile by its pixels, the main window's openers and both windows rendered.
+// edits show them (also into the saved file), what a paste keeps of its text, an undo, the
+// refusals of OK, the typing limits and the card's capitals, the three sort heads, the buttons'
+// state, the week graph of the chosen profile by its pixels, the main window's openers and both
+// windows rendered.
 #include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -22,6 +23,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -308,6 +310,8 @@ TEST_F(PersonenTest, NameAndCardAreStoredAsTheEditsShowThem) {
       {"loaded values, a key typed and taken back, a blank refused", 1, {U("x\b")}, {U(" ")}, kurzerName, kurzeKarte},
       {"loaded values edited", 1, {U("\bb")}, {U("9")}, "Web", "C0DE9"},
       {"loaded values, text pasted", 1, {{}, U("er")}, {{}, U("ab")}, "Weger", "C0DEAB"},
+      {"loaded long values, a paste refused at their end", 0, {{}, U("xy")}, {{}, U("Z")}, langerName, langeKarte},
+      {"loaded values, a pasted tab dropped", 1, {{}, U("\t!")}, {{}, U("\t1")}, "Weg!", "C0DE1"},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.fall);
@@ -330,6 +334,82 @@ TEST_F(PersonenTest, NameAndCardAreStoredAsTheEditsShowThem) {
               BytesVon(person(f.nameDanach, f.karteDanach)));
     L().hide();
   }
+}
+
+// A paste keeps of its text what the field can hold: a tab, a line end or another control
+// character is dropped, as is a character Windows-1252 lacks (and a blank in the card), and what
+// is left is cut to the room the typing limit leaves; Ctrl+V, the context menu's paste and a
+// drop alike.
+TEST_F(PersonenTest, APasteKeepsWhatTheFieldsCanHoldUpToTheLimit) {
+  const QString lang = U("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");  // 30 characters
+  const struct {
+    const char* fall;
+    QString tasten, einfuegen;
+    Weg weg;
+    std::string name, karte;
+  } faelle[] = {
+      {"a tab inside", {}, U("Öl\tlager"), Weg::StrgV, "\xD6llager", "\xD6LLAGER"},
+      {"line ends", {}, U("Lager\r\nNord\n"), Weg::StrgV, "LagerNord", "LAGERNORD"},
+      {"other control characters", {}, U("\x01Tor\x1B\x7F\u0085\u009F 7"), Weg::StrgV, "Tor 7", "TOR7"},
+      {"longer than the limit", {}, lang, Weg::StrgV, "ABCDEFGHIJKLMNOPQRS", "ABCDEFGHIJKLMNOPQRSTUVW"},
+      {"longer than the limit with a tab and blanks", {}, U("Öl\tlager Nord-Ost Halle 12 Tor"), Weg::StrgV,
+       "\xD6llager Nord-Ost Ha", "\xD6LLAGERNORD-OSTHALLE12T"},
+      {"after typed umlauts, into the room left", U("Jörg "), lang, Weg::StrgV, "J\xF6rg ABCDEFGHIJKLMN",
+       "J\xD6RGABCDEFGHIJKLMNOPQRS"},
+      {"characters Windows-1252 lacks", {}, U("Mü😀ller Łukas"), Weg::StrgV, "M\xFCller ukas", "M\xDCLLERUKAS"},
+      {"the euro sign, which Windows-1252 has", {}, U("€ 5 Kasse"), Weg::StrgV, "\x80 5 Kasse", "\x80" "5KASSE"},
+      {"a clean text", {}, U("Süd-Tor"), Weg::StrgV, "S\xFC" "d-Tor", "S\xDC" "D-TOR"},
+      {"nothing the field can hold", U("Tor"), U("\t😀\n"), Weg::StrgV, "Tor", "TOR"},
+      {"the context menu, a tab inside", {}, U("Öl\tlager"), Weg::Menue, "\xD6llager", "\xD6LLAGER"},
+      {"the context menu, longer than the limit", {}, lang, Weg::Menue, "ABCDEFGHIJKLMNOPQRS",
+       "ABCDEFGHIJKLMNOPQRSTUVW"},
+      {"dropped, a tab inside", U("Tor"), U("\tÖl\tlager"), Weg::Ablegen, "Tor\xD6llager", "TOR\xD6LLAGER"},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.fall);
+    S().Personen.Clear();
+    Oeffne();
+    Neu([&](TIDD_CHANGE_PERSON& p) {
+      Gib(*p.IDE_NAME, {f.tasten, f.einfuegen, f.weg});
+      Gib(*p.IDE_CARD, {f.tasten, f.einfuegen, f.weg});
+      return Ok(p);
+    });
+    ASSERT_EQ(S().Personen.Anzahl, 1);
+    const PERSON& gespeichert = Element(S().Personen, 0);
+    PERSON erwartet = gespeichert;
+    Fuelle(erwartet.Name, f.name);
+    Fuelle(erwartet.Karte, f.karte);
+    EXPECT_EQ(BytesVon(gespeichert), BytesVon(erwartet));
+    L().hide();
+  }
+}
+
+// Emptied and taken back with Ctrl+Z, the loaded values come back whole: the card longer than its
+// typing limit, the name with the tab a file may hold; OK keeps their bytes.
+TEST_F(PersonenTest, AnUndoBringsTheLoadedValuesBackWhole) {
+  const std::string name = "Lager\tNord Halle 12";       // 19 characters and a tab
+  const std::string karte = "04A1B2C3D4E5F6A7B8C9D0E1";  // 24, more than may be typed
+  PERSON p;
+  Fuelle(p.Name, name);
+  Fuelle(p.Karte, karte);
+  Fuege(p);
+  Oeffne();
+  Aendern(0, [&](TIDD_CHANGE_PERSON& f) {
+    for (QLineEdit* edit : {f.IDE_NAME, f.IDE_CARD}) {
+      const QString geladen = edit->text();
+      edit->setFocus();
+      QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(edit, Qt::Key_Delete);
+      EXPECT_TRUE(edit->text().isEmpty());
+      QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+      EXPECT_EQ(edit->text(), geladen);
+    }
+    return Ok(f);
+  });
+  const auto bytes = [](const auto& feld) { return std::string(std::begin(feld), std::end(feld)); };
+  const PERSON& gespeichert = Element(S().Personen, 0);
+  EXPECT_EQ(bytes(gespeichert.Name), bytes(p.Name));
+  EXPECT_EQ(bytes(gespeichert.Karte), bytes(p.Karte));
 }
 
 // The way a user finds it: the program started, a new person with the card "12ab" through the

@@ -1,6 +1,7 @@
 // The access profile editor on a new document: the profiles and lines it shows, a new profile
-// through the input window, deleting profiles and lines, editing a line through the time-line
-// editor with its set-up by flags and device type, the graph, and the main window's openers.
+// through the input window (what a paste keeps of its name), deleting profiles and lines,
+// editing a line through the time-line editor with its set-up by flags and device type, the
+// graph, and the main window's openers.
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
@@ -18,6 +19,7 @@
 #include <ostream>
 #include <string>
 
+#include "Eingabe.h"
 #include "Skript.h"
 #include "UiTest.h"
 #include "document/Steuerung.h"
@@ -180,6 +182,7 @@ struct NamenFall {
   int ergebnis;
   bool box;  // refused with a box
   bool neu;  // a profile is added
+  const char* gespeichert = nullptr;  // the name the input window keeps, when not the text
 };
 
 void PrintTo(const NamenFall& f, std::ostream* os) { *os << f.name; }
@@ -200,7 +203,8 @@ TEST_P(NeuerName, IsTakenOrRefused) {
   EXPECT_EQ(F().Profilindex(), f.neu ? 3 : 0);
   EXPECT_TRUE(F().IDB_DELETE_PROFIL->isEnabled());
   if (f.neu) {
-    EXPECT_EQ(F().IDC_SELECTPROFIL->currentText(), QString::fromUtf8(f.text));
+    EXPECT_EQ(F().IDC_SELECTPROFIL->currentText(),
+              QString::fromUtf8(f.gespeichert != nullptr ? f.gespeichert : f.text));
   }
 }
 
@@ -214,8 +218,49 @@ INSTANTIATE_TEST_SUITE_P(
                       NamenFall{"ThirtyCharacters", "ABCDEFGHIJKLMNOPQRSTUVWXYZABCD", fenster::mrOk, true, false},
                       NamenFall{"Blank", "Lager Nord", fenster::mrOk, true, false},
                       NamenFall{"OnlyABlank", " ", fenster::mrOk, true, false},
-                      NamenFall{"NotWindows1252", "Ωmega", fenster::mrOk, true, false}),
+                      NamenFall{"NotWindows1252", "Ωmega", fenster::mrOk, false, true, "mega"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A name pasted into the input window keeps what a record field can hold: control characters
+// (a tab, a line end) and characters Windows-1252 lacks are dropped; what the editor's own rule
+// refuses (a blank, more than 11 characters) it still refuses with its box.
+TEST_F(ProfilTest, APastedNameKeepsWhatTheFieldCanHold) {
+  const struct {
+    const char* fall;
+    QString einfuegen;
+    Weg weg;
+    const char* name;  // the new profile's name bytes; nullptr: refused with the box
+  } faelle[] = {
+      {"a tab inside", QStringLiteral("Öl\tlager"), Weg::StrgV, "\xD6llager"},
+      {"a line end after it", QStringLiteral("Lager\r\n"), Weg::StrgV, "Lager"},
+      {"other control characters", QString::fromUtf8("\x01Tor\x7F\u0085"), Weg::StrgV, "Tor"},
+      {"characters Windows-1252 lacks", QStringLiteral("Łager😀"), Weg::StrgV, "ager"},
+      {"the context menu, a tab inside", QStringLiteral("Öl\tlager"), Weg::Menue, "\xD6llager"},
+      {"a blank", QStringLiteral("Lager Nord"), Weg::StrgV, nullptr},
+      {"longer than a profile name", QStringLiteral("Schichtdienst"), Weg::StrgV, nullptr},
+  };
+  Oeffne();
+  int anzahl = S().Profile.Anzahl;
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.fall);
+    Skript skript;
+    skript.Modal(QStringLiteral("IDC_INPUT"), [&f](QDialog& d) {
+      Gib(*static_cast<TIDC_INPUT&>(d).IDE_INPUT, {{}, f.einfuegen, f.weg});
+      return fenster::mrOk;
+    });
+    if (f.name == nullptr) {
+      skript.Box(QStringLiteral("Ein Profilname hat höchstens 11 Zeichen und kein Leerzeichen."),
+                 QStringLiteral("Fehler"), 16, 1);
+    }
+    F().IDB_NEWPROFIL->click();
+    if (f.name == nullptr) {
+      EXPECT_EQ(S().Profile.Anzahl, anzahl);
+    } else {
+      ASSERT_EQ(S().Profile.Anzahl, ++anzahl);
+      EXPECT_EQ(LiesText(S().Profile.Find(anzahl - 1)->Daten->Name), f.name);
+    }
+  }
+}
 
 TEST_F(ProfilTest, DeletingEveryProfileThenTheButtonsDoNothing) {
   Oeffne();

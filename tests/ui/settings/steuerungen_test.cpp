@@ -1,6 +1,6 @@
 // The controller-data window and the special-days window: what OK writes for each type
-// choice, what Abort leaves, the view of each type, door and special-day names as bytes,
-// the openers in the main window.
+// choice, what Abort leaves, the view of each type, door and special-day names as bytes (what
+// a paste keeps of its text too), the openers in the main window.
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTest>
@@ -280,6 +280,61 @@ TEST_F(Steuerungsdaten, DoorAndSpecialDayNamesAreStoredAsTheEditsShowThem) {
     EXPECT_EQ(Bytes(G().NameTuer2, 16), Bytes(erwartet.NameTuer2, 16));
     EXPECT_EQ(S().NameSondertag1, f.tag1Danach);
     EXPECT_EQ(S().NameSondertag2, f.tag2Danach);
+  }
+  fenster.hide();
+}
+
+// A paste into a door name or a special-day name keeps what the field can hold: control
+// characters (a tab, line ends) and characters Windows-1252 lacks are dropped, what is left is
+// cut to the typing limit (15 and 20 characters); Ctrl+V, the context menu's paste and a drop
+// alike.
+TEST_F(Steuerungsdaten, APasteIntoADoorOrSpecialDayNameKeepsWhatTheFieldCanHold) {
+  const QString lang = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");  // 30 characters
+  const struct {
+    const char* fall;
+    QString einfuegen;
+    Weg weg;
+    std::string tuer, tag;
+  } faelle[] = {
+      {"a tab inside", QStringLiteral("Öl\tlager"), Weg::StrgV, "\xD6llager", "\xD6llager"},
+      {"line ends", QStringLiteral("Lager\r\nNord\n"), Weg::StrgV, "LagerNord", "LagerNord"},
+      {"other control characters", QString::fromUtf8("\x01Tor\x1B\x7F\u0085\u009F 7"), Weg::StrgV, "Tor 7",
+       "Tor 7"},
+      {"longer than the limit", lang, Weg::StrgV, "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNOPQRST"},
+      {"longer than the limit with a tab", QStringLiteral("Öl\tlager Nord-Ost Halle 12"), Weg::StrgV,
+       "\xD6llager Nord-Os", "\xD6llager Nord-Ost Hal"},
+      {"characters Windows-1252 lacks", QStringLiteral("Mü😀ller Łukas"), Weg::StrgV, "M\xFCller ukas",
+       "M\xFCller ukas"},
+      {"the euro sign, which Windows-1252 has", QStringLiteral("€ 5 Kasse"), Weg::StrgV, "\x80 5 Kasse",
+       "\x80 5 Kasse"},
+      {"a clean text", QStringLiteral("Süd-Tor"), Weg::StrgV, "S\xFC" "d-Tor", "S\xFC" "d-Tor"},
+      {"the context menu, a tab inside", QStringLiteral("Öl\tlager"), Weg::Menue, "\xD6llager", "\xD6llager"},
+      {"the context menu, longer than the limit", lang, Weg::Menue, "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNOPQRST"},
+      {"dropped, longer than the limit with a tab", QStringLiteral("Öl\tlager Nord-Ost Halle 12"), Weg::Ablegen,
+       "\xD6llager Nord-Os", "\xD6llager Nord-Ost Hal"},
+  };
+  TIDD_SYSTEMDATA& fenster = *IDD_SYSTEMDATA;
+  fenster.show();
+  G().Flags |= 0x200;  // special day 1 in use: its name edit takes keys
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.fall);
+    Fuelle(G().NameTuer1, "");
+    S().NameSondertag1.clear();
+    fenster.Init(S());
+    Skript skript;
+    skript.Modal(QStringLiteral("IDD_SPECIAL"), [&](QDialog& d) {
+      auto& spezial = static_cast<TIDD_SPECIAL&>(d);
+      Gib(*spezial.IDE_NAME_SPEC1, {{}, f.einfuegen, f.weg});
+      spezial.BitBtn1->click();
+      return spezial.result();
+    });
+    fenster.IDB_ADVANCED->click();
+    Gib(*fenster.IDE_DOOR1, {{}, f.einfuegen, f.weg});
+    fenster.BitBtn1->click();
+    char erwartet[16];
+    Fuelle(erwartet, f.tuer);
+    EXPECT_EQ(Bytes(G().NameTuer1, 16), Bytes(erwartet, 16));
+    EXPECT_EQ(S().NameSondertag1, f.tag);
   }
   fenster.hide();
 }
