@@ -94,7 +94,7 @@ void TSteuerung::New() {
   ErzeugeStandardTuerprofile();
   Dateiname = Programmordner + "temp";
   BuchungsDateiname = Dateiname + ".bks";
-  UngeleseneBuchungsdatei.clear();
+  Buchungsdatei = {};
   DokumentGeladen = false;
   BuchungenGeladen = false;
   Geraetedaten = GERAETEDATEN{};
@@ -111,6 +111,8 @@ void TSteuerung::New() {
   // Created last, so that a failure leaves a complete new document, only without the file.
   std::unique_ptr<std::FILE, DateiSchliesser> leer(std::fopen(BuchungsDateiname.c_str(), "wb"));
   if (!leer) throw IoError(Texte::DateiFehlerTexte[Texte::dateifehler::DateiOeffnen], BuchungsDateiname);
+  // The empty list stands for this empty file.
+  Buchungsdatei = {BuchungsDateiname, KennungVon(BuchungsDateiname), {}, std::string()};
 }
 
 void TSteuerung::ClearLists() {
