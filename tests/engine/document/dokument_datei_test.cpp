@@ -1020,33 +1020,6 @@ TEST_F(DokumentDateiTest, ADocumentNamedLikeItsBookingsFileIsRefused) {
   EXPECT_FALSE(Existiert(ordner / "daten.bks"));
 }
 
-// A name of 255 bytes, the most a folder holds, in UTF-8 with umlauts and blanks: both files
-// are saved and replaced again, and no temporary file is left beside them.
-TEST_F(DokumentDateiTest, ADocumentWithTheLongestNameTheFolderHoldsIsSaved) {
-  std::string name = "Zutritt Südflügel Größe ";
-  while (name.size() + 9 <= 251) name += "ä ö ü ";
-  name += std::string(251 - name.size(), 'x');
-  name += ".wuz";
-  ASSERT_EQ(name.size(), 255U);
-  const std::string wuz = ordner / name;
-  const std::string bks = ordner / (name.substr(0, 251) + ".bks");
-  auto s = Gefuellt(1, 2);
-  ASSERT_TRUE(s->Save(wuz));
-  EXPECT_EQ(std::filesystem::file_size(wuz), 8298U + 160 * 4 + 64 * 1 + 64 * 3);
-  EXPECT_EQ(LiesDatei(bks), Bytes(Buchung(0)) + Bytes(Buchung(1)));
-  HaengeAn(s->Personen, std::make_unique<PERSON>());
-  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(2)));
-  s->BuchungenGespeichert = false;
-  ASSERT_TRUE(s->Save(wuz));
-  EXPECT_TRUE(s->BuchungenGespeichert);
-  s->SaveBuchungen();
-  auto t = Neu();
-  ASSERT_TRUE(t->Load(wuz));
-  EXPECT_EQ(t->Personen.Anzahl, 2);
-  EXPECT_EQ(t->Buchungen.Anzahl, 3);
-  EXPECT_EQ(Inhalt(ordner.Pfad()), (std::vector<std::string>{name.substr(0, 251) + ".bks", name, "temp.bks"}));
-}
-
 // Every rename of a save and every sync of a folder, in order; the folder sync is refused as
 // by a file system that cannot sync folders.
 class DateiFolge {
@@ -1098,6 +1071,45 @@ TEST_F(DokumentDateiTest, TheFolderIsSyncedOnceAfterTheRenamesOfASave) {
   EXPECT_TRUE(s->BuchungenGespeichert);
   EXPECT_EQ(folge.Folge(), (std::vector<std::string>{"rename a.bks", sync}));
   EXPECT_EQ(Inhalt(ordner.Pfad()), (std::vector<std::string>{"a.bks", "a.wuz", "temp.bks"}));
+}
+
+// A name of 255 bytes, the most a folder holds, in UTF-8 with umlauts and blanks: both files
+// are saved and replaced again, and no temporary file is left beside them.
+TEST_F(DokumentDateiTest, ADocumentWithTheLongestNameTheFolderHoldsIsSaved) {
+  std::string name = "Zutritt Südflügel Größe ";
+  while (name.size() + 9 <= 251) name += "ä ö ü ";
+  name += std::string(251 - name.size(), 'x');
+  name += ".wuz";
+  ASSERT_EQ(name.size(), 255U);
+  const std::string wuz = ordner / name;
+  const std::string bks = ordner / (name.substr(0, 251) + ".bks");
+  auto s = Gefuellt(1, 2);
+  ASSERT_TRUE(s->Save(wuz));
+  EXPECT_EQ(std::filesystem::file_size(wuz), 8298U + 160 * 4 + 64 * 1 + 64 * 3);
+  EXPECT_EQ(LiesDatei(bks), Bytes(Buchung(0)) + Bytes(Buchung(1)));
+  HaengeAn(s->Personen, std::make_unique<PERSON>());
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(2)));
+  s->BuchungenGespeichert = false;
+  ASSERT_TRUE(s->Save(wuz));
+  EXPECT_TRUE(s->BuchungenGespeichert);
+  s->SaveBuchungen();
+  // The old bookings file is kept beside itself under a name of its own until the document is
+  // in place, and put back when the document cannot be.
+  const std::string altWuz = LiesDatei(wuz);
+  const std::string altBks = LiesDatei(bks);
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(3)));
+  {
+    UmbenennungScheitert scheitert(".wuz");
+    EXPECT_THROW(s->Save(wuz), StdError);
+  }
+  EXPECT_EQ(LiesDatei(wuz), altWuz);
+  EXPECT_EQ(LiesDatei(bks), altBks);
+  s->Buchungen.Remove(3);
+  auto t = Neu();
+  ASSERT_TRUE(t->Load(wuz));
+  EXPECT_EQ(t->Personen.Anzahl, 2);
+  EXPECT_EQ(t->Buchungen.Anzahl, 3);
+  EXPECT_EQ(Inhalt(ordner.Pfad()), (std::vector<std::string>{name.substr(0, 251) + ".bks", name, "temp.bks"}));
 }
 
 // ---- a bookings file that changed on disk ----
