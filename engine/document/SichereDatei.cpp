@@ -17,6 +17,30 @@ constexpr std::size_t kPufferGroesse = 64 * 1024;
 
 Umbenennung g_umbenennen = std::rename;
 
+int SynchronisiereOrdner(const char* ordner) {
+  const int fd = open(ordner, O_DIRECTORY | O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  const int ergebnis = fsync(fd);
+  close(fd);
+  return ergebnis;
+}
+
+OrdnerSync g_synchronisiere = SynchronisiereOrdner;
+
+// The folder part of `pfad`, ending in '/' (empty for the working folder).
+std::string OrdnerVon(const std::string& pfad) { return pfad.substr(0, pfad.rfind('/') + 1); }
+
+// Syncs the folder of `pfad`, so that its renames reach the disk. Whether that worked does not
+// matter to the save: the files are in place either way.
+void SynchronisiereOrdnerVon(const std::string& pfad) {
+  const std::string ordner = OrdnerVon(pfad);
+  g_synchronisiere(ordner.empty() ? "." : ordner.c_str());
+}
+
+// A template for mkostemp of a short hidden name beside `pfad`: the name of the file itself
+// may take all the folder allows, so nothing is added to it.
+std::string NameDaneben(const std::string& pfad) { return OrdnerVon(pfad) + ".~XXXXXX"; }
+
 // The file a write to `pfad` lands in: a symbolic link is followed to the file it names, so
 // the link stays and its file gets the new content.
 std::string Schreibziel(const std::string& pfad) {
@@ -53,7 +77,7 @@ int Hindernis(const std::string& pfad) {
 // A new name beside `pfad` for a hard link to it; nothing when no link can be made.
 std::string VerknuepfeDaneben(const std::string& pfad) {
   for (int versuch = 0; versuch < 100; ++versuch) {
-    std::string name = pfad + ".XXXXXX";
+    std::string name = NameDaneben(pfad);
     const int fd = mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) return {};
     close(fd);
@@ -66,7 +90,23 @@ std::string VerknuepfeDaneben(const std::string& pfad) {
 
 }  // namespace
 
-TSichereDatei::TSichereDatei(std::string ziel) : Ziel(Schreibziel(ziel)), Temporaer(Ziel + ".XXXXXX") {
+bool Dateikennung::operator==(const Dateikennung& andere) const {
+  return Vorhanden == andere.Vorhanden && Geraet == andere.Geraet && Knoten == andere.Knoten &&
+         Groesse == andere.Groesse && Geaendert.tv_sec == andere.Geaendert.tv_sec &&
+         Geaendert.tv_nsec == andere.Geaendert.tv_nsec;
+}
+
+Dateikennung KennungAus(const struct stat& info) {
+  return Dateikennung{true, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+}
+
+Dateikennung KennungVon(const std::string& pfad) {
+  struct stat info {};
+  if (stat(pfad.c_str(), &info) != 0) return {};
+  return KennungAus(info);
+}
+
+TSichereDatei::TSichereDatei(std::string ziel) : Ziel(Schreibziel(ziel)), Temporaer(NameDaneben(Ziel)) {
   if (const int grund = Hindernis(Ziel); grund != 0) {
     OrdnerGeschuetzt = grund == EROFS;
     return;
@@ -103,7 +143,7 @@ void TSichereDatei::Verwerfe() {
   unlink(Temporaer.c_str());
 }
 
-std::string TSichereDatei::Ordner() const { return Ziel.substr(0, Ziel.rfind('/') + 1); }
+std::string TSichereDatei::Ordner() const { return OrdnerVon(Ziel); }
 
 bool TSichereDatei::Leeren() {
   if (Fd < 0) return false;
@@ -137,10 +177,12 @@ bool TSichereDatei::Schreibe(const void* daten, std::size_t anzahl) {
 bool TSichereDatei::Abschliessen() { return Bereitstellen() && Ersetzen(); }
 
 bool TSichereDatei::Bereitstellen() {
-  if (Fd < 0 || !Leeren() || fsync(Fd) != 0) {
+  struct stat info {};
+  if (Fd < 0 || !Leeren() || fsync(Fd) != 0 || fstat(Fd, &info) != 0) {
     Verwerfe();
     return false;
   }
+  Geschrieben = KennungAus(info);
   const int fd = Fd;
   Fd = -1;
   if (close(fd) != 0) {
@@ -152,6 +194,12 @@ bool TSichereDatei::Bereitstellen() {
 }
 
 bool TSichereDatei::Ersetzen() {
+  if (!Umbenennen()) return false;
+  SynchronisiereOrdnerVon(Ziel);
+  return true;
+}
+
+bool TSichereDatei::Umbenennen() {
   if (!Bereit) return false;
   Bereit = false;
   if (g_umbenennen(Temporaer.c_str(), Ziel.c_str()) != 0) {
@@ -165,20 +213,26 @@ int ErsetzeBeide(TSichereDatei& erste, TSichereDatei& zweite) {
   struct stat info {};
   const bool ersteGab = stat(erste.Ziel.c_str(), &info) == 0;
   const std::string alt = ersteGab ? VerknuepfeDaneben(erste.Ziel) : std::string();
-  if (!erste.Ersetzen()) {
+  if (!erste.Umbenennen()) {
     if (!alt.empty()) unlink(alt.c_str());
     return 1;
   }
-  if (!zweite.Ersetzen()) {
+  if (!zweite.Umbenennen()) {
     if (!alt.empty()) {
       if (g_umbenennen(alt.c_str(), erste.Ziel.c_str()) != 0) unlink(alt.c_str());
     } else if (!ersteGab) {
       unlink(erste.Ziel.c_str());
     }
+    // What was put back is to outlast a power cut as well.
+    SynchronisiereOrdnerVon(erste.Ziel);
     return 2;
   }
   if (!alt.empty()) unlink(alt.c_str());
+  SynchronisiereOrdnerVon(erste.Ziel);
+  if (OrdnerVon(zweite.Ziel) != OrdnerVon(erste.Ziel)) SynchronisiereOrdnerVon(zweite.Ziel);
   return 0;
 }
 
 Umbenennung SetzeUmbenennung(Umbenennung neu) { return std::exchange(g_umbenennen, neu); }
+
+OrdnerSync SetzeOrdnerSync(OrdnerSync neu) { return std::exchange(g_synchronisiere, neu); }

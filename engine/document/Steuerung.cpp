@@ -95,7 +95,7 @@ void TSteuerung::New() {
   ErzeugeStandardTuerprofile();
   Dateiname = Programmordner + "temp";
   BuchungsDateiname = Dateiname + ".bks";
-  UngeleseneBuchungsdatei.clear();
+  Buchungsdatei = {};
   DokumentGeladen = false;
   BuchungenGeladen = false;
   Geraetedaten = GERAETEDATEN{};
@@ -112,6 +112,8 @@ void TSteuerung::New() {
   // Created last, so that a failure leaves a complete new document, only without the file.
   std::unique_ptr<std::FILE, DateiSchliesser> leer(OeffneDatei(BuchungsDateiname, Oeffnung::Neu));
   if (!leer) throw IoError(Texte::DateiFehlerTexte[Texte::dateifehler::DateiOeffnen], BuchungsDateiname);
+  // The empty list stands for this empty file.
+  Buchungsdatei = {BuchungsDateiname, KennungVon(BuchungsDateiname), {}, std::string()};
 }
 
 void TSteuerung::ClearLists() {

@@ -9,17 +9,37 @@
 // The transfer operations are member functions defined in their own source files.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/Array.h"
 #include "platform/Plattform.h"
 #include "model/Records.h"
 #include "link/SerialKomm.h"
+#include "document/SichereDatei.h"
 
-class TSichereDatei;
+// A booking as its 62 bytes in the bookings file.
+using Buchungsbytes = std::array<std::uint8_t, books::Groesse>;
+
+// What the document knows of its bookings files. The list stands for the file it was read
+// from or last written to; a bookings file that is no longer that file (another instance of
+// the program saved it, another program rewrote it) is read again before it is written, and
+// its bookings are kept, followed by those fetched since.
+struct Buchungsdateistand {
+  std::string Pfad;      // the file the list stands for; empty while there is none
+  Dateikennung Kennung;  // its identity when it was read or written; not Vorhanden: there was none
+  // The bookings it held then, in the order of their bytes: the bookings of the list that are
+  // not among them were fetched since.
+  std::vector<Buchungsbytes> Buchungen;
+  // A bookings file of the document that is there but could not be read (no permission, an
+  // I/O error, no memory); empty otherwise. It is never replaced by a list that lacks its
+  // bookings: a write onto it, or of the list that stands for it, reads it again first.
+  std::string Ungelesen;
+};
 
 class TSteuerung {
  public:
@@ -84,8 +104,11 @@ class TSteuerung {
   // and replaces both together, so a failure leaves the files there as they were. True, or
   // raises: IoError when the document cannot be created, StdError (or ListError) when writing
   // fails, which also clears DatenGespeichert. A bookings file that could not be read stays
-  // as it is (see UngeleseneBuchungsdatei): the document is saved, BuchungenGespeichert
-  // stays false.
+  // as it is (see Buchungsdateistand): the document is saved, BuchungenGespeichert stays
+  // false. A bookings file that changed since it was read or written is read again first,
+  // and its bookings are saved followed by those fetched since (after a box naming it).
+  // Saved under another name while the bookings file could not be read, the new bookings
+  // file holds the list only, after a box that names the unread file, which stays as it is.
   bool Save(const std::string& pfad);
   // Reads the document `pfad` (either layout) and its bookings file into a fresh document
   // and takes it over only when all of it was read. Returns true (DokumentGeladen), or raises
@@ -97,6 +120,7 @@ class TSteuerung {
   // Rewrites the bookings file. An open failure is shown in a box; a write failure raises
   // StdError "Konnte Buchungen nicht schreiben.". The old file stays as it was on failure,
   // and so does a file that could not be read (after a box; BuchungenGespeichert stays false).
+  // A file that changed since it was read or written is read again first, as by Save.
   void SaveBuchungen();
 
   // ---- sorting ----
@@ -222,10 +246,6 @@ class TSteuerung {
   ::Feiertagstabelle Feiertagstabelle = {};
   std::string Dateiname;          // path of the document file
   std::string BuchungsDateiname;  // path of the bookings file
-  // The document's bookings file as it was opened, when it is there but could not be read
-  // (no permission, an I/O error, no memory); empty otherwise. It is never replaced by a
-  // list that lacks its bookings: every write of the bookings reads it again first.
-  std::string UngeleseneBuchungsdatei;
 
  private:
   struct Ladung;
@@ -233,15 +253,19 @@ class TSteuerung {
   void SchreibeDokument(TSichereDatei& datei);
   // Writes the bookings into `datei`; false (after a box) when it could not be created.
   bool SchreibeBuchungen(TSichereDatei& datei);
-  // Whether the bookings file `ziel` may be written now. While UngeleseneBuchungsdatei is set,
-  // that file is read again first; when it loads, its bookings go before those in the list.
-  // When it still cannot be read, it is not replaced: false for that file, after a box
-  // naming it.
+  // Whether the bookings file `ziel` may be written now. The file the list stands for is
+  // read again first when it could not be read, or when it is `ziel` and no longer the file
+  // it was (a box says so then); when it loads, its bookings and those fetched since make
+  // the list. When it cannot be read, it is not replaced: false for that file, after a box
+  // naming it; for another `ziel` true, after a box saying that its bookings are not there.
   bool DarfBuchungsdateiSchreiben(const std::string& ziel);
-  // The bookings read from the file go before those in the list (StdError when there is no
-  // memory for that; both lists then stay as they were).
-  void NimmGeleseneBuchungen(Array<books*>& gelesen);
+  // The bookings `gelesen` from the file `pfad` (its identity `kennung`) followed by those of
+  // the list that the file the list stood for did not hold, in their order; the list now
+  // stands for `pfad` (StdError when there is no memory for that; everything then stays as
+  // it was).
+  void NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung);
 
+  Buchungsdateistand Buchungsdatei;
   std::string Programmordner;
 };
 

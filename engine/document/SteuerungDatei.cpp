@@ -50,6 +50,12 @@ constexpr const char* kOrdnerSchreibgeschuetzt = "Speichern nicht möglich, der 
 constexpr const char* kBuchungsdateiUngelesen = "Die Buchungsdatei\n";
 constexpr const char* kBuchungenNichtGespeichert =
     "\nkonnte nicht gelesen werden und bleibt unverändert.\nDie Buchungen wurden nicht gespeichert.";
+// A document saved under another name while its bookings file could not be read.
+constexpr const char* kBuchungenNichtImNeuenDokument =
+    "\nkonnte nicht gelesen werden und bleibt unverändert.\nIhre Buchungen sind nicht im neuen Dokument.";
+// A bookings file that another instance or another program changed since it was read or written.
+constexpr const char* kBuchungsdateiGeaendert =
+    "\nwurde inzwischen geändert.\nIhre Buchungen werden zusammen mit den neu abgerufenen gespeichert.";
 
 constexpr std::size_t kMaxAnzahl = std::numeric_limits<std::uint16_t>::max();
 
@@ -191,11 +197,12 @@ enum class Buchungslesung {
 };
 
 // Reads the bookings of the file at `pfad` into `buchungen`: as many whole 62-byte records as
-// the file's length holds. Nothing is kept of a read that failed part-way. Shows nothing;
-// `meldung` receives the text of a read failure ("Fehler beim Lesen der Buchungen", "kein
-// Speicher") and stays empty when the file could not be opened or is no regular file (a named
-// pipe, a device).
-Buchungslesung LiesBuchungsdatei(const std::string& pfad, Array<books*>& buchungen, std::string& meldung) {
+// the file's length holds, and its identity into `kennung`. Nothing is kept of a read that
+// failed part-way. Shows nothing; `meldung` receives the text of a read failure ("Fehler beim
+// Lesen der Buchungen", "kein Speicher") and stays empty when the file could not be opened or
+// is no regular file (a named pipe, a device).
+Buchungslesung LiesBuchungsdatei(const std::string& pfad, Array<books*>& buchungen, std::string& meldung,
+                                 Dateikennung& kennung) {
   const Datei datei(OeffneDatei(pfad, Oeffnung::Lesen));
   if (!datei) {
     // A folder in its place reads as a file that cannot be read, as it always did.
@@ -208,11 +215,13 @@ Buchungslesung LiesBuchungsdatei(const std::string& pfad, Array<books*>& buchung
     return fehlt ? Buchungslesung::Fehlt : Buchungslesung::Unlesbar;
   }
   Array<books*> gelesen;
+  Dateikennung gelesenVon;
   const std::optional<std::string> fehler = Fehlermeldung([&] {
     try {
       struct stat info {};
-      const std::size_t laenge =
-          fstat(fileno(datei.get()), &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+      const bool bekannt = fstat(fileno(datei.get()), &info) == 0;
+      if (bekannt) gelesenVon = KennungAus(info);
+      const std::size_t laenge = bekannt && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
       // Read in pieces of whole records, so loading needs little more than the records.
       std::size_t offen = laenge / books::Groesse;
       std::uint8_t stueck[books::Groesse * 1024];
@@ -240,15 +249,16 @@ Buchungslesung LiesBuchungsdatei(const std::string& pfad, Array<books*>& buchung
     return Buchungslesung::Unlesbar;
   }
   buchungen = std::move(gelesen);
+  kennung = gelesenVon;
   return Buchungslesung::Gelesen;
 }
 
 // Reads the bookings file at `pfad` into `buchungen` and shows what went wrong: a file that
 // cannot be opened as "Keine Buchungen vorhanden.", a failed read with its text in a box
 // "Fehler". Nothing is kept of a failed read, so a retry never duplicates bookings.
-Buchungslesung LadeBuchungsdatei(const std::string& pfad, Array<books*>& buchungen) {
+Buchungslesung LadeBuchungsdatei(const std::string& pfad, Array<books*>& buchungen, Dateikennung& kennung) {
   std::string meldung;
-  const Buchungslesung ergebnis = LiesBuchungsdatei(pfad, buchungen, meldung);
+  const Buchungslesung ergebnis = LiesBuchungsdatei(pfad, buchungen, meldung, kennung);
   if (ergebnis == Buchungslesung::Gelesen) return ergebnis;
   if (meldung.empty()) {
     plattform::Current().MessageBox(Texte::AllgemeineTexte[Texte::allgemein::KeineBuchungen],
@@ -265,6 +275,41 @@ bool GleicheDatei(const std::string& a, const std::string& b) {
   struct stat ib {};
   if (stat(a.c_str(), &ia) != 0 || stat(b.c_str(), &ib) != 0) return a == b;
   return ia.st_dev == ib.st_dev && ia.st_ino == ib.st_ino;
+}
+
+Buchungsbytes BytesVon(const books& buchung) {
+  Buchungsbytes bytes;
+  SchreibeBytes(buchung, std::span<std::uint8_t, books::Groesse>(bytes));
+  return bytes;
+}
+
+// The bookings of a list as bytes, in the order of their bytes.
+std::vector<Buchungsbytes> SortierteBytes(const Array<books*>& buchungen) {
+  std::vector<Buchungsbytes> bytes;
+  bytes.reserve(static_cast<std::size_t>(buchungen.Anzahl));
+  for (const ArrayElement<books*>* k = buchungen.Kopf; k != nullptr; k = k->Next) bytes.push_back(BytesVon(*k->Daten));
+  std::sort(bytes.begin(), bytes.end());
+  return bytes;
+}
+
+// The bookings of `liste` that `stand` (sorted) holds, each booking of `stand` taken by one
+// of them at most; in the order of their addresses.
+std::vector<const books*> Enthaltene(const Array<books*>& liste, const std::vector<Buchungsbytes>& stand) {
+  std::vector<bool> vergeben(stand.size());
+  std::vector<const books*> treffer;
+  for (const ArrayElement<books*>* k = liste.Kopf; k != nullptr && treffer.size() < stand.size(); k = k->Next) {
+    const Buchungsbytes bytes = BytesVon(*k->Daten);
+    const auto [von, bis] = std::equal_range(stand.begin(), stand.end(), bytes);
+    for (auto i = von; i != bis; ++i) {
+      const auto stelle = static_cast<std::size_t>(i - stand.begin());
+      if (vergeben[stelle]) continue;
+      vergeben[stelle] = true;
+      treffer.push_back(k->Daten);
+      break;
+    }
+  }
+  std::sort(treffer.begin(), treffer.end(), std::less<>());
+  return treffer;
 }
 
 // The counts in the file are 16 bits wide: a longer list is refused, never written wrapped.
@@ -299,7 +344,7 @@ struct TSteuerung::Ladung {
   Array<TUERPROFIL*> Tuerprofile;
   Array<books*> Buchungen;
   bool BuchungenGeladen = false;
-  bool BuchungsdateiUngelesen = false;
+  Buchungsdateistand Buchungsdatei;
   GERAETEDATEN Geraetedaten;
   std::string NameSondertag1;
   std::string NameSondertag2;
@@ -381,9 +426,11 @@ bool TSteuerung::Load(const std::string& pfad) {
     ladung = std::make_unique<Ladung>();
     dateiname = pfad;
     buchungsDateiname = BuchungsDateinameFuer(pfad);
-    const Buchungslesung lesung = LadeBuchungsdatei(buchungsDateiname, ladung->Buchungen);
+    Dateikennung kennung;
+    const Buchungslesung lesung = LadeBuchungsdatei(buchungsDateiname, ladung->Buchungen, kennung);
     ladung->BuchungenGeladen = lesung == Buchungslesung::Gelesen;
-    ladung->BuchungsdateiUngelesen = lesung == Buchungslesung::Unlesbar;
+    ladung->Buchungsdatei = {buchungsDateiname, kennung, SortierteBytes(ladung->Buchungen),
+                             lesung == Buchungslesung::Unlesbar ? buchungsDateiname : std::string()};
 
     Dateiinhalt inhalt;
     if (!LiesDokumentdatei(pfad, inhalt)) throw IoError(DateiText(dateifehler::DateiOeffnen), pfad);
@@ -402,7 +449,7 @@ bool TSteuerung::Load(const std::string& pfad) {
   Tuerprofile = std::move(ladung->Tuerprofile);
   Buchungen = std::move(ladung->Buchungen);
   BuchungenGeladen = ladung->BuchungenGeladen;
-  UngeleseneBuchungsdatei = ladung->BuchungsdateiUngelesen ? buchungsDateiname : std::string();
+  Buchungsdatei = std::move(ladung->Buchungsdatei);
   Feiertage.Clear();
   // The summer/winter pairs belong to the previous document; the holiday calendar rebuilds
   // them from the table.
@@ -424,32 +471,65 @@ bool TSteuerung::Load(const std::string& pfad) {
 void TSteuerung::LoadBuchungen() {
   if (BuchungenGeladen) return;
   Array<books*> gelesen;
-  const Buchungslesung lesung = LadeBuchungsdatei(BuchungsDateiname, gelesen);
-  UngeleseneBuchungsdatei = lesung == Buchungslesung::Unlesbar ? BuchungsDateiname : std::string();
+  Dateikennung kennung;
+  const Buchungslesung lesung = LadeBuchungsdatei(BuchungsDateiname, gelesen, kennung);
+  if (lesung == Buchungslesung::Unlesbar) Buchungsdatei.Ungelesen = BuchungsDateiname;
   if (lesung != Buchungslesung::Gelesen) return;
-  if (const std::optional<std::string> fehler = Fehlermeldung([&] { NimmGeleseneBuchungen(gelesen); })) {
+  if (const std::optional<std::string> fehler =
+          Fehlermeldung([&] { NimmGeleseneBuchungen(gelesen, BuchungsDateiname, kennung); })) {
     plattform::Current().MessageBox(*fehler, Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
   }
 }
 
-void TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen) {
+void TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung) {
+  Buchungsdateistand stand{pfad, kennung, SortierteBytes(gelesen), Buchungsdatei.Ungelesen == pfad ? std::string()
+                                                                                                 : Buchungsdatei.Ungelesen};
+  // What the list holds of the file it stood for is in `gelesen` now, as that file is today.
+  const std::vector<const books*> alte =
+      pfad == Buchungsdatei.Pfad ? Enthaltene(Buchungen, Buchungsdatei.Buchungen) : std::vector<const books*>();
   gelesen.AppendAll(Buchungen);
+  gelesen.RemoveIf([&](const books& b) { return std::binary_search(alte.begin(), alte.end(), &b, std::less<>()); });
   Buchungen = std::move(gelesen);
+  Buchungsdatei = std::move(stand);
   BuchungenGeladen = true;
 }
 
 bool TSteuerung::DarfBuchungsdateiSchreiben(const std::string& ziel) {
-  if (UngeleseneBuchungsdatei.empty()) return true;
+  Buchungsdateistand& stand = Buchungsdatei;
+  const bool ungelesen = !stand.Ungelesen.empty() && (stand.Ungelesen == stand.Pfad || GleicheDatei(stand.Ungelesen, ziel));
+  const bool geaendert = !ungelesen && !stand.Pfad.empty() && GleicheDatei(stand.Pfad, ziel) &&
+                         !(KennungVon(stand.Pfad) == stand.Kennung);
+  if (!ungelesen && !geaendert) return true;
+  // Read again: it could not be read, or it is no longer the file the list was read from or
+  // written to.
+  const std::string pfad = ungelesen ? stand.Ungelesen : stand.Pfad;
   Array<books*> gelesen;
   std::string meldung;
-  const Buchungslesung lesung = LiesBuchungsdatei(UngeleseneBuchungsdatei, gelesen, meldung);
-  if (lesung == Buchungslesung::Gelesen) NimmGeleseneBuchungen(gelesen);
-  if (lesung != Buchungslesung::Unlesbar) {
-    UngeleseneBuchungsdatei.clear();
+  Dateikennung kennung;
+  switch (LiesBuchungsdatei(pfad, gelesen, meldung, kennung)) {
+    case Buchungslesung::Gelesen:
+      NimmGeleseneBuchungen(gelesen, pfad, kennung);
+      if (geaendert) {
+        plattform::Current().MessageBox(kBuchungsdateiUngelesen + pfad + kBuchungsdateiGeaendert,
+                                        Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
+      }
+      return true;
+    case Buchungslesung::Fehlt:
+      // Gone: there is nothing of it to keep, and no booking of the list is in it.
+      if (stand.Pfad == pfad) stand = {pfad, Dateikennung{}, {}, std::string()};
+      if (stand.Ungelesen == pfad) stand.Ungelesen.clear();
+      return true;
+    case Buchungslesung::Unlesbar:
+      break;
+  }
+  // What it holds now is unknown; the bookings it held when it was read stay in the list.
+  stand.Ungelesen = pfad;
+  if (!GleicheDatei(pfad, ziel)) {
+    plattform::Current().MessageBox(kBuchungsdateiUngelesen + pfad + kBuchungenNichtImNeuenDokument,
+                                    Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_WARN);
     return true;
   }
-  if (!GleicheDatei(UngeleseneBuchungsdatei, ziel)) return true;
-  plattform::Current().MessageBox(kBuchungsdateiUngelesen + UngeleseneBuchungsdatei + kBuchungenNichtGespeichert,
+  plattform::Current().MessageBox(kBuchungsdateiUngelesen + pfad + kBuchungenNichtGespeichert,
                                   Texte::AllgemeineTexte[Texte::allgemein::Fehler], plattform::MB_ERROR);
   return false;
 }
@@ -458,7 +538,10 @@ void TSteuerung::SaveBuchungen() {
   if (!DarfBuchungsdateiSchreiben(BuchungsDateiname)) return;
   TSichereDatei datei(BuchungsDateiname);
   if (!SchreibeBuchungen(datei)) return;
+  Buchungsdateistand stand{BuchungsDateiname, Dateikennung{}, SortierteBytes(Buchungen), Buchungsdatei.Ungelesen};
   if (!datei.Abschliessen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
+  stand.Kennung = datei.Kennung();
+  Buchungsdatei = std::move(stand);
   BuchungenGespeichert = true;
   // The file now holds exactly the list: reading it again would only duplicate it.
   BuchungenGeladen = true;
@@ -493,9 +576,14 @@ bool TSteuerung::Save(const std::string& pfad) {
     // Both files are written whole before either replaces the old one, and replaced together,
     // so a failure leaves the old document and the old bookings file as they were.
     std::optional<TSichereDatei> buchungen;
+    Buchungsdateistand stand;
     if (DarfBuchungsdateiSchreiben(BuchungsDateiname)) {
       buchungen.emplace(BuchungsDateiname);
-      if (!SchreibeBuchungen(*buchungen)) buchungen.reset();
+      if (SchreibeBuchungen(*buchungen)) {
+        stand = {BuchungsDateiname, Dateikennung{}, SortierteBytes(Buchungen), Buchungsdatei.Ungelesen};
+      } else {
+        buchungen.reset();
+      }
     }
     SchreibeDokument(dokument);
     if (buchungen && !buchungen->Bereitstellen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
@@ -508,6 +596,8 @@ bool TSteuerung::Save(const std::string& pfad) {
         case 2: throw StdError(DateiText(dateifehler::VersionSchreiben));
         default: break;
       }
+      stand.Kennung = buchungen->Kennung();
+      Buchungsdatei = std::move(stand);
       BuchungenGespeichert = true;
       BuchungenGeladen = true;
     }

@@ -20,6 +20,7 @@
 #include "common/TempOrdner.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+#include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
 #include "document/SichereDatei.h"
 #include "document/Steuerung.h"
@@ -628,17 +629,25 @@ TEST_F(DokumentDateiTest, ABookingsFileThatCouldNotBeReadSurvivesEverySave) {
   }
 }
 
-// The document saved under another name while its bookings file cannot be read: the new
-// bookings file holds what the list holds, the unread file stays, and a later save back onto
-// it still keeps it.
+// The document saved under another name while its bookings file cannot be read: the file is
+// tried once more, and as it still cannot be read a box names it and says that its bookings
+// are not in the new document. The new bookings file holds what the list holds (so the list
+// counts as saved), the unread file stays, and a later save back onto it still keeps it.
 TEST_F(DokumentDateiTest, ASaveAsLeavesTheUnreadBookingsFileAsItIs) {
   auto s = MitUnlesbarenBuchungen();
   {
     OhneDateiRechteUebergehen nurRechte;
     HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(9)));
     s->BuchungenGespeichert = false;
+    plattform.ExpectBox("Hinweis", 48, plattform::ID_OK,
+                        "Die Buchungsdatei\n" + (ordner / "a.bks") +
+                            "\nkonnte nicht gelesen werden und bleibt unverändert.\n"
+                            "Ihre Buchungen sind nicht im neuen Dokument.");
     ASSERT_TRUE(s->Save(ordner / "b.wuz"));
     EXPECT_TRUE(s->BuchungenGespeichert);
+    EXPECT_TRUE(s->DatenGespeichert);
+    // Further saves of the new document do not ask for the old file again.
+    ASSERT_TRUE(s->Save(ordner / "b.wuz"));
     EXPECT_EQ(LiesDatei(ordner / "b.bks"), Bytes(Buchung(9)));
     HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(10)));
     s->BuchungenGespeichert = false;
@@ -648,6 +657,20 @@ TEST_F(DokumentDateiTest, ASaveAsLeavesTheUnreadBookingsFileAsItIs) {
   }
   std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_read);
   EXPECT_EQ(LiesDatei(ordner / "a.bks"), Bytes(Buchung(0)) + Bytes(Buchung(1)));
+}
+
+// Readable again by the time of the Save As: the new bookings file holds the old file's
+// bookings followed by the one fetched since, without a box; the old file stays as it is.
+TEST_F(DokumentDateiTest, ASaveAsReadsTheUnreadBookingsFileAgainFirst) {
+  auto s = MitUnlesbarenBuchungen();
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(9)));
+  s->BuchungenGespeichert = false;
+  std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  ASSERT_TRUE(s->Save(ordner / "b.wuz"));
+  EXPECT_TRUE(s->BuchungenGespeichert);
+  EXPECT_EQ(LiesDatei(ordner / "b.bks"), Bytes(Buchung(0)) + Bytes(Buchung(1)) + Bytes(Buchung(9)));
+  EXPECT_EQ(LiesDatei(ordner / "a.bks"), Bytes(Buchung(0)) + Bytes(Buchung(1)));
+  EXPECT_EQ(s->Buchungen.Anzahl, 3);
 }
 
 // Bookings fetched before the file could be read stand after the file's bookings once the
@@ -995,6 +1018,246 @@ TEST_F(DokumentDateiTest, ADocumentNamedLikeItsBookingsFileIsRefused) {
   }
   EXPECT_FALSE(s->DatenGespeichert);
   EXPECT_FALSE(Existiert(ordner / "daten.bks"));
+}
+
+// Every rename of a save and every sync of a folder, in order; the folder sync is refused as
+// by a file system that cannot sync folders.
+class DateiFolge {
+ public:
+  DateiFolge() {
+    s_folge.clear();
+    vorherUmbenennung_ = SetzeUmbenennung([](const char* von, const char* nach) {
+      s_folge.push_back("rename " + std::filesystem::path(nach).filename().string());
+      return std::rename(von, nach);
+    });
+    vorherSync_ = SetzeOrdnerSync([](const char* ordner) {
+      s_folge.push_back(std::string("sync ") + ordner);
+      errno = EINVAL;
+      return -1;
+    });
+  }
+  ~DateiFolge() {
+    SetzeUmbenennung(vorherUmbenennung_);
+    SetzeOrdnerSync(vorherSync_);
+  }
+  DateiFolge(const DateiFolge&) = delete;
+  DateiFolge& operator=(const DateiFolge&) = delete;
+  std::vector<std::string> Folge() { return std::exchange(s_folge, {}); }
+
+ private:
+  static inline std::vector<std::string> s_folge;
+  Umbenennung vorherUmbenennung_;
+  OrdnerSync vorherSync_;
+};
+
+// After the last rename the folder is synced, once, so that a power cut cannot bring back the
+// old names; a folder the file system cannot sync still gives a saved document.
+TEST_F(DokumentDateiTest, TheFolderIsSyncedOnceAfterTheRenamesOfASave) {
+  auto s = Gefuellt(1, 2);
+  const std::string sync = "sync " + ordner.Pfad();
+  DateiFolge folge;
+  for (int mal = 0; mal < 2; ++mal) {  // new files, then files replaced
+    SCOPED_TRACE(mal);
+    ASSERT_TRUE(s->Save(ordner / "a.wuz"));
+    EXPECT_TRUE(s->DatenGespeichert);
+    EXPECT_TRUE(s->BuchungenGespeichert);
+    EXPECT_EQ(folge.Folge(), (std::vector<std::string>{"rename a.bks", "rename a.wuz", sync}));
+  }
+  EXPECT_EQ(LiesDatei(ordner / "a.bks"), Bytes(Buchung(0)) + Bytes(Buchung(1)));
+  EXPECT_EQ(std::filesystem::file_size(ordner / "a.wuz"), 8298U + 160 * 4 + 64 * 1 + 64 * 3);
+  // The bookings window's OK writes the bookings file alone.
+  s->BuchungenGespeichert = false;
+  s->SaveBuchungen();
+  EXPECT_TRUE(s->BuchungenGespeichert);
+  EXPECT_EQ(folge.Folge(), (std::vector<std::string>{"rename a.bks", sync}));
+  EXPECT_EQ(Inhalt(ordner.Pfad()), (std::vector<std::string>{"a.bks", "a.wuz", "temp.bks"}));
+}
+
+// A name of 255 bytes, the most a folder holds, in UTF-8 with umlauts and blanks: both files
+// are saved and replaced again, and no temporary file is left beside them.
+TEST_F(DokumentDateiTest, ADocumentWithTheLongestNameTheFolderHoldsIsSaved) {
+  std::string name = "Zutritt Südflügel Größe ";
+  while (name.size() + 9 <= 251) name += "ä ö ü ";
+  name += std::string(251 - name.size(), 'x');
+  name += ".wuz";
+  ASSERT_EQ(name.size(), 255U);
+  const std::string wuz = ordner / name;
+  const std::string bks = ordner / (name.substr(0, 251) + ".bks");
+  auto s = Gefuellt(1, 2);
+  ASSERT_TRUE(s->Save(wuz));
+  EXPECT_EQ(std::filesystem::file_size(wuz), 8298U + 160 * 4 + 64 * 1 + 64 * 3);
+  EXPECT_EQ(LiesDatei(bks), Bytes(Buchung(0)) + Bytes(Buchung(1)));
+  HaengeAn(s->Personen, std::make_unique<PERSON>());
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(2)));
+  s->BuchungenGespeichert = false;
+  ASSERT_TRUE(s->Save(wuz));
+  EXPECT_TRUE(s->BuchungenGespeichert);
+  s->SaveBuchungen();
+  // The old bookings file is kept beside itself under a name of its own until the document is
+  // in place, and put back when the document cannot be.
+  const std::string altWuz = LiesDatei(wuz);
+  const std::string altBks = LiesDatei(bks);
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(3)));
+  {
+    UmbenennungScheitert scheitert(".wuz");
+    EXPECT_THROW(s->Save(wuz), StdError);
+  }
+  EXPECT_EQ(LiesDatei(wuz), altWuz);
+  EXPECT_EQ(LiesDatei(bks), altBks);
+  s->Buchungen.Remove(3);
+  auto t = Neu();
+  ASSERT_TRUE(t->Load(wuz));
+  EXPECT_EQ(t->Personen.Anzahl, 2);
+  EXPECT_EQ(t->Buchungen.Anzahl, 3);
+  EXPECT_EQ(Inhalt(ordner.Pfad()), (std::vector<std::string>{name.substr(0, 251) + ".bks", name, "temp.bks"}));
+}
+
+// ---- a bookings file that changed on disk ----
+
+class GeaenderteBuchungsdateiTest : public DokumentDateiTest {
+ protected:
+  GeaenderteBuchungsdateiTest() { plattform.UseManualClock(0, 30); }
+
+  // Fetches `anzahl` bookings from a scripted controller, their cards `karte` + 1, 2, ...
+  void Hole(TSteuerung& s, const std::string& karte, int anzahl) {
+    auto n = std::make_shared<int>(0);
+    komm.SetResponder([=](const ScriptedKomm::Call& c) -> ScriptedKomm::Reply {
+      switch (c.command) {
+        case 75: return {77, "SIM VI20 V.03.00.00"};
+        case 10: return {12, std::to_string(anzahl)};
+        case 5: {
+          const std::string i = std::to_string(++*n);
+          return {15, "2026.03.07.14.05.1" + i + "." + karte + i + " N 513"};
+        }
+        case 6: return {3, ""};
+        default: return {};
+      }
+    });
+    s.HoleBuchungen(plattform.Window());
+    EXPECT_FALSE(s.BuchungenGespeichert);
+  }
+  void ErwarteGeaendert(const std::string& bks) {
+    plattform.ExpectBox("Hinweis", 64, plattform::ID_OK,
+                        "Die Buchungsdatei\n" + bks +
+                            "\nwurde inzwischen geändert.\n"
+                            "Ihre Buchungen werden zusammen mit den neu abgerufenen gespeichert.");
+  }
+  // The cards of the bookings in the file, in order.
+  static std::vector<std::string> Karten(const std::string& bks) {
+    const std::string d = LiesDatei(bks);
+    std::vector<std::string> karten;
+    for (std::size_t o = 0; o + 62 <= d.size(); o += 62) karten.emplace_back(d.c_str() + o + 14);
+    return karten;
+  }
+  static std::vector<std::string> Karten(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  }
+
+  ScriptedKomm komm;
+};
+
+// Two instances of the program on one document: each fetches, each saves, and the bookings
+// of both are in the file, each once. The one that saves onto the other's file says so.
+TEST_F(GeaenderteBuchungsdateiTest, TwoInstancesOnOneDocumentKeepTheBookingsOfBoth) {
+  const std::string wuz = ordner / "a.wuz";
+  const std::string bks = ordner / "a.bks";
+  ASSERT_TRUE(Gefuellt(1, 4)->Save(wuz));
+  const std::vector<std::string> alt = Karten(bks);
+  ASSERT_EQ(alt.size(), 4U);
+  auto eins = Neu();
+  auto zwei = Neu();
+  ASSERT_TRUE(eins->Load(wuz));
+  ASSERT_TRUE(zwei->Load(wuz));
+  Hole(*eins, "EINS", 2);
+  Hole(*zwei, "ZWEI", 3);
+
+  ASSERT_TRUE(eins->Save(wuz));  // nobody wrote the file since it was read: no box
+  EXPECT_EQ(Karten(bks), Karten(alt, {"EINS1", "EINS2"}));
+  ErwarteGeaendert(bks);
+  ASSERT_TRUE(zwei->Save(wuz));
+  EXPECT_TRUE(zwei->BuchungenGespeichert);
+  const std::vector<std::string> beide = Karten(alt, {"EINS1", "EINS2", "ZWEI1", "ZWEI2", "ZWEI3"});
+  EXPECT_EQ(Karten(bks), beide);
+  EXPECT_EQ(zwei->Buchungen.Anzahl, 9);
+
+  // The first fetches once more and saves from the bookings window, then the second saves
+  // again without anything new: each booking stays once.
+  Hole(*eins, "EINS", 1);
+  ErwarteGeaendert(bks);
+  eins->SaveBuchungen();
+  EXPECT_TRUE(eins->BuchungenGespeichert);
+  EXPECT_EQ(Karten(bks), Karten(beide, {"EINS1"}));
+  ErwarteGeaendert(bks);
+  ASSERT_TRUE(zwei->Save(wuz));
+  EXPECT_EQ(Karten(bks), Karten(beide, {"EINS1"}));
+  EXPECT_EQ(eins->Buchungen.Anzahl, 10);
+  EXPECT_EQ(zwei->Buchungen.Anzahl, 10);
+  // Saved again with no other save in between: no box.
+  ASSERT_TRUE(zwei->Save(wuz));
+  EXPECT_EQ(Karten(bks), Karten(beide, {"EINS1"}));
+}
+
+// A bookings file that another program rewrote between the load and the save (in place with
+// another size, or replaced by a file of the same size): the save writes its records followed
+// by those fetched since, also when the list was sorted and a fetched booking was deleted.
+TEST_F(GeaenderteBuchungsdateiTest, ABookingsFileRewrittenSinceTheLoadKeepsItsRecordsAndTheFetchedOnes) {
+  for (const int andere : {101, 200}) {
+    SCOPED_TRACE(andere);
+    TempOrdner hier;
+    const std::string wuz = hier / "a.wuz";
+    const std::string bks = hier / "a.bks";
+    ASSERT_TRUE(Gefuellt(1, 200)->Save(wuz));
+    auto s = Neu();
+    ASSERT_TRUE(s->Load(wuz));
+    Hole(*s, "F", 3);
+
+    std::string neu;
+    for (int i = 0; i < andere; ++i) neu += Bytes(Buchung(1000 + i));
+    if (andere == 200) {
+      SchreibeDatei(hier / "neu.bks", neu);
+      std::filesystem::rename(hier / "neu.bks", bks);
+    } else {
+      SchreibeDatei(bks, neu);
+    }
+    s->SortiereBuchungen(1, 1);  // by card, descending: the fetched ones stand among the others
+    s->Buchungen.RemoveIf([](const books& b) { return std::string_view(b.Karte) == "F2"; });
+    ErwarteGeaendert(bks);
+    ASSERT_TRUE(s->Save(wuz));
+    EXPECT_TRUE(s->BuchungenGespeichert);
+    const std::string d = LiesDatei(bks);
+    ASSERT_EQ(d.size(), neu.size() + 2 * 62);
+    EXPECT_TRUE(d.substr(0, neu.size()) == neu);
+    std::vector<std::string> geholt;
+    for (std::size_t o = neu.size(); o < d.size(); o += 62) geholt.emplace_back(d.c_str() + o + 14);
+    EXPECT_EQ(geholt, (std::vector<std::string>{"F3", "F1"}));
+    EXPECT_EQ(s->Buchungen.Anzahl, andere + 2);
+  }
+}
+
+// A new document's bookings file is not there or was never read: as long as it is still not
+// there, the save asks nothing; once another instance has made it, its bookings are kept.
+TEST_F(GeaenderteBuchungsdateiTest, AMissingBookingsFileIsNotChangedUntilItIsThere) {
+  const std::string wuz = ordner / "a.wuz";
+  const std::string bks = ordner / "a.bks";
+  ASSERT_TRUE(Gefuellt(1, 2)->Save(wuz));
+  std::filesystem::remove(bks);
+  auto s = Neu();
+  plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
+  ASSERT_TRUE(s->Load(wuz));
+  Hole(*s, "F", 1);
+  ASSERT_TRUE(s->Save(wuz));
+  EXPECT_EQ(Karten(bks), (std::vector<std::string>{"F1"}));
+
+  std::filesystem::remove(bks);
+  auto t = Neu();
+  plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
+  ASSERT_TRUE(t->Load(wuz));
+  Hole(*t, "G", 1);
+  SchreibeDatei(bks, Bytes(Buchung(0)));
+  ErwarteGeaendert(bks);
+  ASSERT_TRUE(t->Save(wuz));
+  EXPECT_EQ(Karten(bks), (std::vector<std::string>{"K1000", "G1"}));
 }
 
 TEST_F(DokumentDateiTest, SaveBuchungenThatCannotOpenItsFileSaysSoAndKeepsTheFlag) {

@@ -480,6 +480,44 @@ TEST_F(MainTest, SaveAsOntoAnExistingFileNoThenAnotherName) {
   EXPECT_FALSE(S().DatenGespeichert);
 }
 
+// A name of 255 bytes (umlauts count twice, blanks among them) is saved as any other, saved
+// again without a dialog and opened.
+TEST_F(MainTest, TheLongestNameTheFolderHoldsIsSavedAndOpened) {
+  Starte();
+  QString name = QStringLiteral("Anlage Süd ");
+  while (name.toUtf8().size() + 4 < 255) name += name.toUtf8().size() % 3 == 0 ? QStringLiteral("ä") : QStringLiteral(" ");
+  name += QStringLiteral(".wuz");
+  ASSERT_EQ(name.toUtf8().size(), 255);
+  const QString pfad = Q(ordner.Pfad()) + name;
+  HaengeAn(S().Buchungen, std::make_unique<books>());
+  S().BuchungenGespeichert = false;
+  {
+    Skript skript;
+    skript.Datei(true, pfad);
+    ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+  }
+  EXPECT_EQ(IDD_MAIN->IDT_DATEI->text(), pfad);
+  EXPECT_TRUE(S().DatenGespeichert);
+  EXPECT_TRUE(S().BuchungenGespeichert);
+  const std::string buchungsdatei = pfad.chopped(4).toStdString() + ".bks";
+  EXPECT_EQ(std::filesystem::file_size(buchungsdatei), 62U);
+  S().DatenGespeichert = false;
+  EXPECT_TRUE(IDD_MAIN->FileSave());
+  EXPECT_TRUE(S().DatenGespeichert);
+  {
+    Skript skript;
+    skript.Datei(false, pfad);
+    IDD_MAIN->FileOpenItem->trigger();
+  }
+  EXPECT_EQ(S().Buchungen.Anzahl, 1);
+  EXPECT_EQ(IDD_MAIN->Dokumentname(), pfad);
+  std::vector<std::string> namen;
+  for (const auto& eintrag : std::filesystem::directory_iterator(ordner.Pfad())) namen.push_back(eintrag.path().filename());
+  std::sort(namen.begin(), namen.end());
+  EXPECT_EQ(namen, (std::vector<std::string>{pfad.chopped(4).toStdString().substr(ordner.Pfad().size()) + ".bks",
+                                             name.toStdString(), "temp.bks"}));
+}
+
 TEST_F(MainTest, SaveIntoAMissingFolderShowsTheErrorAndKeepsUnsaved) {
   Starte();
   const std::string pfad = (ordner / "fehlt/anlage.wuz");
