@@ -47,10 +47,10 @@ constexpr int kPanelRaum = kFensterBreite - 2 - 6;
 // The connection panel's width where its text allows, and its tool tip.
 constexpr int kVerbindungsBreite = 152;
 const QString kVerbindungsHinweis = QStringLiteral("aktuelle Verbindungsparameter");
-// The document panel: the room beside the connection panel, never less than this.
-constexpr int kDateiMindestens = 150;
-constexpr int kVerbindungHoechstens = kPanelRaum - kDateiMindestens;
-static_assert(kVerbindungsBreite <= kVerbindungHoechstens);
+// The connection panel grows with its text to twice its width at most, so the document panel
+// beside it keeps 298 of its 457 pixels for a path.
+constexpr int kVerbindungHoechstens = 2 * kVerbindungsBreite;
+static_assert(kVerbindungsBreite < kVerbindungHoechstens && kVerbindungHoechstens < kPanelRaum);
 
 const QString kEndung = QStringLiteral("wuz");
 const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
@@ -318,7 +318,17 @@ void TIDD_MAIN::ZeigeDatei(const QString& text) {
   }
   const QFontMetrics metrik(IDT_DATEI->font());
   const int textbreite = metrik.horizontalAdvance(text) - (noetig - breite);
-  IDT_DATEI->setText(metrik.elidedText(text, Qt::ElideMiddle, textbreite));
+  // The folders give way first: the file name stays whole where it fits beside a "…".
+  const qsizetype schnitt = text.lastIndexOf(u'/');
+  const QString name = text.mid(schnitt);
+  const int ordnerbreite = textbreite - metrik.horizontalAdvance(name);
+  const QString punkte(QChar(0x2026));
+  if (schnitt > 0 && ordnerbreite >= metrik.horizontalAdvance(punkte)) {
+    const QString ordner = metrik.elidedText(text.left(schnitt), Qt::ElideMiddle, ordnerbreite);
+    IDT_DATEI->setText((ordner.isEmpty() ? punkte : ordner) + name);
+  } else {
+    IDT_DATEI->setText(metrik.elidedText(text, Qt::ElideMiddle, textbreite));
+  }
   IDT_DATEI->setToolTip(text);
 }
 
