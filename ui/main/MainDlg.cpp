@@ -40,9 +40,17 @@
 
 namespace {
 
+// The window's fixed width. The status bar puts 2 pixels before its first panel and 6 between
+// the two; the rest is the panels' room.
+constexpr int kFensterBreite = 610;
+constexpr int kPanelRaum = kFensterBreite - 2 - 6;
 // The connection panel's width where its text allows, and its tool tip.
 constexpr int kVerbindungsBreite = 152;
 const QString kVerbindungsHinweis = QStringLiteral("aktuelle Verbindungsparameter");
+// The connection panel grows with its text to twice its width at most, so the document panel
+// beside it keeps 298 of its 457 pixels for a path.
+constexpr int kVerbindungHoechstens = 2 * kVerbindungsBreite;
+static_assert(kVerbindungsBreite < kVerbindungHoechstens && kVerbindungHoechstens < kPanelRaum);
 
 const QString kEndung = QStringLiteral("wuz");
 const QString kFilter = QStringLiteral("Steuerungsdaten|*.wuz");
@@ -136,11 +144,12 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
   StatusBar->addWidget(IDT_DATEI, 1);
   StatusBar->setFixedHeight(25);
   // Client area 610 x 407 below the menu: the buttons' panels and the two status panels.
-  centralwidget->setFixedSize(610, 407 - 25);
+  centralwidget->setFixedSize(kFensterBreite, 407 - 25);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   QFont dateiSchrift = IDT_DATEI->font();
   dateiSchrift.setPixelSize(13);
   IDT_DATEI->setFont(dateiSchrift);
+  ZeigeDatei(QString());
 
   IDB_SEND_DATA->setText(T(Texte::Beschriftungen[Texte::beschriftung::DatenSenden]));
   IDB_GET_DATA->setText(T(Texte::Beschriftungen[Texte::beschriftung::DatenHolen]));
@@ -278,12 +287,11 @@ void TIDD_MAIN::ZeigeVerbindung() {
   // The panel grows with its text as far as the document panel beside it can give way in the
   // window's fixed width; a text longer still is cut with "…" and stands whole on the tool
   // tip's second line.
-  const int daneben = StatusBar->minimumSizeHint().width() - IDT_CONNECT->minimumWidth();
   // A label's size hint counts its minimum width in: the text's own width is taken without it.
   IDT_CONNECT->setMinimumWidth(0);
   IDT_CONNECT->setText(VerbindungsText);
   const int noetig = IDT_CONNECT->sizeHint().width();
-  const int breite = std::clamp(noetig, kVerbindungsBreite, centralwidget->width() - daneben);
+  const int breite = std::clamp(noetig, kVerbindungsBreite, kVerbindungHoechstens);
   IDT_CONNECT->setFixedWidth(breite);
   QString hinweis = kVerbindungsHinweis;
   if (noetig > breite) {
@@ -293,6 +301,35 @@ void TIDD_MAIN::ZeigeVerbindung() {
     hinweis += u'\n' + VerbindungsText;
   }
   IDT_CONNECT->setToolTip(hinweis);
+  ZeigeDatei(Dateitext);
+}
+
+void TIDD_MAIN::ZeigeDatei(const QString& text) {
+  Dateitext = text;
+  // The panel keeps the room beside the connection panel whatever its text: a path that does
+  // not fit is cut in the middle, so its file name stays, and stands whole in the tool tip.
+  const int breite = kPanelRaum - IDT_CONNECT->width();
+  IDT_DATEI->setFixedWidth(breite);
+  IDT_DATEI->setText(text);
+  const int noetig = IDT_DATEI->sizeHint().width();
+  if (noetig <= breite) {
+    IDT_DATEI->setToolTip(QString());
+    return;
+  }
+  const QFontMetrics metrik(IDT_DATEI->font());
+  const int textbreite = metrik.horizontalAdvance(text) - (noetig - breite);
+  // The folders give way first: the file name stays whole where it fits beside a "…".
+  const qsizetype schnitt = text.lastIndexOf(u'/');
+  const QString name = text.mid(schnitt);
+  const int ordnerbreite = textbreite - metrik.horizontalAdvance(name);
+  const QString punkte(QChar(0x2026));
+  if (schnitt > 0 && ordnerbreite >= metrik.horizontalAdvance(punkte)) {
+    const QString ordner = metrik.elidedText(text.left(schnitt), Qt::ElideMiddle, ordnerbreite);
+    IDT_DATEI->setText((ordner.isEmpty() ? punkte : ordner) + name);
+  } else {
+    IDT_DATEI->setText(metrik.elidedText(text, Qt::ElideMiddle, textbreite));
+  }
+  IDT_DATEI->setToolTip(text);
 }
 
 bool TIDD_MAIN::DarfVerwerfen() {
@@ -316,7 +353,7 @@ void TIDD_MAIN::FileNew() {
   Steuerung->New();
   Steuerung->DatenGespeichert = false;
   DokumentName.clear();
-  IDT_DATEI->setText(QStringLiteral("Neu"));
+  ZeigeDatei(QStringLiteral("Neu"));
 }
 
 void TIDD_MAIN::FileOpen() {
@@ -330,7 +367,7 @@ void TIDD_MAIN::FileOpen() {
     return;
   }
   DokumentName = *pfad;
-  IDT_DATEI->setText(DokumentName);
+  ZeigeDatei(DokumentName);
 }
 
 bool TIDD_MAIN::Speichere() {
@@ -348,7 +385,7 @@ bool TIDD_MAIN::Speichere() {
   // A document that could not be written loses its name, so the next Save asks for one; when
   // the file could not even be created (IoError), the name stays.
   if (nichtGeschrieben) {
-    IDT_DATEI->setText(Fehlertext() + QStringLiteral("in") + DokumentName);
+    ZeigeDatei(Fehlertext() + QStringLiteral("in") + DokumentName);
     DokumentName.clear();
   }
   return false;
@@ -357,7 +394,7 @@ bool TIDD_MAIN::Speichere() {
 bool TIDD_MAIN::FileSave() {
   if (DokumentName.isEmpty()) return FileSaveAs();
   if (!Speichere()) return false;
-  IDT_DATEI->setText(DokumentName);
+  ZeigeDatei(DokumentName);
   return true;
 }
 
@@ -371,7 +408,7 @@ bool TIDD_MAIN::FileSaveAs() {
       continue;
     }
     DokumentName = *pfad;
-    IDT_DATEI->setText(DokumentName);
+    ZeigeDatei(DokumentName);
     return Speichere();
   }
 }

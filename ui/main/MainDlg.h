@@ -84,6 +84,8 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   // Asks the unsaved-data question when data or bookings are unsaved; true when the command
   // may go on (nothing unsaved, "No", or "Yes" and the save succeeded).
   bool DarfVerwerfen();
+  // Shows `text` in the document panel, in the room beside the connection panel.
+  void ZeigeDatei(const QString& text);
   // Saves under DokumentName, with the failure boxes of the file commands.
   bool Speichere();
   // The data groups ticked in the data-selection window: 1 persons, 2 profiles, 4 holidays.
@@ -97,6 +99,7 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   std::unique_ptr<TSteuerung> Steuerung;
   QString DokumentName;
   QString VerbindungsText;
+  QString Dateitext;
   std::string Ordner;
   bool Gezeigt = false;
   // A transfer runs: commands and close requests are ignored meanwhile.

@@ -1,17 +1,24 @@
 #include "platform/Fenster.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QStringList>
+#include <QWindow>
 
 #include <utility>
+#include <vector>
 
 #include "platform/Anzeigetext.h"
 #include "platform/Plattform.h"
@@ -20,11 +27,36 @@
 namespace fenster {
 namespace {
 
+// The windows shown modally through ZeigeModal, the innermost last.
+std::vector<QPointer<QWidget>> modalOffen;
+
+// Holds `fenster` as the innermost modal window while it is shown.
+class ModalOffen {
+ public:
+  explicit ModalOffen(QWidget& fenster) { modalOffen.emplace_back(&fenster); }
+  ~ModalOffen() { modalOffen.pop_back(); }
+  ModalOffen(const ModalOffen&) = delete;
+  ModalOffen& operator=(const ModalOffen&) = delete;
+};
+
+// The window that opens a box, a dialog or a modal window now: the innermost modal window
+// that is shown, else the program's main window.
+QWidget* Oeffner() {
+  for (auto it = modalOffen.rbegin(); it != modalOffen.rend(); ++it) {
+    if (*it != nullptr && (*it)->isVisible()) return *it;
+  }
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (qobject_cast<QMainWindow*>(w) != nullptr && w->isVisible()) return w;
+  }
+  return nullptr;
+}
+
 // The Qt dialogs.
 class QtBenutzer final : public Benutzer {
  public:
   int MessageBox(const QString& text, const QString& caption, int flags) override {
     QMessageBox box;
+    BindeAnOeffner(box);
     box.setTextFormat(Qt::PlainText);
     box.setWindowTitle(caption);
     box.setText(text);
@@ -81,6 +113,10 @@ class QtBenutzer final : public Benutzer {
   bool DruckerEinrichten(QWidget* parent, QPrinter& drucker) override {
     QPrintDialog dialog(&drucker, parent);
     dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    // The dialog only chooses the printer: its button says so instead of "Drucken".
+    if (const auto* knoepfe = dialog.findChild<QDialogButtonBox*>()) {
+      if (QPushButton* ok = knoepfe->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+    }
     return dialog.exec() == QDialog::Accepted;
   }
 };
@@ -142,7 +178,20 @@ QAction* ZeigeMenue(QMenu& menue, const QPoint& punkt) { return installiert->Men
 
 bool DruckerEinrichten(QWidget* parent, QPrinter& drucker) { return installiert->DruckerEinrichten(parent, drucker); }
 
-int ZeigeModal(QDialog& fenster) { return installiert->Modal(fenster); }
+void BindeAnOeffner(QWidget& fenster) {
+  QWidget* oeffner = Oeffner();
+  if (oeffner == nullptr || oeffner == &fenster) return;
+  fenster.winId();  // its window made, so its handle can be tied
+  if (QWindow* fensterGriff = fenster.windowHandle()) {
+    fensterGriff->setTransientParent(oeffner->windowHandle());
+  }
+}
+
+int ZeigeModal(QDialog& fenster) {
+  BindeAnOeffner(fenster);
+  const ModalOffen offen(fenster);
+  return installiert->Modal(fenster);
+}
 
 void TFormular::setVisible(bool sichtbar) {
   const bool wechsel = sichtbar != isVisible();

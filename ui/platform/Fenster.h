@@ -81,8 +81,13 @@ QAction* ZeigeMenue(QMenu& menue, const QPoint& punkt);
 // Runs the printer set-up dialog on `drucker`; true when it was left with OK.
 bool DruckerEinrichten(QWidget* parent, QPrinter& drucker);
 
-// Shows a window modally; its buttons end it with mrOk, mrCancel or mrAbort, the
-// title-bar close with mrCancel.
+// Ties `fenster` (its transient parent) to the window that opens it: the innermost window
+// shown through ZeigeModal, else the main window; so window managers keep it above and
+// centred on that window.
+void BindeAnOeffner(QWidget& fenster);
+
+// Shows a window modally, tied to the window it is opened from; its buttons end it with mrOk,
+// mrCancel or mrAbort, the title-bar close with mrCancel.
 int ZeigeModal(QDialog& fenster);
 
 // Processes the pending events of the application.

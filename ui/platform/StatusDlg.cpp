@@ -44,6 +44,7 @@ void TIDD_STATUS::SetLabel2(const std::string& text) { Label2->setText(QString::
 
 void TIDD_STATUS::Show() {
   Laeuft = true;
+  fenster::BindeAnOeffner(*this);
   show();
 }
 

@@ -3,6 +3,7 @@
 // and the tool buttons, help and the about window, and a failing start.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QRect>
@@ -234,6 +235,107 @@ TEST_F(MainTest, ConnectionPanelShowsItsTextWholeOrElidedAndTheWindowKeepsItsSiz
     const auto [vorher, neu] = breiten.try_emplace(f.panel, panel.width(), datei.width());
     if (!neu) {
       EXPECT_EQ(vorher->second, std::make_pair(panel.width(), datei.width()));
+    }
+  }
+}
+
+// A path of exactly `laenge` characters in `ordner` that ends in the file name `name`; a
+// folder fills the rest.
+std::string PfadMitLaenge(const TempOrdner& ordner, std::size_t laenge, const std::string& name) {
+  const std::size_t rest = laenge - QString::fromStdString(ordner.Pfad() + name).size();
+  if (rest == 0) return ordner / name;
+  std::string zwischen;
+  while (zwischen.size() < rest - 1) zwischen += "Zutrittskontrolle Halle 3 ";
+  zwischen.resize(rest - 1);
+  std::filesystem::create_directory(ordner / zwischen);
+  return ordner / (zwischen + "/" + name);
+}
+
+// The window keeps 610 x 425 with any document: the document panel shows a path that does not
+// fit cut in the middle with its file name and the whole path as tool tip, the connection panel
+// keeps its own rule beside it.
+TEST_F(MainTest, BothPanelsShowTheirTextsWholeOrElidedAndTheWindowKeepsItsSize) {
+  std::string langerHost;
+  while (langerHost.size() < 206) langerHost += "zutritt-halle3.";
+  langerHost.resize(206);
+  Starte();
+  const std::string kurz = PfadMitLaenge(ordner, 34, "Gebäude.wuz");
+  const std::string lang = PfadMitLaenge(ordner, 155, "Gebäude Süd.wuz");
+  ASSERT_EQ(Q(kurz).size(), 34);
+  ASSERT_EQ(Q(lang).size(), 155);
+  enum class Datei { Anfang, Speichern, Neu };
+  struct Fall {
+    Datei befehl;
+    std::string pfad;  // saved under it
+    bool netz;
+    std::string host;
+    std::string panel;       // the document panel's whole text
+    std::string verbindung;  // the connection text
+    bool dateiGanz;
+    bool verbindungGanz;
+  };
+  const Fall faelle[] = {
+      {Datei::Anfang, "", true, langerHost, "", " IP: " + langerHost + " , Adr.: 9", true, false},
+      {Datei::Speichern, kurz, true, langerHost, kurz, " IP: " + langerHost + " , Adr.: 9", true, false},
+      {Datei::Speichern, lang, true, "127.0.0.1", lang, " IP: 127.0.0.1 , Adr.: 9", false, true},
+      {Datei::Neu, "", false, "", "Neu", " COM2 , Programmierkabel", true, true},
+  };
+  const QString hinweis = QStringLiteral("aktuelle Verbindungsparameter");
+  const QLabel& verbindung = *IDD_MAIN->IDT_CONNECT;
+  const QLabel& datei = *IDD_MAIN->IDT_DATEI;
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.panel + " | " + f.verbindung);
+    S().Page = f.netz ? 0 : 1;
+    S().IP = f.host;
+    S().Kabel = !f.netz;
+    S().ComPort = 2;
+    S().SetAdresse(9);
+    IDD_MAIN->ZeigeVerbindung();
+    if (f.befehl == Datei::Speichern) {
+      Skript skript;
+      skript.Datei(true, Q(f.pfad));
+      ASSERT_TRUE(IDD_MAIN->FileSaveAs());
+    } else if (f.befehl == Datei::Neu) {
+      AllesGespeichert();
+      IDD_MAIN->FileNew();
+    }
+    // Shown again beside the connection panel as it is now.
+    for (int runde = 0; runde < 2; ++runde) {
+      if (runde == 1) IDD_MAIN->ZeigeVerbindung();
+      QCoreApplication::processEvents();
+      QCoreApplication::processEvents();
+      EXPECT_EQ(IDD_MAIN->size(), QSize(610, 425));
+      const QString ganz = Q(f.panel);
+      if (f.dateiGanz) {
+        EXPECT_EQ(datei.text(), ganz);
+        EXPECT_EQ(datei.toolTip(), QString());
+      } else {
+        const QString gezeigt = datei.text();
+        const qsizetype punkte = gezeigt.indexOf(QChar(0x2026));
+        ASSERT_GT(punkte, 0) << gezeigt.toStdString();
+        EXPECT_TRUE(ganz.startsWith(gezeigt.left(punkte))) << gezeigt.toStdString();
+        EXPECT_TRUE(ganz.endsWith(gezeigt.mid(punkte + 1))) << gezeigt.toStdString();
+        EXPECT_TRUE(gezeigt.endsWith(u'/' + QFileInfo(ganz).fileName())) << gezeigt.toStdString();
+        EXPECT_EQ(datei.toolTip(), ganz);
+      }
+      const QString verbindungGanz = Q(f.verbindung);
+      ASSERT_EQ(IDD_MAIN->Verbindungstext(), verbindungGanz);
+      if (f.verbindungGanz) {
+        EXPECT_EQ(verbindung.text(), verbindungGanz);
+        EXPECT_EQ(verbindung.toolTip(), hinweis);
+      } else {
+        ASSERT_TRUE(verbindung.text().endsWith(QChar(0x2026))) << verbindung.text().toStdString();
+        EXPECT_TRUE(verbindungGanz.startsWith(verbindung.text().chopped(1)));
+        EXPECT_EQ(verbindung.toolTip(), hinweis + u'\n' + verbindungGanz);
+      }
+      // Both texts end inside their sunken frames, the panels side by side inside the window.
+      for (const QLabel* panel : {&verbindung, &datei}) {
+        if (panel->text().isEmpty()) continue;
+        EXPECT_LT(RechterTextrand(*panel), panel->contentsRect().right()) << panel->objectName().toStdString();
+      }
+      EXPECT_GE(verbindung.width(), 152);
+      EXPECT_GT(datei.geometry().left(), verbindung.geometry().right());
+      EXPECT_LT(datei.geometry().right(), IDD_MAIN->width());
     }
   }
 }

@@ -5,6 +5,7 @@
 // state, the week graph of the chosen profile by its pixels, the main window's openers and both
 // windows rendered.
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -248,6 +249,39 @@ TEST_F(PersonenTest, CancelAfterEditsLeavesThePersonAsItWas) {
     EXPECT_EQ(P().Kopie(), nullptr);
     EXPECT_EQ(Zeilen(), QStringList{U("Bleibt\tX1\timmer")});
   }
+}
+
+// A user who types a change, tabs to "Abbruch" and presses Return cancels: Return presses the
+// button that has the focus, not the window's default OK.
+TEST_F(PersonenTest, ReturnOnTheFocusedCancelButtonLeavesThePersonsAsTheyWere) {
+  Fuege(Person("Bleibt", "X1", "immer"));
+  const Bytes vorher = BytesVon(Element(S().Personen, 0));
+  Oeffne();
+  const auto tippeUndAbbruch = [&](TIDD_CHANGE_PERSON& f) {
+    f.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
+    Tippe(f.IDE_NAME, U("anders"));
+    Tippe(f.IDE_CARD, U("99"));
+    for (int i = 0; i < 10 && QApplication::focusWidget() != f.BitBtn2; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), f.BitBtn2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(f.isVisible());
+    return f.result();
+  };
+  Aendern(0, [&](TIDD_CHANGE_PERSON& f) {
+    EXPECT_EQ(tippeUndAbbruch(f), fenster::mrCancel);
+    return f.result();
+  });
+  Neu([&](TIDD_CHANGE_PERSON& f) {
+    EXPECT_EQ(tippeUndAbbruch(f), fenster::mrCancel);
+    return f.result();
+  });
+  ASSERT_EQ(S().Personen.Anzahl, 1);
+  EXPECT_EQ(BytesVon(Element(S().Personen, 0)), vorher);
+  EXPECT_TRUE(S().DatenGespeichert);
+  EXPECT_EQ(Zeilen(), QStringList{U("Bleibt\tX1\timmer")});
 }
 
 TEST_F(PersonenTest, LoadedValuesLongerThanTheTypingLimitsSurviveChangeAndOk) {

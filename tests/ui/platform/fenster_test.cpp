@@ -5,15 +5,19 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -35,6 +39,7 @@
 #include "main/DatenSendenDlg.h"
 #include "platform/EingabeDlg.h"
 #include "main/Formulare.h"
+#include "main/MainDlg.h"
 #include "platform/StatusDlg.h"
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"
@@ -403,6 +408,86 @@ TEST(Druckereinrichtung, TheQtDialogWorksOnTheProgramsPrinter) {
     EXPECT_EQ(bearbeitet, &drucker);
     EXPECT_EQ(titel, QStringLiteral("Druckereinrichtung"));
   }
+}
+
+// The printer set-up only chooses the printer: its button says "OK", and it stands above the
+// window that opened it.
+TEST(Druckereinrichtung, ItsButtonSaysOkAndItIsTiedToItsOpener) {
+  TempOrdner ordner;
+  Programm programm(ordner.Pfad(), 2026);
+  QString knopf;
+  QWindow* oeffner = nullptr;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    const auto* knoepfe = dialog->findChild<QDialogButtonBox*>();
+    ASSERT_NE(knoepfe, nullptr);
+    ASSERT_NE(knoepfe->button(QDialogButtonBox::Ok), nullptr);
+    knopf = knoepfe->button(QDialogButtonBox::Ok)->text();
+    oeffner = dialog->windowHandle()->transientParent();
+    dialog->reject();
+  });
+  IDD_MAIN->FilePrintSetupItem->trigger();
+  EXPECT_EQ(knopf, QStringLiteral("OK"));
+  EXPECT_EQ(oeffner, IDD_MAIN->windowHandle());
+}
+
+// Each modal window is tied to the window it was opened from: the person list to the main
+// window, the person window to the person list, the input window to the profile editor, and a
+// box to the window that shows it.
+TEST(Modal, EachWindowAndBoxIsTiedToTheWindowThatOpensIt) {
+  TempOrdner ordner;
+  Programm programm(ordner.Pfad(), 2026);
+  const auto gebunden = [](QDialog& d) { return d.windowHandle()->transientParent(); };
+  QWindow* liste = nullptr;
+  QWindow* person = nullptr;
+  QWindow* eingabe = nullptr;
+  QWindow* box = nullptr;
+  {
+    Skript skript;
+    skript
+        .Modal(QStringLiteral("IDD_PERSONEN"),
+               [&](QDialog& d) {
+                 liste = gebunden(d);
+                 IDD_PERSONEN->IDB_NEWPERSON->click();
+                 return fenster::mrOk;
+               })
+        .Modal(QStringLiteral("IDD_CHANGE_PERSON"), [&](QDialog& d) {
+          person = gebunden(d);
+          // A box of the Qt platform, shown from inside the person window.
+          fenster::Benutzer* vorher = fenster::Installiere(nullptr);
+          QTimer::singleShot(0, [&] {
+            auto* b = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(b, nullptr);
+            box = b->windowHandle()->transientParent();
+            b->button(QMessageBox::Ok)->click();
+          });
+          fenster::MessageBox(QStringLiteral("Probe"), QStringLiteral("Hinweis"), 0);
+          fenster::Installiere(vorher);
+          return fenster::mrCancel;
+        });
+    IDD_MAIN->IDB_PERSON->click();
+  }
+  EXPECT_EQ(liste, IDD_MAIN->windowHandle());
+  EXPECT_EQ(person, IDD_PERSONEN->windowHandle());
+  EXPECT_EQ(box, IDD_CHANGE_PERSON->windowHandle());
+  {
+    Skript skript;
+    skript
+        .Modal(QStringLiteral("IDD_PROFIL"),
+               [&](QDialog&) {
+                 IDD_PROFIL->IDB_NEWPROFIL->click();
+                 return fenster::mrOk;
+               })
+        .Modal(QStringLiteral("IDC_INPUT"), [&](QDialog& d) {
+          eingabe = gebunden(d);
+          return fenster::mrCancel;
+        });
+    IDD_MAIN->IDB_SETTINGS->click();
+    IDD_MAIN->IDB_PROFIL->click();
+  }
+  EXPECT_EQ(eingabe, IDD_PROFIL->windowHandle());
+  ASSERT_NE(IDD_MAIN->windowHandle(), nullptr);
 }
 
 TEST(Schutz, EveryExceptionClassEndsInAnErrorBox) {
