@@ -35,7 +35,8 @@ QFont Druckschrift() {
 QFont Eingepasst(const QFont& schrift, const QString& text, int breite, QPaintDevice* geraet) {
   const int ganz = QFontMetrics(schrift, geraet).horizontalAdvance(text);
   QFont schmal = schrift;
-  if (ganz <= breite) return schmal;
+  // An empty text needs no room, also where there is none.
+  if (ganz <= breite || ganz == 0) return schmal;
   for (int prozent = std::max(1, 100 * breite / ganz); prozent >= 1; --prozent) {
     schmal.setStretch(prozent);
     if (QFontMetrics(schmal, geraet).horizontalAdvance(text) <= breite) break;

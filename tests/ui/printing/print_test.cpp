@@ -513,6 +513,22 @@ TEST_F(PrintTest, CardsPrintWholeInTheirColumnOfThePdf) {
   Ablegen();
 }
 
+// A card narrowed into a column that leaves no room at all (a page narrower than the columns'
+// blanks), the empty card among them: the job is still printed.
+TEST_F(PrintTest, ACardWithoutRoomIsStillPrinted) {
+  QPrinter drucker(QPrinter::HighResolution);
+  drucker.setOutputFileName(QString::fromStdString(ordner / "eng.pdf"));
+  drucken::QtDruckziel ziel(drucker);
+  ziel.Beginne(U("Zutrittskontrolle Buchungen"), U("Buchungen"));
+  ziel.Schriftgroesse(10);
+  for (int breite : {-5, 0}) {
+    ziel.EingepassterText(100, 200, QString(), breite);
+    ziel.EingepassterText(100, 300, U("K1"), breite);
+  }
+  ziel.Ende();
+  EXPECT_TRUE(InDieserFolge(PdfText(ordner / "eng_Buchungen.pdf"), {"K1"}));
+}
+
 TEST_F(PrintTest, APdfJobOfSeveralPages) {
   for (int i = 0; i < 80; ++i) NeuePerson(("Person " + std::to_string(100 + i)).c_str(), "K");
   for (QCheckBox* box : {fenster.IDCB_PROFIL, fenster.IDCB_DOOR_UNIT, fenster.IDCB_HOLIDAYS}) box->click();
