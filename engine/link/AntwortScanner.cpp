@@ -102,8 +102,3 @@ AntwortScanner& AntwortScanner::Literal(char zeichen) {
   }
   return *this;
 }
-
-bool AntwortScanner::AmEnde() const {
-  if (!ok_) return false;
-  return std::all_of(text_.begin() + static_cast<std::ptrdiff_t>(pos_), text_.end(), IstLeerraum);
-}

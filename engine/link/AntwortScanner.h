@@ -76,8 +76,6 @@ class AntwortScanner {
   bool Ok() const { return ok_; }
   // Number of targets stored so far.
   int Felder() const { return felder_; }
-  // Every part matched and nothing but white space is left.
-  bool AmEnde() const;
   // Characters consumed so far.
   std::size_t Position() const { return pos_; }
 

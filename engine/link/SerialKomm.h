@@ -16,6 +16,8 @@
 constexpr int kPcAdresse = 0x300;
 // Destination when the programming cable is in use.
 constexpr int kKabelAdresse = 0x4000;
+// Attempts of the program's transactions: each request goes out up to 3 times.
+constexpr int kVersuche = 3;
 
 // The library's reply time-out until the program sets another.
 constexpr int kStandardAntwortzeitMs = 2000;

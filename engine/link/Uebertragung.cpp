@@ -5,10 +5,6 @@
 #include "link/KommFunktionen.h"
 #include "text/Texte.h"
 
-namespace {
-constexpr int kVersuche = 3;
-}  // namespace
-
 int Zieladresse(const Verbindung& verbindung) { return verbindung.Kabel ? kKabelAdresse : verbindung.Adresse; }
 
 std::string Anschlussname(int comPort) {

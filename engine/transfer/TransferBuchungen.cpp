@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kQuittungAbFirmware = 300;
 constexpr unsigned kPauseNachBuchungMs = 60;
-constexpr int kVersuche = 3;
 
 const char* Fehlertitel() { return Texte::AllgemeineTexte[Texte::allgemein::Fehler]; }
 

@@ -19,12 +19,12 @@ TIDD_SEND_DATA::TIDD_SEND_DATA(QWidget* parent) : fenster::TFormular(parent) {
 
 void TIDD_SEND_DATA::SetzeModus(short modus) {
   switch (modus) {
-    case 1:
+    case kHolen:
       setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::DatenHolen]));
       BitBtn2->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::Holen]));
       Label1->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::WerdenGelesen]));
       break;
-    case 2:
+    case kSenden:
       setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::DatenSenden]));
       BitBtn2->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::Senden]));
       Label1->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::WerdenGesendet]));

@@ -11,7 +11,17 @@ class TIDD_SEND_DATA : public fenster::TFormular, public Ui::IDD_SEND_DATA {
  public:
   explicit TIDD_SEND_DATA(QWidget* parent = nullptr);
 
-  // 1 fetch, 2 send; any other mode changes nothing.
+  // The modes of SetzeModus: the window selects for a fetch or for a send.
+  static constexpr short kHolen = 1;
+  static constexpr short kSenden = 2;
+  // The data groups of the selection, as bits of its mask; all three ticked is the whole
+  // transfer.
+  static constexpr int kPersonen = 1;
+  static constexpr int kProfile = 2;
+  static constexpr int kFeiertage = 4;
+  static constexpr int kAlle = kPersonen | kProfile | kFeiertage;
+
+  // kHolen or kSenden; any other mode changes nothing.
   void SetzeModus(short modus);
   void IDSB_OPTIONSClick();
 

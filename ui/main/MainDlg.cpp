@@ -75,28 +75,28 @@ class Sperre {
   bool& laeuft_;
 };
 
-enum class Richtung { Senden, Holen };
-
-// The transfer of one data group, by its bit in the mask: persons, profiles, holidays.
-void UebertrageGruppe(TSteuerung& steuerung, plattform::ProgressWindow& status, int bit, Richtung richtung) {
-  const bool senden = richtung == Richtung::Senden;
-  switch (bit) {
-    case 0: senden ? steuerung.SendePersonen(status) : steuerung.HolePersonen(status); break;
-    case 1: senden ? steuerung.SendeProfile(status) : steuerung.HoleProfile(status); break;
+// The transfer of one data group of the selection: persons, profiles, holidays; modus is
+// the selection window's kSenden or kHolen.
+void UebertrageGruppe(TSteuerung& steuerung, plattform::ProgressWindow& status, int gruppe, short modus) {
+  const bool senden = modus == TIDD_SEND_DATA::kSenden;
+  switch (gruppe) {
+    case TIDD_SEND_DATA::kPersonen: senden ? steuerung.SendePersonen(status) : steuerung.HolePersonen(status); break;
+    case TIDD_SEND_DATA::kProfile: senden ? steuerung.SendeProfile(status) : steuerung.HoleProfile(status); break;
     default: senden ? steuerung.SendeFeiertage(status) : steuerung.HoleFeiertage(status); break;
   }
 }
 
-// Runs the groups of a mask below 7 in their order, advancing the overall bar before each:
-// by 40 for a single group, by 20 for each of two.
-void UebertrageGruppen(TSteuerung& steuerung, plattform::ProgressWindow& status, int maske, Richtung richtung) {
+// Runs the groups of a mask other than kAlle in their order, advancing the overall bar before
+// each: by 40 for a single group, by 20 for each of two.
+void UebertrageGruppen(TSteuerung& steuerung, plattform::ProgressWindow& status, int maske, short modus) {
+  constexpr int gruppen[] = {TIDD_SEND_DATA::kPersonen, TIDD_SEND_DATA::kProfile, TIDD_SEND_DATA::kFeiertage};
   int anzahl = 0;
-  for (int bit = 0; bit < 3; ++bit) anzahl += (maske >> bit) & 1;
+  for (const int gruppe : gruppen) anzahl += (maske & gruppe) != 0 ? 1 : 0;
   const int schritt = anzahl == 1 ? 40 : 20;
-  for (int bit = 0; bit < 3; ++bit) {
-    if (((maske >> bit) & 1) == 0) continue;
+  for (const int gruppe : gruppen) {
+    if ((maske & gruppe) == 0) continue;
     status.Overall().StepBy(schritt);
-    UebertrageGruppe(steuerung, status, bit, richtung);
+    UebertrageGruppe(steuerung, status, gruppe, modus);
   }
 }
 
@@ -500,8 +500,9 @@ void TIDD_MAIN::HelpAboutItemClick() {
 }
 
 int TIDD_MAIN::Maske() const {
-  return (IDD_SEND_DATA->IDCB_PERSON->isChecked() ? 1 : 0) | (IDD_SEND_DATA->IDCB_PROFIL->isChecked() ? 2 : 0) |
-         (IDD_SEND_DATA->IDCB_DAYS->isChecked() ? 4 : 0);
+  return (IDD_SEND_DATA->IDCB_PERSON->isChecked() ? TIDD_SEND_DATA::kPersonen : 0) |
+         (IDD_SEND_DATA->IDCB_PROFIL->isChecked() ? TIDD_SEND_DATA::kProfile : 0) |
+         (IDD_SEND_DATA->IDCB_DAYS->isChecked() ? TIDD_SEND_DATA::kFeiertage : 0);
 }
 
 void TIDD_MAIN::BereiteFortschrittVor() {
@@ -516,11 +517,14 @@ void TIDD_MAIN::BereiteFortschrittVor() {
   status.Show();
 }
 
-void TIDD_MAIN::IDB_SEND_DATAClick() {
+void TIDD_MAIN::UebertrageDaten(short modus) {
+  const bool senden = modus == TIDD_SEND_DATA::kSenden;
   plattform::ProgressWindow& status = *IDD_STATUS;
-  IDD_SEND_DATA->SetzeModus(2);
+  // A send leaves the progress window hidden with its bars, a fetch closes it.
+  const auto beende = [&status, senden] { senden ? status.Hide() : status.Close(); };
+  IDD_SEND_DATA->SetzeModus(modus);
   if (fenster::ZeigeModal(*IDD_SEND_DATA) != fenster::mrOk) {
-    status.Hide();
+    beende();
     return;
   }
   const int maske = Maske();
@@ -529,7 +533,11 @@ void TIDD_MAIN::IDB_SEND_DATAClick() {
       [&] {
         BereiteFortschrittVor();
         Steuerung->GetVersion();
-        if (Steuerung->Geraetetyp != Steuerung->GemeldeterTyp) {
+        if (!senden) {
+          // Nothing was taken over before the version answer; from the first group on, what
+          // arrives goes into the document, also when a later one fails.
+          Steuerung->DatenGespeichert = false;
+        } else if (Steuerung->Geraetetyp != Steuerung->GemeldeterTyp) {
           const std::string frage = std::string(Texte::Geraetetypen[Texte::geraetetyp::FrageVorDokumenttyp]) +
                                     Texte::Geraetetypname(Steuerung->Geraetetyp) +
                                     Texte::Geraetetypen[Texte::geraetetyp::FrageVorGemeldetemTyp] +
@@ -541,54 +549,29 @@ void TIDD_MAIN::IDB_SEND_DATAClick() {
             return;
           }
         }
-        if (maske == 7) {
+        if (maske != TIDD_SEND_DATA::kAlle) {
+          UebertrageGruppen(*Steuerung, status, maske, modus);
+        } else if (!senden) {
+          Steuerung->HoleAlleDaten(status);
+        } else if (!Steuerung->SendeAlleDaten(status)) {
           // A failing clock step has shown its own box; no success box follows it.
-          if (!Steuerung->SendeAlleDaten(status)) {
-            status.Hide();
-            return;
-          }
-        } else {
-          UebertrageGruppen(*Steuerung, status, maske, Richtung::Senden);
+          status.Hide();
+          return;
         }
-        status.Hide();
-        fenster::MessageBox(Erfolg(Texte::Beschriftungen[Texte::beschriftung::DatenSenden]),
+        if (senden) status.Hide();
+        fenster::MessageBox(Erfolg(Texte::Beschriftungen[senden ? Texte::beschriftung::DatenSenden
+                                                                : Texte::beschriftung::DatenHolen]),
                             std::string(Texte::AllgemeineTexte[Texte::allgemein::Info]), plattform::MB_OK_PLAIN);
       },
       // Every failure, also one outside the program's classes, closes the application-modal
       // progress window before its box, so the main window is not left locked behind it.
       [&status] { status.Close(); });
-  status.Hide();
+  beende();
 }
 
-void TIDD_MAIN::IDB_GET_DATAClick() {
-  plattform::ProgressWindow& status = *IDD_STATUS;
-  IDD_SEND_DATA->SetzeModus(1);
-  if (fenster::ZeigeModal(*IDD_SEND_DATA) != fenster::mrOk) {
-    status.Close();
-    return;
-  }
-  const int maske = Maske();
-  const Sperre sperre(Laeuft);
-  fenster::Geschuetzt(
-      [&] {
-        BereiteFortschrittVor();
-        Steuerung->GetVersion();
-        // Nothing was taken over before the version answer; from the first group on, what
-        // arrives goes into the document, also when a later one fails.
-        Steuerung->DatenGespeichert = false;
-        if (maske == 7) {
-          Steuerung->HoleAlleDaten(status);
-        } else {
-          UebertrageGruppen(*Steuerung, status, maske, Richtung::Holen);
-        }
-        fenster::MessageBox(Erfolg(Texte::Beschriftungen[Texte::beschriftung::DatenHolen]),
-                            std::string(Texte::AllgemeineTexte[Texte::allgemein::Info]), plattform::MB_OK_PLAIN);
-      },
-      // Every failure, also one outside the program's classes, closes the application-modal
-      // progress window before its box, so the main window is not left locked behind it.
-      [&status] { status.Close(); });
-  status.Close();
-}
+void TIDD_MAIN::IDB_SEND_DATAClick() { UebertrageDaten(TIDD_SEND_DATA::kSenden); }
+
+void TIDD_MAIN::IDB_GET_DATAClick() { UebertrageDaten(TIDD_SEND_DATA::kHolen); }
 
 void TIDD_MAIN::IDB_SET_CLOCKClick() {
   const Sperre sperre(Laeuft);

@@ -88,8 +88,12 @@ class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   void ZeigeDatei(const QString& text);
   // Saves under DokumentName, with the failure boxes of the file commands.
   bool Speichere();
-  // The data groups ticked in the data-selection window: 1 persons, 2 profiles, 4 holidays.
+  // The data groups ticked in the data-selection window, as its bits kPersonen, kProfile and
+  // kFeiertage.
   int Maske() const;
+  // Sends the ticked data groups to the controller or fetches them from it, by the mode of the
+  // data-selection window (kSenden or kHolen), with the progress window and the success box.
+  void UebertrageDaten(short modus);
   // Empties the progress window's texts and bars and shows it.
   void BereiteFortschrittVor();
   // Connects a menu item or button to a handler that runs in the exception guard.

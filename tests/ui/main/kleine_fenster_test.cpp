@@ -121,10 +121,10 @@ TEST(Datenauswahl, SetzeModusSetsCaptionButtonAndQuestion) {
     const char* frage;
   };
   const Fall faelle[] = {
-      {1, "Daten holen", "Holen", "Folgende Daten werden gelesen."},
-      {2, "Daten senden", "Senden", "Folgende Daten werden gesendet."},
+      {TIDD_SEND_DATA::kHolen, "Daten holen", "Holen", "Folgende Daten werden gelesen."},
+      {TIDD_SEND_DATA::kSenden, "Daten senden", "Senden", "Folgende Daten werden gesendet."},
       {0, "Daten senden", "Senden", "Folgende Daten werden gesendet."},  // unchanged
-      {1, "Daten holen", "Holen", "Folgende Daten werden gelesen."},
+      {TIDD_SEND_DATA::kHolen, "Daten holen", "Holen", "Folgende Daten werden gelesen."},
       {3, "Daten holen", "Holen", "Folgende Daten werden gelesen."},  // unchanged
   };
   for (const Fall& f : faelle) {
@@ -167,8 +167,8 @@ TEST(Datenauswahl, OptionsEnableTheBoxesAndKeepTheirTicks) {
   EXPECT_FALSE(fenster.IDCB_PERSON->isChecked());  // stays unticked, and counts so
   EXPECT_TRUE(fenster.IDCB_PROFIL->isChecked());
   // Switching the mode keeps the ticks.
-  fenster.SetzeModus(1);
-  fenster.SetzeModus(2);
+  fenster.SetzeModus(TIDD_SEND_DATA::kHolen);
+  fenster.SetzeModus(TIDD_SEND_DATA::kSenden);
   EXPECT_FALSE(fenster.IDCB_PERSON->isChecked());
   EXPECT_TRUE(fenster.IDCB_DAYS->isChecked());
 }

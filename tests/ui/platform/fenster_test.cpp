@@ -258,7 +258,7 @@ TEST(Wiederzeigen, EveryWindowStartsAsAtItsFirstShowing) {
       {"IDD_DOORDATA", [&] { IDD_DOORDATA->Init(s); }},
       {"IDC_INPUT", [] { IDC_INPUT->IDE_INPUT->clear(); }},
       {"IDD_CHANGE_PERSON", [&] { IDD_CHANGE_PERSON->Init(&s, -1); }},
-      {"IDD_SEND_DATA", [] { IDD_SEND_DATA->SetzeModus(2); }},
+      {"IDD_SEND_DATA", [] { IDD_SEND_DATA->SetzeModus(TIDD_SEND_DATA::kSenden); }},
       {"IDD_BUILD_FD", [&] { IDD_BUILD_FD->Init(&s); }},
       {"IDD_COMM", [&] { IDD_COMM->Init(&s); }},
       {"IDD_PASSWD", [] {}},

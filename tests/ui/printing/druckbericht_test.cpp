@@ -320,6 +320,45 @@ TEST_F(DruckberichtTest, NoEmptyPageAfterTheLastItem) {
   EXPECT_EQ(aufnahme.Auftraege()[0].seiten.size(), 1U);
 }
 
+TEST_F(DruckberichtTest, ALineEndingOnTheFooterRuleStaysOnItsPageOnePixelMoreDoesNot) {
+  // The 54th person's line runs from 3200 to 3250; a page 3500 high has its footer rule at 3250.
+  for (int i = 0; i < 55; ++i) {
+    const std::string n = (i < 10 ? "0" : "") + std::to_string(i);
+    NeuePerson(("Person " + n).c_str(), "K", "nie");
+  }
+  struct Fall {
+    int hoehe;
+    int aufSeite1;
+  };
+  const Fall faelle[] = {
+      {3500, 54},  // the line ends exactly on the rule
+      {3499, 53},  // one pixel over it
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.hoehe);
+    Druckaufnahme seiten;
+    seiten.hoehe = f.hoehe;
+    TDruckbericht druck{s, seiten, plattform.Now()};
+    druck.DruckePersonen(0);
+    ASSERT_EQ(seiten.Auftraege().size(), 1U);
+    const Druckaufnahme::Auftrag& auftrag = seiten.Auftraege()[0];
+    ASSERT_EQ(auftrag.seiten.size(), 2U);
+    const auto personen = [](const Druckaufnahme::Seite& seite) {
+      return std::count_if(seite.texte.begin(), seite.texte.end(),
+                           [](const Druckaufnahme::TextEintrag& t) { return t.text.startsWith(U("Person ")); });
+    };
+    EXPECT_EQ(personen(auftrag.seiten[0]), f.aufSeite1);
+    EXPECT_EQ(personen(auftrag.seiten[1]), 55 - f.aufSeite1);
+    const int k = f.aufSeite1 - 1;
+    const auto letzte = auftrag.seiten[0].Finde(QString::fromStdString("Person " + std::to_string(k)));
+    ASSERT_TRUE(letzte);
+    EXPECT_EQ(letzte->y, 300 + k * 50 + (k / 5) * 25);
+    const auto erste = auftrag.seiten[1].Finde(QString::fromStdString("Person " + std::to_string(k + 1)));
+    ASSERT_TRUE(erste);
+    EXPECT_EQ(erste->y, 300);
+  }
+}
+
 TEST_F(DruckberichtTest, EmptyListsPrintNothingDeviceAndHolidaysAHeaderPage) {
   s.Profile.Clear();
   bericht.DruckeProfile();
