@@ -5,6 +5,8 @@
 // state, the week graph of the chosen profile by its pixels, the main window's openers and both
 // windows rendered.
 #include <QAbstractItemModel>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -380,6 +382,47 @@ TEST_F(PersonenTest, APasteKeepsWhatTheFieldsCanHoldUpToTheLimit) {
     Fuelle(erwartet.Name, f.name);
     Fuelle(erwartet.Karte, f.karte);
     EXPECT_EQ(BytesVon(gespeichert), BytesVon(erwartet));
+    L().hide();
+  }
+}
+
+// A paste inside the text goes in at the cursor, also when it begins like the text after the
+// cursor: what fits of its start is kept there and the cursor stands behind it.
+TEST_F(PersonenTest, APasteInsideTheTextKeepsItsStartAtTheCursor) {
+  const struct {
+    const char* fall;
+    bool karte;  // else the name
+    std::string geladen;
+    int rechts;  // Right keys after Home
+    QString einfuegen;
+    QString text;
+    int cursor;
+  } faelle[] = {
+      {"a name cut to the room left", false, "Lagerhalle Nord 1", 11, U("Nord-Ost "), U("Lagerhalle NoNord 1"), 13},
+      {"a card with a tab dropped", true, "AB12", 2, U("1\t2"), U("AB1212"), 4},
+      {"a card, capitals and small letters cut", true, "0123456789ABCDEFGHIJK", 10, U("ABcd"), U("0123456789ABABCDEFGHIJK"), 12},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.fall);
+    S().Personen.Clear();
+    PERSON p;
+    Fuelle(p.Karte, f.karte ? f.geladen : "K1");  // OK takes no empty card
+    if (!f.karte) Fuelle(p.Name, f.geladen);
+    Fuege(p);
+    Oeffne();
+    Aendern(0, [&](TIDD_CHANGE_PERSON& fenster) {
+      QLineEdit* edit = f.karte ? fenster.IDE_CARD : fenster.IDE_NAME;
+      edit->setFocus();
+      QTest::keyClick(edit, Qt::Key_Home);
+      for (int i = 0; i < f.rechts; ++i) QTest::keyClick(edit, Qt::Key_Right);
+      QGuiApplication::clipboard()->setText(f.einfuegen);
+      QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+      EXPECT_EQ(edit->text(), f.text);
+      EXPECT_EQ(edit->cursorPosition(), f.cursor);
+      return Ok(fenster);
+    });
+    const PERSON& gespeichert = Element(S().Personen, 0);
+    EXPECT_EQ(f.karte ? LiesText(gespeichert.Karte) : LiesText(gespeichert.Name), f.text.toStdString());
     L().hide();
   }
 }
