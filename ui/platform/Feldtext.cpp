@@ -35,7 +35,7 @@ Cp1252Validator::Cp1252Validator(QLineEdit& edit, std::size_t hoechstens, Regel 
 
 QValidator::State Cp1252Validator::validate(QString& eingabe, int& position) const {
   if (eingabe == vorher_) return Acceptable;
-  if (eingabe != gezeigt_) {
+  if (!gehalten_.contains(eingabe)) {
     // What the change brought lies between the start and the end the text shares with the
     // one before; of that the rule's characters are kept, as many as fit. It ends at the
     // cursor, so the end is taken first: a paste that begins like the text after the cursor
@@ -60,12 +60,13 @@ QValidator::State Cp1252Validator::validate(QString& eingabe, int& position) con
     }
   }
   vorher_ = eingabe;
+  if (!gehalten_.contains(eingabe)) gehalten_.append(eingabe);
   erlaubt_ = std::max(hoechstens_, static_cast<std::size_t>(eingabe.size()));
   return Acceptable;
 }
 
 void Cp1252Validator::Erlaube(const QString& text) {
-  gezeigt_ = text;
+  gehalten_ = QStringList{text};
   vorher_ = text;
   erlaubt_ = std::max(hoechstens_, static_cast<std::size_t>(text.size()));
 }

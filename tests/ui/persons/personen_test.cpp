@@ -455,6 +455,33 @@ TEST_F(PersonenTest, AnUndoBringsTheLoadedValuesBackWhole) {
   EXPECT_EQ(bytes(gespeichert.Karte), bytes(p.Karte));
 }
 
+// A loaded card longer than its typing limit, its last character typed over, then one taken
+// away and brought back with Ctrl+Z: the edit holds that text again and still takes no key that
+// would lengthen it; OK stores it.
+TEST_F(PersonenTest, AnUndoInALongCardKeepsItsLength) {
+  const std::string karte = "04A1B2C3D4E5F6A7B8C9D0E1";  // 24, more than may be typed
+  PERSON p;
+  Fuelle(p.Karte, karte);
+  Fuege(p);
+  Oeffne();
+  const QString getippt = U("04A1B2C3D4E5F6A7B8C9D0E9");
+  Aendern(0, [&](TIDD_CHANGE_PERSON& f) {
+    QLineEdit& edit = *f.IDE_CARD;
+    Gib(edit, {});
+    QTest::keyClick(&edit, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClicks(&edit, QStringLiteral("9"));
+    EXPECT_EQ(edit.text(), getippt);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit.text(), getippt);
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClicks(&edit, QStringLiteral("Y"));
+    EXPECT_EQ(edit.text(), getippt);
+    return Ok(f);
+  });
+  EXPECT_EQ(LiesText(Element(S().Personen, 0).Karte), getippt.toStdString());
+}
+
 // The way a user finds it: the program started, a new person with the card "12ab" through the
 // main window's person list, the document saved under a name.
 TEST_F(PersonenTest, ACardTypedInSmallLettersIsSavedInCapitals) {
