@@ -75,7 +75,7 @@ class Cp1252Validator final : public QValidator {
 void Begrenze(QLineEdit& edit, std::size_t hoechstens, Regel regel = {});
 
 // Shows `text` in an edit limited by Begrenze, whole even when it is longer than the limit, and
-// as it is (the rule's form works on what the user changes).
+// as it is: the whole text takes the rule's form (a card's capitals) only once the user changes it.
 void Zeige(QLineEdit& edit, const QString& text);
 
 // Whether the text of `edit` differs from the one Zeige showed in it (from an empty one when
