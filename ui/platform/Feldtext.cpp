@@ -35,14 +35,17 @@ Cp1252Validator::Cp1252Validator(QLineEdit& edit, std::size_t hoechstens, Regel 
 
 QValidator::State Cp1252Validator::validate(QString& eingabe, int& position) const {
   if (eingabe == vorher_) return Acceptable;
-  if (eingabe != gezeigt_) {
+  if (!gehalten_.contains(eingabe)) {
     // What the change brought lies between the start and the end the text shares with the
-    // one before; of that the rule's characters are kept, as many as fit.
+    // one before; of that the rule's characters are kept, as many as fit. It ends at the
+    // cursor, so the end is taken first: a paste that begins like the text after the cursor
+    // is still seen where it went in.
     const qsizetype kuerzer = std::min(vorher_.size(), eingabe.size());
-    qsizetype anfang = 0;
-    while (anfang < kuerzer && eingabe[anfang] == vorher_[anfang]) ++anfang;
+    const qsizetype hinten = std::min(kuerzer, eingabe.size() - std::clamp<qsizetype>(position, 0, eingabe.size()));
     qsizetype ende = 0;
-    while (ende < kuerzer - anfang && eingabe[eingabe.size() - 1 - ende] == vorher_[vorher_.size() - 1 - ende]) ++ende;
+    while (ende < hinten && eingabe[eingabe.size() - 1 - ende] == vorher_[vorher_.size() - 1 - ende]) ++ende;
+    qsizetype anfang = 0;
+    while (anfang < kuerzer - ende && eingabe[anfang] == vorher_[anfang]) ++anfang;
     QString neu = eingabe.mid(anfang, eingabe.size() - anfang - ende);
     neu.removeIf([this](QChar c) { return !regel_.zeichen(c); });
     // The text before the change fitted, so what it keeps of it fits too.
@@ -57,12 +60,13 @@ QValidator::State Cp1252Validator::validate(QString& eingabe, int& position) con
     }
   }
   vorher_ = eingabe;
+  if (!gehalten_.contains(eingabe)) gehalten_.append(eingabe);
   erlaubt_ = std::max(hoechstens_, static_cast<std::size_t>(eingabe.size()));
   return Acceptable;
 }
 
 void Cp1252Validator::Erlaube(const QString& text) {
-  gezeigt_ = text;
+  gehalten_ = QStringList{text};
   vorher_ = text;
   erlaubt_ = std::max(hoechstens_, static_cast<std::size_t>(text.size()));
 }

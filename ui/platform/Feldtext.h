@@ -8,6 +8,7 @@
 #include <QChar>
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <QValidator>
 
 #include <cstddef>
@@ -47,8 +48,8 @@ struct Regel {
 // characters its rule lets through, as far as they fit into `hoechstens` characters, or into no
 // more than the text already holds when code showed a longer one through Zeige (the user may
 // shorten it or type over it, never lengthen it). Every kept character is one byte of the
-// field. A change of which nothing is kept is refused; the text that was shown is always taken
-// back (an undo).
+// field. A change of which nothing is kept is refused; a text the edit already held since it was
+// shown is always taken back (an undo or a redo, which Qt does not revert when it is refused).
 class Cp1252Validator final : public QValidator {
  public:
   Cp1252Validator(QLineEdit& edit, std::size_t hoechstens, Regel regel = {});
@@ -59,9 +60,10 @@ class Cp1252Validator final : public QValidator {
  private:
   std::size_t hoechstens_;
   Regel regel_;
-  // The text shown by code, and the edit's text after the last change taken; a change is what
-  // lies between the start and the end that the edit's new text shares with it.
-  QString gezeigt_;
+  // The texts the edit held since code showed one (that one first), and its text after the
+  // last change taken; a change is what lies between the start and the end that the edit's new
+  // text shares with it.
+  mutable QStringList gehalten_;
   mutable QString vorher_;
   // The length the edit may reach: the limit, or the shorter of a longer text shown and what
   // the user has left of it. The line edit validates every change, also its own.
@@ -73,7 +75,7 @@ class Cp1252Validator final : public QValidator {
 void Begrenze(QLineEdit& edit, std::size_t hoechstens, Regel regel = {});
 
 // Shows `text` in an edit limited by Begrenze, whole even when it is longer than the limit, and
-// as it is (the rule's form works on what the user changes).
+// as it is: the whole text takes the rule's form (a card's capitals) only once the user changes it.
 void Zeige(QLineEdit& edit, const QString& text);
 
 // Whether the text of `edit` differs from the one Zeige showed in it (from an empty one when

@@ -6,6 +6,8 @@
 // windows rendered.
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -418,6 +420,47 @@ TEST_F(PersonenTest, APasteKeepsWhatTheFieldsCanHoldUpToTheLimit) {
   }
 }
 
+// A paste inside the text goes in at the cursor, also when it begins like the text after the
+// cursor: what fits of its start is kept there and the cursor stands behind it.
+TEST_F(PersonenTest, APasteInsideTheTextKeepsItsStartAtTheCursor) {
+  const struct {
+    const char* fall;
+    bool karte;  // else the name
+    std::string geladen;
+    int rechts;  // Right keys after Home
+    QString einfuegen;
+    QString text;
+    int cursor;
+  } faelle[] = {
+      {"a name cut to the room left", false, "Lagerhalle Nord 1", 11, U("Nord-Ost "), U("Lagerhalle NoNord 1"), 13},
+      {"a card with a tab dropped", true, "AB12", 2, U("1\t2"), U("AB1212"), 4},
+      {"a card, capitals and small letters cut", true, "0123456789ABCDEFGHIJK", 10, U("ABcd"), U("0123456789ABABCDEFGHIJK"), 12},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.fall);
+    S().Personen.Clear();
+    PERSON p;
+    Fuelle(p.Karte, f.karte ? f.geladen : "K1");  // OK takes no empty card
+    if (!f.karte) Fuelle(p.Name, f.geladen);
+    Fuege(p);
+    Oeffne();
+    Aendern(0, [&](TIDD_CHANGE_PERSON& fenster) {
+      QLineEdit* edit = f.karte ? fenster.IDE_CARD : fenster.IDE_NAME;
+      edit->setFocus();
+      QTest::keyClick(edit, Qt::Key_Home);
+      for (int i = 0; i < f.rechts; ++i) QTest::keyClick(edit, Qt::Key_Right);
+      QGuiApplication::clipboard()->setText(f.einfuegen);
+      QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+      EXPECT_EQ(edit->text(), f.text);
+      EXPECT_EQ(edit->cursorPosition(), f.cursor);
+      return Ok(fenster);
+    });
+    const PERSON& gespeichert = Element(S().Personen, 0);
+    EXPECT_EQ(f.karte ? LiesText(gespeichert.Karte) : LiesText(gespeichert.Name), f.text.toStdString());
+    L().hide();
+  }
+}
+
 // Emptied and taken back with Ctrl+Z, the loaded values come back whole: the card longer than its
 // typing limit, the name with the tab a file may hold; OK keeps their bytes.
 TEST_F(PersonenTest, AnUndoBringsTheLoadedValuesBackWhole) {
@@ -444,6 +487,33 @@ TEST_F(PersonenTest, AnUndoBringsTheLoadedValuesBackWhole) {
   const PERSON& gespeichert = Element(S().Personen, 0);
   EXPECT_EQ(bytes(gespeichert.Name), bytes(p.Name));
   EXPECT_EQ(bytes(gespeichert.Karte), bytes(p.Karte));
+}
+
+// A loaded card longer than its typing limit, its last character typed over, then one taken
+// away and brought back with Ctrl+Z: the edit holds that text again and still takes no key that
+// would lengthen it; OK stores it.
+TEST_F(PersonenTest, AnUndoInALongCardKeepsItsLength) {
+  const std::string karte = "04A1B2C3D4E5F6A7B8C9D0E1";  // 24, more than may be typed
+  PERSON p;
+  Fuelle(p.Karte, karte);
+  Fuege(p);
+  Oeffne();
+  const QString getippt = U("04A1B2C3D4E5F6A7B8C9D0E9");
+  Aendern(0, [&](TIDD_CHANGE_PERSON& f) {
+    QLineEdit& edit = *f.IDE_CARD;
+    Gib(edit, {});
+    QTest::keyClick(&edit, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClicks(&edit, QStringLiteral("9"));
+    EXPECT_EQ(edit.text(), getippt);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit.text(), getippt);
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClicks(&edit, QStringLiteral("Y"));
+    EXPECT_EQ(edit.text(), getippt);
+    return Ok(f);
+  });
+  EXPECT_EQ(LiesText(Element(S().Personen, 0).Karte), getippt.toStdString());
 }
 
 // The way a user finds it: the program started, a new person with the card "12ab" through the
