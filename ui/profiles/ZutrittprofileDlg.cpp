@@ -121,7 +121,8 @@ void TIDD_PROFIL::IDB_NEWPROFILClick() {
   } catch (const std::bad_alloc&) {
     throw StdError(Texte::AllgemeineTexte[Texte::allgemein::KeinSpeicher]);
   }
-  IDC_INPUT->IDE_INPUT->clear();
+  // Emptied through the field helper, so the edit starts anew with nothing held before.
+  feld::Zeige(*IDC_INPUT->IDE_INPUT, QString());
   IDC_INPUT->IDC_LABEL_INPUT->setText(T(Texte::Beschriftungen[Texte::beschriftung::NamenFuerNeuesProfil]));
   IDC_INPUT->setWindowTitle(T(Texte::Beschriftungen[Texte::beschriftung::NeuesZutrittsprofil]));
   const int ergebnis = fenster::ZeigeModal(*IDC_INPUT);
