@@ -22,7 +22,7 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 
 namespace {
 

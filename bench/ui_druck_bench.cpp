@@ -16,7 +16,7 @@
 #include "Buchungsbestand.h"
 #include "document/Steuerung.h"
 #include "platform/Plattform.h"
-#include "platform/QtDruckziel.h"
+#include "printing/QtDruckziel.h"
 #include "printing/Druckbericht.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "bookings/BuchungsExport.h"
 #include "bookings/BuchungsListe.h"
 #include "document/Steuerung.h"
-#include "platform/Anzeigetext.h"
-#include "platform/Fensterregister.h"
+#include "fields/Anzeigetext.h"
+#include "common/Fensterregister.h"
 #include "platform/Plattform.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "text/Texte.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_BUCHUNGEN.h"
 
 class TSteuerung;

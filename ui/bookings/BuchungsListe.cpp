@@ -8,9 +8,9 @@
 #include <iterator>
 #include <utility>
 
-#include "platform/Anzeigetext.h"
-#include "platform/Zeilenmass.h"
-#include "platform/Feldtext.h"
+#include "fields/Anzeigetext.h"
+#include "fields/Zeilenmass.h"
+#include "fields/Feldtext.h"
 #include "text/Texte.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "calendar/FeiertageDlg.h"
 
 #include "document/Steuerung.h"
-#include "platform/Anzeigetext.h"
+#include "fields/Anzeigetext.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "model/Feiertagsgenerator.h"
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_BUILD_FD.h"
 
 class TSteuerung;

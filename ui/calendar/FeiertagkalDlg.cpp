@@ -8,9 +8,9 @@
 #include "calendar/FeiertageDlg.h"
 #include "document/Steuerung.h"
 #include "model/Feiertagsart.h"
-#include "platform/Anzeigetext.h"
-#include "platform/Feldtext.h"
-#include "platform/Fensterregister.h"
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
+#include "common/Fensterregister.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
 

@@ -11,7 +11,7 @@
 
 #include "graphics/Kalenderbild.h"
 #include "model/Kalenderjahr.h"
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_FEIERTAG.h"
 
 class QAction;

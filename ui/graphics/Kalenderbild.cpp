@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "model/Kalenderjahr.h"
-#include "platform/Anzeigetext.h"
+#include "fields/Anzeigetext.h"
 #include "text/Texte.h"
 
 namespace kalenderbild {

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/Anzeigetext.h"
-#include "platform/Feldtext.h"
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
 #include "document/Steuerung.h"
 #include "text/Texte.h"
 

@@ -1,6 +1,6 @@
 #include "main/AboutDlg.h"
 
-#include "platform/Bilder.h"
+#include "graphics/Bilder.h"
 
 TIDD_ABOUT::TIDD_ABOUT(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);

@@ -1,7 +1,7 @@
 // The about window: the program's picture, its title and version, and OK.
 #pragma once
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_ABOUT.h"
 
 class TIDD_ABOUT : public fenster::TFormular, public Ui::IDD_ABOUT {

@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "platform/Anzeigetext.h"
+#include "fields/Anzeigetext.h"
 #include "text/Texte.h"
 
 TIDD_SEND_DATA::TIDD_SEND_DATA(QWidget* parent) : fenster::TFormular(parent) {

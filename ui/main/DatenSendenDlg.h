@@ -2,7 +2,7 @@
 // and the "Optionen" button keep their state from one use to the next.
 #pragma once
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_SEND_DATA.h"
 
 class TIDD_SEND_DATA : public fenster::TFormular, public Ui::IDD_SEND_DATA {

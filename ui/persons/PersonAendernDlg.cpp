@@ -11,9 +11,9 @@
 #include "graphics/Wochengrafik.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
-#include "platform/Anzeigetext.h"
-#include "platform/Feldtext.h"
-#include "platform/Kartencode.h"
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
+#include "fields/Kartencode.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
 

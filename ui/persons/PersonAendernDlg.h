@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/Records.h"
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_CHANGE_PERSON.h"
 
 class TSteuerung;

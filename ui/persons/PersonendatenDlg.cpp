@@ -14,10 +14,10 @@
 
 #include "document/Steuerung.h"
 #include "persons/PersonAendernDlg.h"
-#include "platform/Anzeigetext.h"
-#include "platform/Feldtext.h"
-#include "platform/Fensterregister.h"
-#include "platform/Zeilenmass.h"
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
+#include "common/Fensterregister.h"
+#include "fields/Zeilenmass.h"
 #include "text/Texte.h"
 
 namespace {

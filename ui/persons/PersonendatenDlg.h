@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_PERSONEN.h"
 
 class QStringListModel;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/Anzeigetext.h"
-#include "platform/Feldtext.h"
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
 #include "document/Steuerung.h"
 #include "model/Datum.h"
 #include "model/ListenZugriff.h"

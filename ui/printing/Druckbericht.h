@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "model/Records.h"
-#include "platform/Druckziel.h"
+#include "printing/Druckziel.h"
 #include "platform/Plattform.h"
 
 class TSteuerung;

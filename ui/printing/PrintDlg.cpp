@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "document/Steuerung.h"
-#include "platform/Anzeigetext.h"
-#include "platform/QtDruckziel.h"
+#include "fields/Anzeigetext.h"
+#include "printing/QtDruckziel.h"
 #include "printing/Druckbericht.h"
 #include "text/Texte.h"
 

@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "platform/Druckziel.h"
-#include "platform/Fenster.h"
+#include "printing/Druckziel.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_PRINT.h"
 
 class TSteuerung;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "model/Records.h"
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_DOORDATA.h"
 
 class TSteuerung;

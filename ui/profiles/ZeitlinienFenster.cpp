@@ -12,8 +12,8 @@
 #include <optional>
 #include <utility>
 
-#include "platform/Anzeigetext.h"
-#include "platform/Zahl.h"
+#include "fields/Anzeigetext.h"
+#include "windowing/Zahl.h"
 #include "text/Texte.h"
 
 namespace {

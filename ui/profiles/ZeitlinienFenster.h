@@ -16,7 +16,7 @@
 #include <cstdint>
 
 #include "model/Records.h"
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 
 class QCheckBox;
 class QLineEdit;

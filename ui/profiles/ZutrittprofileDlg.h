@@ -4,7 +4,7 @@
 // marks it unsaved; there is no undo, and OK only closes.
 #pragma once
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_PROFIL.h"
 
 class TSteuerung;

@@ -5,9 +5,9 @@
 #include <array>
 
 #include "document/Steuerung.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "model/Profile.h"
-#include "platform/Anzeigetext.h"
+#include "fields/Anzeigetext.h"
 #include "text/Texte.h"
 
 namespace {

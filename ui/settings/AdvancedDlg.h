@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_ADVANCED.h"
 
 class TSteuerung;

@@ -1,7 +1,7 @@
 // The password window of the expert mode: one masked edit of at most 10 characters.
 #pragma once
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_PASSWD.h"
 
 class TIDD_PASSWD : public fenster::TFormular, public Ui::IDD_PASSWD {

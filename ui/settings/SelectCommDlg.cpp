@@ -6,8 +6,8 @@
 #include <QTabBar>
 
 #include "document/Steuerung.h"
-#include "platform/Fensterregister.h"
-#include "platform/StatusDlg.h"
+#include "common/Fensterregister.h"
+#include "common/StatusDlg.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // closes it.
 #pragma once
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_COMM.h"
 
 class TSteuerung;

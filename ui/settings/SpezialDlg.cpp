@@ -1,8 +1,8 @@
 #include "settings/SpezialDlg.h"
 
 #include "document/Steuerung.h"
-#include "platform/Anzeigetext.h"
-#include "platform/Feldtext.h"
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
 #include "text/Texte.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // It writes back on OK only.
 #pragma once
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_SPECIAL.h"
 
 class TSteuerung;

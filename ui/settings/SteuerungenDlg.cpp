@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "document/Steuerung.h"
-#include "platform/Anzeigetext.h"
-#include "platform/Feldtext.h"
-#include "platform/Fensterregister.h"
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
+#include "common/Fensterregister.h"
 #include "settings/SpezialDlg.h"
 #include "text/Texte.h"
 

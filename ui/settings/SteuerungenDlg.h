@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDD_SYSTEMDATA.h"
 
 class TSteuerung;

@@ -23,7 +23,7 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "Skript.h"
 #include "UiTest.h"
 

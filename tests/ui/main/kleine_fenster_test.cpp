@@ -14,10 +14,10 @@
 
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
-#include "platform/EingabeDlg.h"
-#include "platform/Fenster.h"
+#include "common/EingabeDlg.h"
+#include "windowing/Fenster.h"
 #include "Skript.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "UiTest.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "model/Fehler.h"
 #include "persons/PersonAendernDlg.h"
 

@@ -41,11 +41,11 @@
 #include "graphics/Wochengrafik.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "model/ListenZugriff.h"
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"
-#include "platform/Kartencode.h"
+#include "fields/Kartencode.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "Druckaufnahme.h"
 #include "UiTest.h"
 #include "document/Steuerung.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "model/Datum.h"
 #include "model/ListenZugriff.h"
 #include "printing/Druckbericht.h"

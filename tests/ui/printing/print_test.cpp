@@ -31,9 +31,9 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "model/ListenZugriff.h"
-#include "platform/QtDruckziel.h"
+#include "printing/QtDruckziel.h"
 #include "printing/Druckbericht.h"
 #include "printing/PrintDlg.h"
 

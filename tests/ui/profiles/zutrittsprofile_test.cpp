@@ -24,10 +24,10 @@
 #include "UiTest.h"
 #include "document/Steuerung.h"
 #include "graphics/Wochengrafik.h"
-#include "platform/EingabeDlg.h"
+#include "common/EingabeDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "profiles/EditZeitlinieDlg.h"
 #include "profiles/ZutrittprofileDlg.h"
 

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/Druckziel.h"
+#include "printing/Druckziel.h"
 
 class Druckaufnahme final : public drucken::Druckziel {
  public:

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 
 class QAction;
 class QMenu;

@@ -13,7 +13,7 @@
 
 #include "common/TempOrdner.h"
 #include "platform/Plattform.h"
-#include "platform/QtPlattform.h"
+#include "common/QtPlattform.h"
 
 class QImage;
 class QRect;

@@ -1,4 +1,4 @@
-#include "platform/QtDruckziel.h"
+#include "printing/QtDruckziel.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "platform/QtPlattform.h"
+#include "common/QtPlattform.h"
 
-#include "platform/Fenster.h"
-#include "platform/StatusDlg.h"
+#include "windowing/Fenster.h"
+#include "common/StatusDlg.h"
 
 int QtPlattform::MessageBox(const std::string& text, const std::string& caption, int flags) {
   return fenster::MessageBox(text, caption, flags);

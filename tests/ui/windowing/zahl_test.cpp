@@ -5,7 +5,7 @@
 
 #include "Skript.h"
 #include "UiTest.h"
-#include "platform/Zahl.h"
+#include "windowing/Zahl.h"
 
 namespace {
 

@@ -28,8 +28,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Fenster.h"
-#include "platform/QtPlattform.h"
+#include "windowing/Fenster.h"
+#include "common/QtPlattform.h"
 #include "Skript.h"
 #include "bookings/BuchungenDlg.h"
 #include "calendar/FeiertagkalDlg.h"
@@ -37,10 +37,10 @@
 #include "document/Steuerung.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
-#include "platform/EingabeDlg.h"
+#include "common/EingabeDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"
 #include "printing/PrintDlg.h"

@@ -1,8 +1,8 @@
-#include "platform/Kartencode.h"
+#include "fields/Kartencode.h"
 
 #include <algorithm>
 
-#include "platform/Feldtext.h"
+#include "fields/Feldtext.h"
 
 namespace karte {
 

@@ -3,7 +3,7 @@
 // field can hold (feld::Speicherbar): a paste drops the others.
 #pragma once
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "ui_IDC_INPUT.h"
 
 class TIDC_INPUT : public fenster::TFormular, public Ui::IDC_INPUT {

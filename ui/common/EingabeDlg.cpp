@@ -1,9 +1,9 @@
-#include "platform/EingabeDlg.h"
+#include "common/EingabeDlg.h"
 
 #include <cstddef>
 #include <limits>
 
-#include "platform/Feldtext.h"
+#include "fields/Feldtext.h"
 
 TIDC_INPUT::TIDC_INPUT(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);

@@ -1,7 +1,7 @@
-#include "platform/Zahl.h"
+#include "windowing/Zahl.h"
 
-#include "platform/Anzeigetext.h"
-#include "platform/Fenster.h"
+#include "fields/Anzeigetext.h"
+#include "windowing/Fenster.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
 

@@ -1,4 +1,4 @@
-#include "platform/StatusDlg.h"
+#include "common/StatusDlg.h"
 
 #include <QCloseEvent>
 #include <QProgressBar>

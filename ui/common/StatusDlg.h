@@ -5,7 +5,7 @@
 // manager, Escape) is ignored.
 #pragma once
 
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 #include "platform/Plattform.h"
 #include "ui_IDD_STATUS.h"
 

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "platform/Druckziel.h"
+#include "printing/Druckziel.h"
 
 class QPrinter;
 

@@ -1,4 +1,4 @@
-#include "platform/Fenster.h"
+#include "windowing/Fenster.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Anzeigetext.h"
+#include "fields/Anzeigetext.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Bilder.h"
+#include "graphics/Bilder.h"
 
 #include <QIcon>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "platform/Feldtext.h"
+#include "fields/Feldtext.h"
 
 #include <algorithm>
 #include <utility>
