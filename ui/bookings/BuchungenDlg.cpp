@@ -10,9 +10,9 @@
 #include "bookings/BuchungsListe.h"
 #include "document/Steuerung.h"
 #include "fields/Anzeigetext.h"
-#include "common/Fensterregister.h"
+#include "shared/Fensterregister.h"
 #include "platform/Plattform.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "text/Texte.h"
 
 namespace {

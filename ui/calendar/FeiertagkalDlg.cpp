@@ -10,7 +10,7 @@
 #include "model/Feiertagsart.h"
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
-#include "common/Fensterregister.h"
+#include "shared/Fensterregister.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
 

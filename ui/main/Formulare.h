@@ -1,10 +1,10 @@
 // The windows of the program: created once, in a fixed order, they live for the whole run;
-// each is reached through the global of its name (common/Fensterregister.h).
+// each is reached through the global of its name (shared/Fensterregister.h).
 #pragma once
 
 #include <memory>
 
-#include "common/Fensterregister.h"
+#include "shared/Fensterregister.h"
 #include "platform/Plattform.h"
 
 class QtPlattform;

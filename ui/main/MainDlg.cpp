@@ -24,7 +24,7 @@
 #include "windowing/Fenster.h"
 #include "main/Formulare.h"
 #include "platform/Plattform.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"

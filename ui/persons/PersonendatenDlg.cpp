@@ -16,7 +16,7 @@
 #include "persons/PersonAendernDlg.h"
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
-#include "common/Fensterregister.h"
+#include "shared/Fensterregister.h"
 #include "fields/Zeilenmass.h"
 #include "text/Texte.h"
 

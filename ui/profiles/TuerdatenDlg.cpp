@@ -10,7 +10,7 @@
 #include "model/ListenZugriff.h"
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
-#include "common/Fensterregister.h"
+#include "shared/Fensterregister.h"
 #include "windowing/Zahl.h"
 #include "profiles/EditTuerZeitlinieDlg.h"
 #include "text/Texte.h"

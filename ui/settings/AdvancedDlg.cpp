@@ -5,7 +5,7 @@
 #include <array>
 
 #include "document/Steuerung.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "model/Profile.h"
 #include "fields/Anzeigetext.h"
 #include "text/Texte.h"

@@ -6,8 +6,8 @@
 #include <QTabBar>
 
 #include "document/Steuerung.h"
-#include "common/Fensterregister.h"
-#include "common/StatusDlg.h"
+#include "shared/Fensterregister.h"
+#include "shared/StatusDlg.h"
 
 namespace {
 

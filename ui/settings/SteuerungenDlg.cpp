@@ -5,7 +5,7 @@
 #include "document/Steuerung.h"
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
-#include "common/Fensterregister.h"
+#include "shared/Fensterregister.h"
 #include "settings/SpezialDlg.h"
 #include "text/Texte.h"
 

@@ -12,7 +12,7 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "Skript.h"
 #include "UiTest.h"
 

@@ -12,7 +12,7 @@
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "Skript.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "UiTest.h"
 
 namespace {

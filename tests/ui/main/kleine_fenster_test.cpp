@@ -14,10 +14,10 @@
 
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
-#include "common/EingabeDlg.h"
+#include "shared/EingabeDlg.h"
 #include "windowing/Fenster.h"
 #include "Skript.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "UiTest.h"
 
 namespace {

@@ -33,7 +33,7 @@
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "Skript.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "document/Steuerung.h"
 #include "model/ListenZugriff.h"
 #include "UiTest.h"

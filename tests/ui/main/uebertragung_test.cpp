@@ -21,7 +21,7 @@
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "Skript.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "document/Steuerung.h"
 #include "UiTest.h"
 #include "common/PeerProcess.h"

@@ -10,7 +10,7 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "model/Fehler.h"
 #include "persons/PersonAendernDlg.h"
 

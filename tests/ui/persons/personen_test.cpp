@@ -41,7 +41,7 @@
 #include "graphics/Wochengrafik.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "model/ListenZugriff.h"
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"

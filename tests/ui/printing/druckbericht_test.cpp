@@ -15,7 +15,7 @@
 #include "Druckaufnahme.h"
 #include "UiTest.h"
 #include "document/Steuerung.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "model/Datum.h"
 #include "model/ListenZugriff.h"
 #include "printing/Druckbericht.h"

@@ -31,7 +31,7 @@
 #include "document/Steuerung.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "model/ListenZugriff.h"
 #include "printing/QtDruckziel.h"
 #include "printing/Druckbericht.h"

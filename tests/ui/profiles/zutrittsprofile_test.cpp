@@ -24,10 +24,10 @@
 #include "UiTest.h"
 #include "document/Steuerung.h"
 #include "graphics/Wochengrafik.h"
-#include "common/EingabeDlg.h"
+#include "shared/EingabeDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "profiles/EditZeitlinieDlg.h"
 #include "profiles/ZutrittprofileDlg.h"
 

@@ -13,7 +13,7 @@
 
 #include "common/TempOrdner.h"
 #include "platform/Plattform.h"
-#include "common/QtPlattform.h"
+#include "shared/QtPlattform.h"
 
 class QImage;
 class QRect;

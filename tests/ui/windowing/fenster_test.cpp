@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "windowing/Fenster.h"
-#include "common/QtPlattform.h"
+#include "shared/QtPlattform.h"
 #include "Skript.h"
 #include "bookings/BuchungenDlg.h"
 #include "calendar/FeiertagkalDlg.h"
@@ -37,10 +37,10 @@
 #include "document/Steuerung.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
-#include "common/EingabeDlg.h"
+#include "shared/EingabeDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"
 #include "printing/PrintDlg.h"

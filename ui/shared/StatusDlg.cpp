@@ -1,4 +1,4 @@
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 
 #include <QCloseEvent>
 #include <QProgressBar>

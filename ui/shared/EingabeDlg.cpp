@@ -1,4 +1,4 @@
-#include "common/EingabeDlg.h"
+#include "shared/EingabeDlg.h"
 
 #include <cstddef>
 #include <limits>

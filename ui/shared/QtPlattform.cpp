@@ -1,7 +1,7 @@
-#include "common/QtPlattform.h"
+#include "shared/QtPlattform.h"
 
 #include "windowing/Fenster.h"
-#include "common/StatusDlg.h"
+#include "shared/StatusDlg.h"
 
 int QtPlattform::MessageBox(const std::string& text, const std::string& caption, int flags) {
   return fenster::MessageBox(text, caption, flags);
