@@ -40,8 +40,11 @@ class ModalOffen {
 };
 
 // The window that opens a box, a dialog or a modal window now: the innermost modal window
-// that is shown, else the program's main window.
+// that is shown, else the program's main window. The progress window of a transfer is shown
+// modally without ZeigeModal and stands above the window that started the transfer: what the
+// transfer asks meanwhile is tied to it.
 QWidget* Oeffner() {
+  if (QWidget* oben = QApplication::activeModalWidget(); oben != nullptr && oben->isVisible()) return oben;
   for (auto it = modalOffen.rbegin(); it != modalOffen.rend(); ++it) {
     if (*it != nullptr && (*it)->isVisible()) return *it;
   }

@@ -82,8 +82,8 @@ QAction* ZeigeMenue(QMenu& menue, const QPoint& punkt);
 bool DruckerEinrichten(QWidget* parent, QPrinter& drucker);
 
 // Ties `fenster` (its transient parent) to the window that opens it: the innermost window
-// shown through ZeigeModal, else the main window; so window managers keep it above and
-// centred on that window.
+// shown modally (through ZeigeModal, or the progress window of a transfer), else the main
+// window; so window managers keep it above and centred on that window.
 void BindeAnOeffner(QWidget& fenster);
 
 // Shows a window modally, tied to the window it is opened from; its buttons end it with mrOk,

@@ -1,5 +1,5 @@
-// Return on a push button that has the focus presses that button, in every window of the
-// program; from any other control Return presses the window's default button.
+// Return (or Enter on the keypad) on a push button that has the focus presses that button, in
+// every window of the program; from any other control it presses the window's default button.
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -83,6 +83,9 @@ TEST(Knoepfe, ReturnPressesTheFocusedPushButtonInEveryWindowElseTheDefault) {
       {IDD_PRINT, [&] { IDD_PRINT->Init(&s); }},
   };
   ASSERT_EQ(fenster.size(), 20U);
+  // Return, and Enter on the keypad, which is the same key to the user.
+  const std::pair<Qt::Key, Qt::KeyboardModifier> tasten[] = {{Qt::Key_Return, Qt::NoModifier},
+                                                             {Qt::Key_Enter, Qt::KeypadModifier}};
   int gedrueckt = 0;
   int vonEdits = 0;
   for (const auto& [f, vorbereiten] : fenster) {
@@ -103,16 +106,19 @@ TEST(Knoepfe, ReturnPressesTheFocusedPushButtonInEveryWindowElseTheDefault) {
     for (QPushButton* k : knoepfe) {
       if (!k->isVisible()) continue;  // on a page that is not shown
       SCOPED_TRACE(k->objectName().toStdString());
-      std::vector<std::unique_ptr<QSignalSpy>> spione;
-      for (QPushButton* b : knoepfe) spione.push_back(std::make_unique<QSignalSpy>(b, &QAbstractButton::pressed));
-      QSignalSpy geklickt(k, &QAbstractButton::clicked);
-      k->setFocus(Qt::TabFocusReason);
-      ASSERT_EQ(QApplication::focusWidget(), k);
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-      EXPECT_EQ(geklickt.count(), 1);
-      for (qsizetype i = 0; i < knoepfe.size(); ++i) {
-        EXPECT_EQ(spione[static_cast<std::size_t>(i)]->count(), knoepfe[i] == k ? 1 : 0)
-            << knoepfe[i]->objectName().toStdString();
+      for (const auto& [taste, zusatz] : tasten) {
+        SCOPED_TRACE(taste);
+        std::vector<std::unique_ptr<QSignalSpy>> spione;
+        for (QPushButton* b : knoepfe) spione.push_back(std::make_unique<QSignalSpy>(b, &QAbstractButton::pressed));
+        QSignalSpy geklickt(k, &QAbstractButton::clicked);
+        k->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), k);
+        QTest::keyClick(QApplication::focusWidget(), taste, zusatz);
+        EXPECT_EQ(geklickt.count(), 1);
+        for (qsizetype i = 0; i < knoepfe.size(); ++i) {
+          EXPECT_EQ(spione[static_cast<std::size_t>(i)]->count(), knoepfe[i] == k ? 1 : 0)
+              << knoepfe[i]->objectName().toStdString();
+        }
       }
       ++gedrueckt;
     }
@@ -125,11 +131,14 @@ TEST(Knoepfe, ReturnPressesTheFocusedPushButtonInEveryWindowElseTheDefault) {
              qobject_cast<QComboBox*>(e->parentWidget()) == nullptr;
     });
     if (standard != nullptr && edit != edits.end()) {
-      QSignalSpy geklickt(standard, &QAbstractButton::pressed);
-      (*edit)->setFocus(Qt::TabFocusReason);
-      ASSERT_EQ(QApplication::focusWidget(), *edit);
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-      EXPECT_EQ(geklickt.count(), 1) << (*edit)->objectName().toStdString();
+      for (const auto& [taste, zusatz] : tasten) {
+        SCOPED_TRACE(taste);
+        QSignalSpy geklickt(standard, &QAbstractButton::pressed);
+        (*edit)->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), *edit);
+        QTest::keyClick(QApplication::focusWidget(), taste, zusatz);
+        EXPECT_EQ(geklickt.count(), 1) << (*edit)->objectName().toStdString();
+      }
       ++vonEdits;
     }
     f->hide();

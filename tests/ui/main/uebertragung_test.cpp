@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -196,6 +197,35 @@ TEST_F(Uebertragung, FetchByMaskWithTheSuccessBoxOverTheProgressWindow) {
     EXPECT_EQ(IDD_STATUS->IDC_PROGRESS1->value(), 0);
     EXPECT_EQ(IDD_STATUS->IDC_PROGRESS->value(), 0);
   }
+}
+
+// The success box of a fetch stands over the progress window: it is tied to that window, so a
+// window manager keeps it above it, not to the main window beneath both.
+TEST_F(Uebertragung, TheBoxOverTheProgressWindowIsTiedToIt) {
+  ybrtest::PeerProcess peer({"--type", "ZO 10"});
+  Starte(peer);
+  QWindow* gebunden = nullptr;
+  bool sichtbar = false;
+  Skript skript;
+  skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(1)).Box(kInfo, 0, [&](const QString& text) {
+    sichtbar = IDD_STATUS->isVisible();
+    // The same box as the Qt platform shows it.
+    fenster::Benutzer* vorher = fenster::Installiere(nullptr);
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      gebunden = box->windowHandle()->transientParent();
+      box->button(QMessageBox::Ok)->click();
+    });
+    fenster::MessageBox(text, kInfo, 0);
+    fenster::Installiere(vorher);
+    return 1;
+  });
+  IDD_MAIN->IDB_GET_DATA->click();
+  EXPECT_TRUE(sichtbar);
+  ASSERT_NE(IDD_STATUS->windowHandle(), nullptr);
+  EXPECT_EQ(gebunden, IDD_STATUS->windowHandle());
+  EXPECT_EQ(IDD_STATUS->windowHandle()->transientParent(), IDD_MAIN->windowHandle());
 }
 
 TEST_F(Uebertragung, TypeQuestionAnsweredNoSendsNothingMore) {
