@@ -2,6 +2,9 @@
 
 namespace Texte {
 
+// The tables stand as they are written, one entry a line with its index beside it.
+// clang-format off
+
 constinit const char* const TextVersion =
     "Version2";
 
@@ -416,5 +419,7 @@ constinit const Tabelle<16> Adressnamen = {
     /* 14 */ "E",
     /* 15 */ "F",
 };
+
+// clang-format on
 
 }  // namespace Texte

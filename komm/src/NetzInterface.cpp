@@ -96,6 +96,8 @@ bool ConnectBounded(int fd, const sockaddr_in& address) {
 
 std::string WsaErrorText(int errnoValue) {
   const int code = WsaCode(errnoValue);
+  // The texts, one a line.
+  // clang-format off
   switch (code) {
     case 10004: return "The (blocking) call was canceled through WSACancelBlockingCall.";
     case 10013: return "The requested address is a broadcast address, but the appropriate flag was not set.";
@@ -126,6 +128,7 @@ std::string WsaErrorText(int errnoValue) {
     case 11004: return "Valid name, no data record of requested type.";
     default: return "unknown error(" + std::to_string(code) + ").";
   }
+  // clang-format on
 }
 
 bool LookUpName(const std::string& name, in_addr& address) {

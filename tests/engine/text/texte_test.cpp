@@ -29,6 +29,7 @@ struct TabellenInfo {
 
 std::vector<TabellenInfo> AlleTabellen() {
   using namespace Texte;
+  // clang-format off
   return {
       {"Geraetetypen", Geraetetypen, 5},         {"Tagesarten", Tagesarten, 12},
       {"Tageskuerzel", Tageskuerzel, 7},         {"Stundenleiste", Stundenleiste, 25},
@@ -39,6 +40,7 @@ std::vector<TabellenInfo> AlleTabellen() {
       {"FortschrittsTexte", FortschrittsTexte, 43}, {"DruckTexte", DruckTexte, 25},
       {"DateiFehlerTexte", DateiFehlerTexte, 27}, {"Adressnamen", Adressnamen, 16},
   };
+  // clang-format on
 }
 
 // UTF-8 check: no stray Windows-1252 byte, no truncated sequence.
