@@ -32,7 +32,7 @@ using Buchungsbytes = std::array<std::uint8_t, books::Groesse>;
 struct Buchungsdateistand {
   std::string Pfad;      // the file the list stands for; empty while there is none
   Dateikennung Kennung;  // its identity when it was read or written; not Vorhanden: there was none
-  // The bookings it held then, in the order of their bytes: the bookings of the list that are
+  // The bookings it held then, in no order that matters: the bookings of the list that are
   // not among them were fetched since.
   std::vector<Buchungsbytes> Buchungen;
   // A bookings file of the document that is there but could not be read (no permission, an

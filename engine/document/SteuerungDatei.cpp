@@ -283,18 +283,18 @@ Buchungsbytes BytesVon(const books& buchung) {
   return bytes;
 }
 
-// The bookings of a list as bytes, in the order of their bytes.
-std::vector<Buchungsbytes> SortierteBytes(const Array<books*>& buchungen) {
+// The bookings of a list as bytes, in list order.
+std::vector<Buchungsbytes> BytesDerListe(const Array<books*>& buchungen) {
   std::vector<Buchungsbytes> bytes;
   bytes.reserve(static_cast<std::size_t>(buchungen.Anzahl));
   for (const ArrayElement<books*>* k = buchungen.Kopf; k != nullptr; k = k->Next) bytes.push_back(BytesVon(*k->Daten));
-  std::sort(bytes.begin(), bytes.end());
   return bytes;
 }
 
-// The bookings of `liste` that `stand` (sorted) holds, each booking of `stand` taken by one
-// of them at most; in the order of their addresses.
-std::vector<const books*> Enthaltene(const Array<books*>& liste, const std::vector<Buchungsbytes>& stand) {
+// The bookings of `liste` that `stand` holds, each booking of `stand` taken by one of them at
+// most; in the order of their addresses. Sorts `stand` by its bytes.
+std::vector<const books*> Enthaltene(const Array<books*>& liste, std::vector<Buchungsbytes>& stand) {
+  std::sort(stand.begin(), stand.end());
   std::vector<bool> vergeben(stand.size());
   std::vector<const books*> treffer;
   for (const ArrayElement<books*>* k = liste.Kopf; k != nullptr && treffer.size() < stand.size(); k = k->Next) {
@@ -429,7 +429,7 @@ bool TSteuerung::Load(const std::string& pfad) {
     Dateikennung kennung;
     const Buchungslesung lesung = LadeBuchungsdatei(buchungsDateiname, ladung->Buchungen, kennung);
     ladung->BuchungenGeladen = lesung == Buchungslesung::Gelesen;
-    ladung->Buchungsdatei = {buchungsDateiname, kennung, SortierteBytes(ladung->Buchungen),
+    ladung->Buchungsdatei = {buchungsDateiname, kennung, BytesDerListe(ladung->Buchungen),
                              lesung == Buchungslesung::Unlesbar ? buchungsDateiname : std::string()};
 
     Dateiinhalt inhalt;
@@ -482,7 +482,7 @@ void TSteuerung::LoadBuchungen() {
 }
 
 void TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung) {
-  Buchungsdateistand stand{pfad, kennung, SortierteBytes(gelesen), Buchungsdatei.Ungelesen == pfad ? std::string()
+  Buchungsdateistand stand{pfad, kennung, BytesDerListe(gelesen), Buchungsdatei.Ungelesen == pfad ? std::string()
                                                                                                  : Buchungsdatei.Ungelesen};
   // What the list holds of the file it stood for is in `gelesen` now, as that file is today.
   const std::vector<const books*> alte =
@@ -538,7 +538,7 @@ void TSteuerung::SaveBuchungen() {
   if (!DarfBuchungsdateiSchreiben(BuchungsDateiname)) return;
   TSichereDatei datei(BuchungsDateiname);
   if (!SchreibeBuchungen(datei)) return;
-  Buchungsdateistand stand{BuchungsDateiname, Dateikennung{}, SortierteBytes(Buchungen), Buchungsdatei.Ungelesen};
+  Buchungsdateistand stand{BuchungsDateiname, Dateikennung{}, BytesDerListe(Buchungen), Buchungsdatei.Ungelesen};
   if (!datei.Abschliessen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
   stand.Kennung = datei.Kennung();
   Buchungsdatei = std::move(stand);
@@ -580,7 +580,7 @@ bool TSteuerung::Save(const std::string& pfad) {
     if (DarfBuchungsdateiSchreiben(BuchungsDateiname)) {
       buchungen.emplace(BuchungsDateiname);
       if (SchreibeBuchungen(*buchungen)) {
-        stand = {BuchungsDateiname, Dateikennung{}, SortierteBytes(Buchungen), Buchungsdatei.Ungelesen};
+        stand = {BuchungsDateiname, Dateikennung{}, BytesDerListe(Buchungen), Buchungsdatei.Ungelesen};
       } else {
         buchungen.reset();
       }
