@@ -255,15 +255,17 @@ class TSteuerung {
   bool SchreibeBuchungen(TSichereDatei& datei);
   // Whether the bookings file `ziel` may be written now. The file the list stands for is
   // read again first when it could not be read, or when it is `ziel` and no longer the file
-  // it was (a box says so then); when it loads, its bookings and those fetched since make
-  // the list. When it cannot be read, it is not replaced: false for that file, after a box
+  // it was (a box says so then, unless it holds just the bookings it held); when it loads,
+  // its bookings and those fetched since make the list. When it cannot be read, it is not
+  // replaced: false for that file, after a box
   // naming it; for another `ziel` true, after a box saying that its bookings are not there.
   bool DarfBuchungsdateiSchreiben(const std::string& ziel);
   // The bookings `gelesen` from the file `pfad` (its identity `kennung`) followed by those of
   // the list that the file the list stood for did not hold, in their order; the list now
   // stands for `pfad` (StdError when there is no memory for that; everything then stays as
-  // it was).
-  void NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung);
+  // it was). A file that holds just the bookings the list stands for leaves the list as it
+  // is, and false is returned; true when the list was made anew.
+  bool NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung);
 
   Buchungsdateistand Buchungsdatei;
   std::string Programmordner;

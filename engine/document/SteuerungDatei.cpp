@@ -291,6 +291,15 @@ std::vector<Buchungsbytes> BytesDerListe(const Array<books*>& buchungen) {
   return bytes;
 }
 
+// Whether the two hold the same bookings, each as often, in whatever order. Sorts both by
+// their bytes.
+bool GleicheBuchungen(std::vector<Buchungsbytes>& a, std::vector<Buchungsbytes>& b) {
+  if (a.size() != b.size()) return false;
+  std::sort(a.begin(), a.end());
+  std::sort(b.begin(), b.end());
+  return a == b;
+}
+
 // The bookings of `liste` that `stand` holds, each booking of `stand` taken by one of them at
 // most; in the order of their addresses. Sorts `stand` by its bytes.
 std::vector<const books*> Enthaltene(const Array<books*>& liste, std::vector<Buchungsbytes>& stand) {
@@ -481,9 +490,16 @@ void TSteuerung::LoadBuchungen() {
   }
 }
 
-void TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung) {
+bool TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung) {
   Buchungsdateistand stand{pfad, kennung, BytesDerListe(gelesen), Buchungsdatei.Ungelesen == pfad ? std::string()
                                                                                                  : Buchungsdatei.Ungelesen};
+  if (pfad == Buchungsdatei.Pfad && GleicheBuchungen(stand.Buchungen, Buchungsdatei.Buchungen)) {
+    // Written again with the same bookings (another instance saved the document): the list
+    // stays as it is, in its order.
+    Buchungsdatei = std::move(stand);
+    BuchungenGeladen = true;
+    return false;
+  }
   // What the list holds of the file it stood for is in `gelesen` now, as that file is today.
   const std::vector<const books*> alte =
       pfad == Buchungsdatei.Pfad ? Enthaltene(Buchungen, Buchungsdatei.Buchungen) : std::vector<const books*>();
@@ -492,6 +508,7 @@ void TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string
   Buchungen = std::move(gelesen);
   Buchungsdatei = std::move(stand);
   BuchungenGeladen = true;
+  return true;
 }
 
 bool TSteuerung::DarfBuchungsdateiSchreiben(const std::string& ziel) {
@@ -508,8 +525,7 @@ bool TSteuerung::DarfBuchungsdateiSchreiben(const std::string& ziel) {
   Dateikennung kennung;
   switch (LiesBuchungsdatei(pfad, gelesen, meldung, kennung)) {
     case Buchungslesung::Gelesen:
-      NimmGeleseneBuchungen(gelesen, pfad, kennung);
-      if (geaendert) {
+      if (NimmGeleseneBuchungen(gelesen, pfad, kennung) && geaendert) {
         plattform::Current().MessageBox(kBuchungsdateiUngelesen + pfad + kBuchungsdateiGeaendert,
                                         Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
       }

@@ -1198,6 +1198,27 @@ TEST_F(GeaenderteBuchungsdateiTest, TwoInstancesOnOneDocumentKeepTheBookingsOfBo
   EXPECT_EQ(Karten(bks), Karten(beide, {"EINS1"}));
 }
 
+// Another instance saved the document with the bookings unchanged: the bookings file is
+// another file now but holds what the list stands for, so the save asks nothing and writes
+// the list as it stands, in its order, a booking deleted from it staying deleted.
+TEST_F(GeaenderteBuchungsdateiTest, ABookingsFileSavedAgainWithTheSameBookingsKeepsTheListWithoutABox) {
+  const std::string wuz = ordner / "a.wuz";
+  const std::string bks = ordner / "a.bks";
+  ASSERT_TRUE(Gefuellt(1, 4)->Save(wuz));
+  auto eins = Neu();
+  auto zwei = Neu();
+  ASSERT_TRUE(eins->Load(wuz));
+  ASSERT_TRUE(zwei->Load(wuz));
+  ASSERT_TRUE(zwei->Save(wuz));
+  Hole(*eins, "F", 2);
+  eins->SortiereBuchungen(1, 1);  // by card, descending
+  eins->Buchungen.RemoveIf([](const books& b) { return std::string_view(b.Karte) == "K1001"; });
+  ASSERT_TRUE(eins->Save(wuz));
+  EXPECT_EQ(Karten(bks), (std::vector<std::string>{"K1003", "K1002", "K1000", "F2", "F1"}));
+  EXPECT_EQ(eins->Buchungen.Anzahl, 5);
+  EXPECT_TRUE(eins->BuchungenGespeichert);
+}
+
 // A bookings file that another program rewrote between the load and the save (in place with
 // another size, or replaced by a file of the same size): the save writes its records followed
 // by those fetched since, also when the list was sorted and a fetched booking was deleted.
