@@ -607,15 +607,17 @@ bool TSteuerung::Save(const std::string& pfad) {
     if (!buchungen) {
       if (!dokument.Ersetzen()) throw StdError(DateiText(dateifehler::VersionSchreiben));
     } else {
-      switch (ErsetzeBeide(*buchungen, dokument)) {
-        case 1: throw StdError(DateiText(dateifehler::BuchungenSchreiben));
-        case 2: throw StdError(DateiText(dateifehler::VersionSchreiben));
-        default: break;
-      }
+      const int gescheitert = ErsetzeBeide(*buchungen, dokument);
       stand.Kennung = buchungen->Kennung();
-      Buchungsdatei = std::move(stand);
-      BuchungenGespeichert = true;
-      BuchungenGeladen = true;
+      // Where the document could not be renamed and the old bookings file could not be put
+      // back, the new bookings file stays: it holds the list all the same.
+      if (gescheitert == 0 || (gescheitert == 2 && KennungVon(BuchungsDateiname) == stand.Kennung)) {
+        Buchungsdatei = std::move(stand);
+        BuchungenGespeichert = true;
+        BuchungenGeladen = true;
+      }
+      if (gescheitert == 1) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
+      if (gescheitert == 2) throw StdError(DateiText(dateifehler::VersionSchreiben));
     }
     AnzahlProfile = static_cast<std::uint16_t>(Profile.Anzahl);
     AnzahlPersonen = static_cast<std::uint16_t>(Personen.Anzahl);
