@@ -257,8 +257,8 @@ class TSteuerung {
   // read again first when it could not be read, or when it is `ziel` and no longer the file
   // it was (a box says so then, unless it holds just the bookings it held); when it loads,
   // its bookings and those fetched since make the list. When it cannot be read, it is not
-  // replaced: false for that file, after a box
-  // naming it; for another `ziel` true, after a box saying that its bookings are not there.
+  // replaced: false for that file, after a box naming it; for another `ziel` true, after a
+  // box saying that its bookings are not there.
   bool DarfBuchungsdateiSchreiben(const std::string& ziel);
   // The bookings `gelesen` from the file `pfad` (its identity `kennung`) followed by those of
   // the list that the file the list stood for did not hold, in their order; the list now
