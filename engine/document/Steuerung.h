@@ -32,7 +32,7 @@ using Buchungsbytes = std::array<std::uint8_t, books::Groesse>;
 struct Buchungsdateistand {
   std::string Pfad;      // the file the list stands for; empty while there is none
   Dateikennung Kennung;  // its identity when it was read or written; not Vorhanden: there was none
-  // The bookings it held then, in the order of their bytes: the bookings of the list that are
+  // The bookings it held then, in no order that matters: the bookings of the list that are
   // not among them were fetched since.
   std::vector<Buchungsbytes> Buchungen;
   // A bookings file of the document that is there but could not be read (no permission, an
@@ -255,15 +255,17 @@ class TSteuerung {
   bool SchreibeBuchungen(TSichereDatei& datei);
   // Whether the bookings file `ziel` may be written now. The file the list stands for is
   // read again first when it could not be read, or when it is `ziel` and no longer the file
-  // it was (a box says so then); when it loads, its bookings and those fetched since make
-  // the list. When it cannot be read, it is not replaced: false for that file, after a box
-  // naming it; for another `ziel` true, after a box saying that its bookings are not there.
+  // it was (a box says so then, unless it holds just the bookings it held); when it loads,
+  // its bookings and those fetched since make the list. When it cannot be read, it is not
+  // replaced: false for that file, after a box naming it; for another `ziel` true, after a
+  // box saying that its bookings are not there.
   bool DarfBuchungsdateiSchreiben(const std::string& ziel);
   // The bookings `gelesen` from the file `pfad` (its identity `kennung`) followed by those of
   // the list that the file the list stood for did not hold, in their order; the list now
   // stands for `pfad` (StdError when there is no memory for that; everything then stays as
-  // it was).
-  void NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung);
+  // it was). A file that holds just the bookings the list stands for leaves the list as it
+  // is, and false is returned; true when the list was made anew.
+  bool NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung);
 
   Buchungsdateistand Buchungsdatei;
   std::string Programmordner;

@@ -283,18 +283,27 @@ Buchungsbytes BytesVon(const books& buchung) {
   return bytes;
 }
 
-// The bookings of a list as bytes, in the order of their bytes.
-std::vector<Buchungsbytes> SortierteBytes(const Array<books*>& buchungen) {
+// The bookings of a list as bytes, in list order.
+std::vector<Buchungsbytes> BytesDerListe(const Array<books*>& buchungen) {
   std::vector<Buchungsbytes> bytes;
   bytes.reserve(static_cast<std::size_t>(buchungen.Anzahl));
   for (const ArrayElement<books*>* k = buchungen.Kopf; k != nullptr; k = k->Next) bytes.push_back(BytesVon(*k->Daten));
-  std::sort(bytes.begin(), bytes.end());
   return bytes;
 }
 
-// The bookings of `liste` that `stand` (sorted) holds, each booking of `stand` taken by one
-// of them at most; in the order of their addresses.
-std::vector<const books*> Enthaltene(const Array<books*>& liste, const std::vector<Buchungsbytes>& stand) {
+// Whether the two hold the same bookings, each as often, in whatever order. Sorts both by
+// their bytes.
+bool GleicheBuchungen(std::vector<Buchungsbytes>& a, std::vector<Buchungsbytes>& b) {
+  if (a.size() != b.size()) return false;
+  std::sort(a.begin(), a.end());
+  std::sort(b.begin(), b.end());
+  return a == b;
+}
+
+// The bookings of `liste` that `stand` holds, each booking of `stand` taken by one of them at
+// most; in the order of their addresses. Sorts `stand` by its bytes.
+std::vector<const books*> Enthaltene(const Array<books*>& liste, std::vector<Buchungsbytes>& stand) {
+  std::sort(stand.begin(), stand.end());
   std::vector<bool> vergeben(stand.size());
   std::vector<const books*> treffer;
   for (const ArrayElement<books*>* k = liste.Kopf; k != nullptr && treffer.size() < stand.size(); k = k->Next) {
@@ -429,7 +438,7 @@ bool TSteuerung::Load(const std::string& pfad) {
     Dateikennung kennung;
     const Buchungslesung lesung = LadeBuchungsdatei(buchungsDateiname, ladung->Buchungen, kennung);
     ladung->BuchungenGeladen = lesung == Buchungslesung::Gelesen;
-    ladung->Buchungsdatei = {buchungsDateiname, kennung, SortierteBytes(ladung->Buchungen),
+    ladung->Buchungsdatei = {buchungsDateiname, kennung, BytesDerListe(ladung->Buchungen),
                              lesung == Buchungslesung::Unlesbar ? buchungsDateiname : std::string()};
 
     Dateiinhalt inhalt;
@@ -481,9 +490,16 @@ void TSteuerung::LoadBuchungen() {
   }
 }
 
-void TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung) {
-  Buchungsdateistand stand{pfad, kennung, SortierteBytes(gelesen), Buchungsdatei.Ungelesen == pfad ? std::string()
+bool TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung) {
+  Buchungsdateistand stand{pfad, kennung, BytesDerListe(gelesen), Buchungsdatei.Ungelesen == pfad ? std::string()
                                                                                                  : Buchungsdatei.Ungelesen};
+  if (pfad == Buchungsdatei.Pfad && GleicheBuchungen(stand.Buchungen, Buchungsdatei.Buchungen)) {
+    // Written again with the same bookings (another instance saved the document): the list
+    // stays as it is, in its order.
+    Buchungsdatei = std::move(stand);
+    BuchungenGeladen = true;
+    return false;
+  }
   // What the list holds of the file it stood for is in `gelesen` now, as that file is today.
   const std::vector<const books*> alte =
       pfad == Buchungsdatei.Pfad ? Enthaltene(Buchungen, Buchungsdatei.Buchungen) : std::vector<const books*>();
@@ -492,6 +508,7 @@ void TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string
   Buchungen = std::move(gelesen);
   Buchungsdatei = std::move(stand);
   BuchungenGeladen = true;
+  return true;
 }
 
 bool TSteuerung::DarfBuchungsdateiSchreiben(const std::string& ziel) {
@@ -508,8 +525,7 @@ bool TSteuerung::DarfBuchungsdateiSchreiben(const std::string& ziel) {
   Dateikennung kennung;
   switch (LiesBuchungsdatei(pfad, gelesen, meldung, kennung)) {
     case Buchungslesung::Gelesen:
-      NimmGeleseneBuchungen(gelesen, pfad, kennung);
-      if (geaendert) {
+      if (NimmGeleseneBuchungen(gelesen, pfad, kennung) && geaendert) {
         plattform::Current().MessageBox(kBuchungsdateiUngelesen + pfad + kBuchungsdateiGeaendert,
                                         Texte::AllgemeineTexte[Texte::allgemein::Hinweis], plattform::MB_INFO);
       }
@@ -538,7 +554,7 @@ void TSteuerung::SaveBuchungen() {
   if (!DarfBuchungsdateiSchreiben(BuchungsDateiname)) return;
   TSichereDatei datei(BuchungsDateiname);
   if (!SchreibeBuchungen(datei)) return;
-  Buchungsdateistand stand{BuchungsDateiname, Dateikennung{}, SortierteBytes(Buchungen), Buchungsdatei.Ungelesen};
+  Buchungsdateistand stand{BuchungsDateiname, Dateikennung{}, BytesDerListe(Buchungen), Buchungsdatei.Ungelesen};
   if (!datei.Abschliessen()) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
   stand.Kennung = datei.Kennung();
   Buchungsdatei = std::move(stand);
@@ -580,7 +596,7 @@ bool TSteuerung::Save(const std::string& pfad) {
     if (DarfBuchungsdateiSchreiben(BuchungsDateiname)) {
       buchungen.emplace(BuchungsDateiname);
       if (SchreibeBuchungen(*buchungen)) {
-        stand = {BuchungsDateiname, Dateikennung{}, SortierteBytes(Buchungen), Buchungsdatei.Ungelesen};
+        stand = {BuchungsDateiname, Dateikennung{}, BytesDerListe(Buchungen), Buchungsdatei.Ungelesen};
       } else {
         buchungen.reset();
       }
@@ -591,15 +607,17 @@ bool TSteuerung::Save(const std::string& pfad) {
     if (!buchungen) {
       if (!dokument.Ersetzen()) throw StdError(DateiText(dateifehler::VersionSchreiben));
     } else {
-      switch (ErsetzeBeide(*buchungen, dokument)) {
-        case 1: throw StdError(DateiText(dateifehler::BuchungenSchreiben));
-        case 2: throw StdError(DateiText(dateifehler::VersionSchreiben));
-        default: break;
-      }
+      const int gescheitert = ErsetzeBeide(*buchungen, dokument);
       stand.Kennung = buchungen->Kennung();
-      Buchungsdatei = std::move(stand);
-      BuchungenGespeichert = true;
-      BuchungenGeladen = true;
+      // Where the document could not be renamed and the old bookings file could not be put
+      // back, the new bookings file stays: it holds the list all the same.
+      if (gescheitert == 0 || (gescheitert == 2 && KennungVon(BuchungsDateiname) == stand.Kennung)) {
+        Buchungsdatei = std::move(stand);
+        BuchungenGespeichert = true;
+        BuchungenGeladen = true;
+      }
+      if (gescheitert == 1) throw StdError(DateiText(dateifehler::BuchungenSchreiben));
+      if (gescheitert == 2) throw StdError(DateiText(dateifehler::VersionSchreiben));
     }
     AnzahlProfile = static_cast<std::uint16_t>(Profile.Anzahl);
     AnzahlPersonen = static_cast<std::uint16_t>(Personen.Anzahl);

@@ -142,10 +142,21 @@ void TIDD_BUCHUNGEN::IDB_DELETEClick() {
 
 void TIDD_BUCHUNGEN::IDB_OKClick() {
   if (!Steuerung->BuchungenGespeichert) {
-    // A failed write raises and leaves the window open with the bookings unsaved; a file
-    // that cannot be created has been reported by the engine, and the window stays too.
-    Steuerung->SaveBuchungen();
-    if (!Steuerung->BuchungenGespeichert) return;
+    // Saving reads a bookings file that changed on disk again and rebuilds the list from it,
+    // so the rows let go of the bookings first and show the list as it is afterwards. A
+    // failed write raises and leaves the window open with the bookings unsaved; a file that
+    // cannot be created has been reported by the engine, and the window stays too.
+    Zeilen->Leere();
+    try {
+      Steuerung->SaveBuchungen();
+    } catch (...) {
+      ZeigeBuchungen();
+      throw;
+    }
+    if (!Steuerung->BuchungenGespeichert) {
+      ZeigeBuchungen();
+      return;
+    }
   }
   done(fenster::mrOk);
 }

@@ -1198,6 +1198,58 @@ TEST_F(GeaenderteBuchungsdateiTest, TwoInstancesOnOneDocumentKeepTheBookingsOfBo
   EXPECT_EQ(Karten(bks), Karten(beide, {"EINS1"}));
 }
 
+// Another instance saved the document with the bookings unchanged: the bookings file is
+// another file now but holds what the list stands for, so the save asks nothing and writes
+// the list as it stands, in its order, a booking deleted from it staying deleted.
+TEST_F(GeaenderteBuchungsdateiTest, ABookingsFileSavedAgainWithTheSameBookingsKeepsTheListWithoutABox) {
+  const std::string wuz = ordner / "a.wuz";
+  const std::string bks = ordner / "a.bks";
+  ASSERT_TRUE(Gefuellt(1, 4)->Save(wuz));
+  auto eins = Neu();
+  auto zwei = Neu();
+  ASSERT_TRUE(eins->Load(wuz));
+  ASSERT_TRUE(zwei->Load(wuz));
+  ASSERT_TRUE(zwei->Save(wuz));
+  Hole(*eins, "F", 2);
+  eins->SortiereBuchungen(1, 1);  // by card, descending
+  eins->Buchungen.RemoveIf([](const books& b) { return std::string_view(b.Karte) == "K1001"; });
+  ASSERT_TRUE(eins->Save(wuz));
+  EXPECT_EQ(Karten(bks), (std::vector<std::string>{"K1003", "K1002", "K1000", "F2", "F1"}));
+  EXPECT_EQ(eins->Buchungen.Anzahl, 5);
+  EXPECT_TRUE(eins->BuchungenGespeichert);
+}
+
+// The document cannot be renamed into place and the old bookings file cannot be put back
+// either: the new bookings file stays, holding the list. The next save knows it for the file
+// it wrote, asks nothing and writes each booking once.
+TEST_F(GeaenderteBuchungsdateiTest, ABookingsFileLeftInPlaceByAFailedSaveIsTheListsOwn) {
+  const std::string wuz = ordner / "a.wuz";
+  const std::string bks = ordner / "a.bks";
+  ASSERT_TRUE(Gefuellt(1, 2)->Save(wuz));
+  auto s = Neu();
+  ASSERT_TRUE(s->Load(wuz));
+  Hole(*s, "F", 1);
+  static int s_umbenennungen = 0;
+  s_umbenennungen = 0;
+  const Umbenennung vorher = SetzeUmbenennung([](const char* von, const char* nach) {
+    if (++s_umbenennungen > 1) {  // the document's, then the old bookings file's way back
+      errno = EIO;
+      return -1;
+    }
+    return std::rename(von, nach);
+  });
+  EXPECT_THROW(s->Save(wuz), StdError);
+  SetzeUmbenennung(vorher);
+  EXPECT_EQ(s_umbenennungen, 3);
+  EXPECT_FALSE(s->DatenGespeichert);
+  const std::vector<std::string> liste{"K1000", "K1001", "F1"};
+  EXPECT_EQ(Karten(bks), liste);
+  EXPECT_TRUE(s->BuchungenGespeichert);
+  ASSERT_TRUE(s->Save(wuz));
+  EXPECT_EQ(Karten(bks), liste);
+  EXPECT_EQ(s->Buchungen.Anzahl, 3);
+}
+
 // A bookings file that another program rewrote between the load and the save (in place with
 // another size, or replaced by a file of the same size): the save writes its records followed
 // by those fetched since, also when the list was sorted and a fetched booking was deleted.

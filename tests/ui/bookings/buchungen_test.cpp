@@ -298,6 +298,44 @@ TEST_F(BuchungenFenster, OkDessenSpeichernScheitertZeigtDenFehlerUndBleibtOffen)
   EXPECT_EQ(LiesDatei(S().BuchungsDateiname), "");
 }
 
+// Another instance added a booking to the bookings file while the window was open: OK reads
+// the file again and rebuilds the list. When the write then fails, the window stays open and
+// shows the list as it now is: the file's bookings, then the one fetched since.
+TEST_F(BuchungenFenster, OkDasDieGeaenderteDateiNeuLiestZeigtDieNeueListe) {
+  Buchungen({{"Anna", "1", 0x01}, {"Bert", "2", 0x02}});
+  S().SaveBuchungen();
+  Buchungen({{"Cleo", "3", 0x01}});
+  S().BuchungenGespeichert = false;
+  books dora;
+  SchreibeText(dora.Name, "Dora");
+  SchreibeText(dora.Karte, "4");
+  std::array<std::uint8_t, books::Groesse> satz{};
+  SchreibeBytes(dora, std::span<std::uint8_t, books::Groesse>(satz));
+  const std::string datei = LiesDatei(S().BuchungsDateiname) + std::string(satz.begin(), satz.end());
+  Skript skript;
+  Oeffne(skript, [&] {
+    SchreibeDatei(S().BuchungsDateiname, datei);
+    {
+      const DateiGroessenGrenze grenze(books::Groesse);
+      F().IDB_OK->click();
+    }
+    EXPECT_TRUE(F().isVisible());
+    EXPECT_FALSE(S().BuchungenGespeichert);
+    EXPECT_EQ(Namen(), "Anna Bert Dora Cleo ");
+    const std::vector<QString> zeilen = Zeilen();
+    ASSERT_EQ(zeilen.size(), 4U);
+    EXPECT_TRUE(zeilen[2].contains(QStringLiteral("\tDora\t")));
+    EXPECT_TRUE(zeilen[3].contains(QStringLiteral("\tCleo\t")));
+  }, [&] {
+    skript.Box(QStringLiteral("Die Buchungsdatei\n") + QString::fromStdString(S().BuchungsDateiname) +
+                   QStringLiteral("\nwurde inzwischen geändert.\n"
+                                  "Ihre Buchungen werden zusammen mit den neu abgerufenen gespeichert."),
+               kHinweis, 64, 1);
+    skript.Box(QStringLiteral("Konnte Buchungen nicht schreiben."), QStringLiteral("Fehler"), 16, 1);
+  });
+  EXPECT_EQ(LiesDatei(S().BuchungsDateiname), datei);
+}
+
 TEST_F(BuchungenFenster, SchliessenOhneOkSchreibtNichts) {
   Buchungen({{"Anna", "1", 0x01}});
   S().BuchungenGespeichert = false;
