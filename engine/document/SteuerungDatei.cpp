@@ -52,10 +52,10 @@ constexpr const char* kBuchungenNichtGespeichert =
     "\nkonnte nicht gelesen werden und bleibt unverändert.\nDie Buchungen wurden nicht gespeichert.";
 // A document saved under another name while its bookings file could not be read.
 constexpr const char* kBuchungenNichtImNeuenDokument =
-    "\nkonnte nicht gelesen werden und bleibt unverändert.\nIhre Buchungen sind nicht im neuen Dokument.";
+    "\nkonnte nicht gelesen werden und bleibt unverändert.\nDie Buchungen dieser Datei sind nicht im neuen Dokument.";
 // A bookings file that another instance or another program changed since it was read or written.
 constexpr const char* kBuchungsdateiGeaendert =
-    "\nwurde inzwischen geändert.\nIhre Buchungen werden zusammen mit den neu abgerufenen gespeichert.";
+    "\nwurde inzwischen geändert.\nDie Buchungen dieser Datei werden zusammen mit den neu abgerufenen gespeichert.";
 
 constexpr std::size_t kMaxAnzahl = std::numeric_limits<std::uint16_t>::max();
 

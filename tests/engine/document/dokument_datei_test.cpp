@@ -642,7 +642,7 @@ TEST_F(DokumentDateiTest, ASaveAsLeavesTheUnreadBookingsFileAsItIs) {
     plattform.ExpectBox("Hinweis", 48, plattform::ID_OK,
                         "Die Buchungsdatei\n" + (ordner / "a.bks") +
                             "\nkonnte nicht gelesen werden und bleibt unverändert.\n"
-                            "Ihre Buchungen sind nicht im neuen Dokument.");
+                            "Die Buchungen dieser Datei sind nicht im neuen Dokument.");
     ASSERT_TRUE(s->Save(ordner / "b.wuz"));
     EXPECT_TRUE(s->BuchungenGespeichert);
     EXPECT_TRUE(s->DatenGespeichert);
@@ -1140,7 +1140,7 @@ class GeaenderteBuchungsdateiTest : public DokumentDateiTest {
     plattform.ExpectBox("Hinweis", 64, plattform::ID_OK,
                         "Die Buchungsdatei\n" + bks +
                             "\nwurde inzwischen geändert.\n"
-                            "Ihre Buchungen werden zusammen mit den neu abgerufenen gespeichert.");
+                            "Die Buchungen dieser Datei werden zusammen mit den neu abgerufenen gespeichert.");
   }
   // The cards of the bookings in the file, in order.
   static std::vector<std::string> Karten(const std::string& bks) {

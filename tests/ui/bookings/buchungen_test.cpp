@@ -329,7 +329,7 @@ TEST_F(BuchungenFenster, OkDasDieGeaenderteDateiNeuLiestZeigtDieNeueListe) {
   }, [&] {
     skript.Box(QStringLiteral("Die Buchungsdatei\n") + QString::fromStdString(S().BuchungsDateiname) +
                    QStringLiteral("\nwurde inzwischen geändert.\n"
-                                  "Ihre Buchungen werden zusammen mit den neu abgerufenen gespeichert."),
+                                  "Die Buchungen dieser Datei werden zusammen mit den neu abgerufenen gespeichert."),
                kHinweis, 64, 1);
     skript.Box(QStringLiteral("Konnte Buchungen nicht schreiben."), QStringLiteral("Fehler"), 16, 1);
   });
