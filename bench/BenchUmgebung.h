@@ -6,8 +6,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/TempOrdner.h"
 #include "platform/Plattform.h"
+
+#include "common/TempOrdner.h"
 
 namespace bench {
 

@@ -2,13 +2,7 @@
 // (reading the bookings file and showing the list), a click on each sort head, a change of
 // the door filter, deleting the bookings of one door and the export. Reading the bookings
 // file alone is the measure the others are compared with.
-#include <benchmark/benchmark.h>
 #include <unistd.h>
-
-#include <QAbstractItemModel>
-#include <QApplication>
-#include <QComboBox>
-#include <QPushButton>
 
 #include <filesystem>
 #include <memory>
@@ -16,16 +10,23 @@
 #include <stdexcept>
 #include <string>
 
-#include "BenchUmgebung.h"
-#include "Buchungsbestand.h"
-#include "bookings/BuchungenDlg.h"
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
 #include "document/Steuerung.h"
+
+#include "bookings/BuchungenDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "windowing/Fenster.h"
 
-namespace {
+#include "BenchUmgebung.h"
+#include "Buchungsbestand.h"
 
+namespace {
 
 // The user: overwrites the export file, keeps the bookings after it, and chooses the export
 // file; anything else ends the run.

@@ -1,7 +1,6 @@
 // Loading and saving a document with its bookings file, as the user waits for it when opening
 // and saving. The counters give the time per record, which should stay flat as the document
 // grows (persons 1,000 .. 10,000; bookings 10,000 .. 100,000).
-#include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <array>
@@ -12,10 +11,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "BenchUmgebung.h"
+#include <benchmark/benchmark.h>
+
+#include "document/Steuerung.h"
 #include "model/ListenZugriff.h"
 #include "platform/Plattform.h"
-#include "document/Steuerung.h"
+
+#include "BenchUmgebung.h"
 
 namespace {
 
@@ -41,9 +43,8 @@ std::unique_ptr<TSteuerung> Dokument(const TempOrdner& ordner, int personen, int
 void Satzzahl(benchmark::State& state, int personen, int buchungen) {
   const auto saetze = static_cast<std::int64_t>(personen + buchungen);
   state.SetItemsProcessed(state.iterations() * saetze);
-  state.counters["ns_per_record"] = benchmark::Counter(static_cast<double>(saetze) * 1e-9,
-                                                       benchmark::Counter::kIsIterationInvariantRate |
-                                                           benchmark::Counter::kInvert);
+  state.counters["ns_per_record"] = benchmark::Counter(
+      static_cast<double>(saetze) * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_Save(benchmark::State& state) {

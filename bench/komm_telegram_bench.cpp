@@ -7,13 +7,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <benchmark/benchmark.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "KommFrame.h"
 #include "YBR_KOMM.h"

@@ -1,11 +1,7 @@
 // The person list as the user waits for it: a click on a sort head (sorting the document's
 // persons and refilling the list) and the refill alone, with 10,000 and 65,535 persons (the most
 // a document holds). Through the real window on Qt's offscreen platform.
-#include <benchmark/benchmark.h>
 #include <unistd.h>
-
-#include <QApplication>
-#include <QPushButton>
 
 #include <filesystem>
 #include <memory>
@@ -14,11 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "BenchUmgebung.h"
+#include <QApplication>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
 #include "document/Steuerung.h"
 #include "model/ListenZugriff.h"
-#include "persons/PersonendatenDlg.h"
 #include "platform/Plattform.h"
+
+#include "persons/PersonendatenDlg.h"
+
+#include "BenchUmgebung.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // Sorting the bookings list by each key and removing the bookings of one door, measured
 // against loading the bookings file, which the user waits for when the bookings window opens.
 // The exchange sort that the list's order is defined by runs at 10,000 for comparison.
-#include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,11 +9,14 @@
 #include <utility>
 #include <vector>
 
-#include "BenchUmgebung.h"
-#include "Buchungsbestand.h"
+#include <benchmark/benchmark.h>
+
 #include "document/Steuerung.h"
 #include "model/Vergleiche.h"
 #include "platform/Plattform.h"
+
+#include "BenchUmgebung.h"
+#include "Buchungsbestand.h"
 
 namespace {
 

@@ -7,8 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,9 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/Plattform.h"
-#include "link/SerialKomm.h"
+#include <benchmark/benchmark.h>
+
 #include "document/Steuerung.h"
+#include "link/SerialKomm.h"
+#include "platform/Plattform.h"
 
 extern char** environ;
 
@@ -88,8 +88,13 @@ class Peer {
     pty_ = ordner_ + "/com";
     int rohr[2];
     if (pipe(rohr) != 0) throw std::runtime_error("pipe");
-    std::vector<std::string> args = {std::string(YBR_BIN_DIR) + "/controller_peer", "--tcp", "127.0.0.1:0", "--pty",
-                                     pty_, "--address", std::to_string(kAdresse)};
+    std::vector<std::string> args = {std::string(YBR_BIN_DIR) + "/controller_peer",
+                                     "--tcp",
+                                     "127.0.0.1:0",
+                                     "--pty",
+                                     pty_,
+                                     "--address",
+                                     std::to_string(kAdresse)};
     args.insert(args.end(), extra.begin(), extra.end());
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());

@@ -1,9 +1,5 @@
 // Printing 10,000 bookings into a PDF file at the program's resolution: the whole job and the
 // time per page, which the user waits for after "Drucken".
-#include <QApplication>
-#include <QPrinter>
-
-#include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -12,12 +8,18 @@
 #include <stdexcept>
 #include <string>
 
-#include "BenchUmgebung.h"
-#include "Buchungsbestand.h"
+#include <QApplication>
+#include <QPrinter>
+#include <benchmark/benchmark.h>
+
 #include "document/Steuerung.h"
 #include "platform/Plattform.h"
-#include "printing/QtDruckziel.h"
+
 #include "printing/Druckbericht.h"
+#include "printing/QtDruckziel.h"
+
+#include "BenchUmgebung.h"
+#include "Buchungsbestand.h"
 
 namespace {
 
@@ -72,8 +74,7 @@ void BM_BuchungenAlsPdf(benchmark::State& state) {
     state.counters["Seiten"] = zaehler.seiten;
     state.counters["s/Seite"] =
         benchmark::Counter(zaehler.seiten, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    state.counters["PDF-Bytes"] =
-        static_cast<double>(std::filesystem::file_size(ordner + "druck_Buchungen.pdf"));
+    state.counters["PDF-Bytes"] = static_cast<double>(std::filesystem::file_size(ordner + "druck_Buchungen.pdf"));
     s.ClearLists();
   }
   plattform::Install(vorher);

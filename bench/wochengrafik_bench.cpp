@@ -1,12 +1,11 @@
 // The week graph as the access profile editor redraws it on every click: 18 lines on every
 // day row with all three doors, the selected line marked; and the door data window's picture.
-#include <QGuiApplication>
-
-#include <benchmark/benchmark.h>
-
 #include <stdlib.h>
 
 #include <array>
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
 
 #include "graphics/Wochengrafik.h"
 

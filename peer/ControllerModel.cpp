@@ -186,8 +186,7 @@ std::optional<Reply> ControllerModel::Answer(std::uint8_t command, std::string_v
     case cmd::kProfileFetch: return ProfileFetch(text);
     case cmd::kDoorProfileCount: return DoorProfileCount(text);
     case cmd::kDoorProfile: return DoorProfile(text);
-    case cmd::kDoorProfileCountFetch:
-      return Reply{cmd::kDoorProfileCount, std::to_string(doorProfiles_.size()), 0};
+    case cmd::kDoorProfileCountFetch: return Reply{cmd::kDoorProfileCount, std::to_string(doorProfiles_.size()), 0};
     case cmd::kDoorProfileFetch: return DoorProfileFetch(text);
     case cmd::kReferenceYear: return ReferenceYearSend(text);
     case cmd::kHolidayBlockCount: return HolidayBlockCount(text);
@@ -224,11 +223,10 @@ Reply ControllerModel::Person(std::string_view text) {
   const auto first = text.find(' ');
   const auto second = first == std::string_view::npos ? first : text.find(' ', first + 1);
   const auto last = text.rfind(' ');
-  const auto beforeLast = last == std::string_view::npos || last == 0 ? std::string_view::npos
-                                                                      : text.rfind(' ', last - 1);
-  const auto third = beforeLast == std::string_view::npos || beforeLast == 0
-                         ? std::string_view::npos
-                         : text.rfind(' ', beforeLast - 1);
+  const auto beforeLast =
+      last == std::string_view::npos || last == 0 ? std::string_view::npos : text.rfind(' ', last - 1);
+  const auto third = beforeLast == std::string_view::npos || beforeLast == 0 ? std::string_view::npos
+                                                                             : text.rfind(' ', beforeLast - 1);
   if (second == std::string_view::npos || third == std::string_view::npos || third <= second) return Nak();
   const auto status1 = SingleNumber(text.substr(third + 1, beforeLast - third - 1), -128, 255);
   const auto status2 = SingleNumber(text.substr(beforeLast + 1, last - beforeLast - 1), -128, 255);
@@ -253,8 +251,8 @@ Reply ControllerModel::PersonFetch(std::string_view text) const {
   if (it == persons_.end()) return NumNa();
   const StoredPerson& p = it->second;
   return {cmd::kPerson,
-          p.name + ' ' + p.card + ' ' + p.profile + ' ' + StatusWord(p.status1) + ' ' +
-              StatusWord(p.status2) + ' ' + p.code,
+          p.name + ' ' + p.card + ' ' + p.profile + ' ' + StatusWord(p.status1) + ' ' + StatusWord(p.status2) + ' ' +
+              p.code,
           0};
 }
 
@@ -265,17 +263,17 @@ Reply ControllerModel::DeviceDataSend(std::string_view text) {
   if (second == std::string_view::npos) return Nak();
   const auto flags = SingleNumber(text.substr(0, first), -2147483648LL, 2147483647LL);
   if (!flags) return Nak();
-  deviceData_ = StoredDeviceData{static_cast<std::int32_t>(*flags),
-                                 std::string(text.substr(first + 1, second - first - 1)),
-                                 std::string(text.substr(second + 1))};
+  deviceData_ =
+      StoredDeviceData{static_cast<std::int32_t>(*flags), std::string(text.substr(first + 1, second - first - 1)),
+                       std::string(text.substr(second + 1))};
   return Ack();
 }
 
 // Empty memory answers -1.
 Reply ControllerModel::DeviceDataFetch() const {
   if (!deviceData_) return {cmd::kDeviceData, "-1", 0};
-  return {cmd::kDeviceData,
-          std::to_string(deviceData_->flags) + ' ' + deviceData_->door1 + ' ' + deviceData_->door2, 0};
+  return {cmd::kDeviceData, std::to_string(deviceData_->flags) + ' ' + deviceData_->door1 + ' ' + deviceData_->door2,
+          0};
 }
 
 Reply ControllerModel::ProfileCount(std::string_view text) {
@@ -307,8 +305,7 @@ Reply ControllerModel::ProfileFetch(std::string_view text) const {
   if (!index) return Nak();
   const auto it = *index < 0 ? profiles_.end() : profiles_.find(static_cast<std::uint32_t>(*index));
   if (it == profiles_.end()) return NumNa();
-  return {cmd::kProfile, it->second.name + ' ' + std::to_string(it->first) + ' ' + FormatLines(it->second.lines),
-          0};
+  return {cmd::kProfile, it->second.name + ' ' + std::to_string(it->first) + ' ' + FormatLines(it->second.lines), 0};
 }
 
 Reply ControllerModel::DoorProfileCount(std::string_view text) {
@@ -462,8 +459,8 @@ Reply ControllerModel::ClockFetch() const {
   std::tm tm{};
   gmtime_r(&now, &tm);
   char text[48];
-  std::snprintf(text, sizeof text, "%04d.%02d.%02d.%02d.%02d.%02d.", tm.tm_year + 1900, tm.tm_mon + 1,
-                tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
+  std::snprintf(text, sizeof text, "%04d.%02d.%02d.%02d.%02d.%02d.", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                tm.tm_hour, tm.tm_min, tm.tm_sec);
   return {cmd::kClock, text, 0};
 }
 
@@ -524,7 +521,7 @@ std::string ControllerModel::FormatBooking(const Booking& b) {
 // Bookings of a working week: a few names (wire-encoded, umlauts included), card codes,
 // accesses, releases, refused and unknown cards.
 Booking ControllerModel::GeneratedBooking(std::uint32_t index) {
-  static constexpr const char* kNames[] = {"M&ller!Hans", "Schr/der!Eva", "Wei$!Jan",    "B#cker!Anna",
+  static constexpr const char* kNames[] = {"M&ller!Hans", "Schr/der!Eva", "Wei$!Jan",     "B#cker!Anna",
                                            "Gro$!Lena",   "Kr&ger!Paul",  "Hoffmann!Tim", "Sch#fer!Jana"};
   static constexpr std::uint32_t kEvents[] = {0x09, 0x12, 0x0201, 0x48, 0x89, 0x0101, 0x0801, 0x0409};
   const std::time_t start = 1767596400;  // 2026-01-05 07:00:00

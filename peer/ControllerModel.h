@@ -199,8 +199,8 @@ class ControllerModel {
   std::int64_t clockOffset_ = 0;  // controller clock minus local time, seconds
   std::deque<Booking> bookings_;
   std::uint32_t bookingsGenerated_ = 0;
-  std::size_t bookingCursor_ = 0;     // bookings handed out in this fetch and not acknowledged
-  bool bookingAwaitsAck_ = false;     // the last one handed out may be acknowledged
+  std::size_t bookingCursor_ = 0;  // bookings handed out in this fetch and not acknowledged
+  bool bookingAwaitsAck_ = false;  // the last one handed out may be acknowledged
 };
 
 }  // namespace peer

@@ -50,8 +50,7 @@ std::optional<Outgoing> PeerController::Handle(const komm::Telegram& request) {
   }
 
   std::optional<Reply> reply;
-  if ((request.number & kRepeatBit) != 0 && last_ && last_->command == request.command &&
-      last_->text == request.text) {
+  if ((request.number & kRepeatBit) != 0 && last_ && last_->command == request.command && last_->text == request.text) {
     reply = last_->reply;
     if (reply) reply->delayMs = 0;
   } else {

@@ -27,10 +27,9 @@ std::optional<FaultKind> ParseKind(std::string_view name) {
     FaultKind kind;
   };
   static constexpr Entry kKinds[] = {
-      {"ok", FaultKind::Ok},           {"silent", FaultKind::Silent},
-      {"nak", FaultKind::Nak},         {"numna", FaultKind::NumNa},
-      {"unknown", FaultKind::Unknown}, {"wrong-sender", FaultKind::WrongSender},
-      {"bad-crc", FaultKind::BadCrc},  {"slow", FaultKind::Slow},
+      {"ok", FaultKind::Ok},          {"silent", FaultKind::Silent},   {"nak", FaultKind::Nak},
+      {"numna", FaultKind::NumNa},    {"unknown", FaultKind::Unknown}, {"wrong-sender", FaultKind::WrongSender},
+      {"bad-crc", FaultKind::BadCrc}, {"slow", FaultKind::Slow},
   };
   for (const auto& entry : kKinds) {
     if (entry.name == name) return entry.kind;
@@ -50,8 +49,8 @@ std::optional<FaultSpec> ParseFault(const std::string& text) {
   const auto second = text.find(':', first + 1);
   FaultSpec spec;
   const auto command = ParseNumber<std::uint8_t>(std::string_view(text).substr(0, first), 0, 255);
-  const auto kind = ParseKind(std::string_view(text).substr(
-      first + 1, second == std::string::npos ? std::string::npos : second - first - 1));
+  const auto kind = ParseKind(
+      std::string_view(text).substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1));
   if (!command || !kind) return std::nullopt;
   spec.command = *command;
   spec.kind = *kind;
@@ -72,10 +71,9 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       o.help = true;
       continue;
     }
-    static constexpr std::string_view kWithValue[] = {"--tcp",      "--pty",   "--address",
-                                                      "--type",     "--firmware", "--bookings",
-                                                      "--fault",    "--trace",   "--erase-delay",
-                                                      "--reply-delay"};
+    static constexpr std::string_view kWithValue[] = {"--tcp",         "--pty",        "--address", "--type",
+                                                      "--firmware",    "--bookings",   "--fault",   "--trace",
+                                                      "--erase-delay", "--reply-delay"};
     if (std::find(std::begin(kWithValue), std::end(kWithValue), name) == std::end(kWithValue)) {
       result.error = (name.rfind("--", 0) == 0 ? "unknown option " : "unexpected argument ") + name;
       return result;

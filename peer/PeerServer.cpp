@@ -44,9 +44,7 @@ std::int64_t NowMs() {
   return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
-void Complain(const std::string& what) {
-  std::fprintf(stderr, "controller_peer: %s\n", what.c_str());
-}
+void Complain(const std::string& what) { std::fprintf(stderr, "controller_peer: %s\n", what.c_str()); }
 
 void Complain(const std::string& what, int error) { Complain(what + ": " + std::strerror(error)); }
 
@@ -111,8 +109,8 @@ bool PeerServer::OpenTcp() {
   hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
   addrinfo* found = nullptr;
   const std::string port = std::to_string(options_.tcpPort);
-  const int rc = getaddrinfo(options_.tcpHost->empty() ? nullptr : options_.tcpHost->c_str(), port.c_str(),
-                             &hints, &found);
+  const int rc =
+      getaddrinfo(options_.tcpHost->empty() ? nullptr : options_.tcpHost->c_str(), port.c_str(), &hints, &found);
   if (rc != 0) {
     Complain("cannot resolve " + *options_.tcpHost + ": " + gai_strerror(rc));
     return false;
@@ -317,8 +315,7 @@ void PeerServer::Flush(Link& link) {
     std::size_t done = 0;
     while (done < chunk.bytes.size()) {
       const ssize_t n = &link == &client_
-                            ? ::send(link.fd.get(), chunk.bytes.data() + done, chunk.bytes.size() - done,
-                                     MSG_NOSIGNAL)
+                            ? ::send(link.fd.get(), chunk.bytes.data() + done, chunk.bytes.size() - done, MSG_NOSIGNAL)
                             : ::write(link.fd.get(), chunk.bytes.data() + done, chunk.bytes.size() - done);
       if (n > 0) {
         done += static_cast<std::size_t>(n);

@@ -51,7 +51,7 @@ struct Link {
   struct Chunk {
     std::int64_t dueMs = 0;
     std::vector<std::uint8_t> bytes;
-    std::string traceLine;  // written when the chunk goes out
+    std::string traceLine;        // written when the chunk goes out
     std::int64_t gapAfterMs = 0;  // the next chunk leaves at least this long after this one
   };
   std::deque<Chunk> out;

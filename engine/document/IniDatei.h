@@ -40,7 +40,7 @@ class TIniDatei {
 
   std::string Pfad;
   std::vector<std::string> Zeilen;  // the file's lines without their line ends
-  std::string Zeilenende = "\r\n";   // line end of the file read; a new file gets CR LF
+  std::string Zeilenende = "\r\n";  // line end of the file read; a new file gets CR LF
   bool Bom = false;                 // the file opened with a UTF-8 byte-order mark
   bool Unlesbar = false;            // the file is there but could not be read
 };

@@ -5,17 +5,17 @@
 #include <vector>
 
 #include "document/Dateioeffnung.h"
+#include "document/IniDatei.h"
+#include "document/ProgrammOrdner.h"
+#include "link/Uebertragung.h"
 #include "model/Fehler.h"
 #include "model/FeiertagsRebase.h"
 #include "model/ListenZugriff.h"
-#include "model/Umschaltpaare.h"
-#include "document/IniDatei.h"
-#include "platform/Plattform.h"
 #include "model/Profile.h"
+#include "model/Umschaltpaare.h"
 #include "model/Vergleiche.h"
-#include "document/ProgrammOrdner.h"
+#include "platform/Plattform.h"
 #include "text/Texte.h"
-#include "link/Uebertragung.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "model/Array.h"
-#include "platform/Plattform.h"
-#include "model/Records.h"
-#include "link/SerialKomm.h"
 #include "document/SichereDatei.h"
+#include "link/SerialKomm.h"
+#include "model/Array.h"
+#include "model/Records.h"
+#include "platform/Plattform.h"
 
 // A booking as its 62 bytes in the bookings file.
 using Buchungsbytes = std::array<std::uint8_t, books::Groesse>;
@@ -203,25 +203,25 @@ class TSteuerung {
 
   // ---- fields ----
 
-  char Version[24] = {};  // the last 8 bytes of the document file last read, NUL-terminated
-  std::int16_t HolePosition = 0;  // write position while holiday blocks are fetched
-  std::string SendeText;          // text of the telegram being sent
+  char Version[24] = {};                           // the last 8 bytes of the document file last read, NUL-terminated
+  std::int16_t HolePosition = 0;                   // write position while holiday blocks are fetched
+  std::string SendeText;                           // text of the telegram being sent
   char AntwortPuffer[kAntwortPufferGroesse] = {};  // answer text of the last transaction
   std::unique_ptr<TSerialKomm> Komm;               // the link wrapper
   struct DateiSchliesser {
     void operator()(std::FILE* datei) const { std::fclose(datei); }
   };
   std::unique_ptr<std::FILE, DateiSchliesser> ProtokollDatei;  // the protocol log; null while off
-  int KommErgebnis = 0;       // result 0..3 of the last transaction
-  bool AlteFirmware = false;  // the version answer lacked "V.0"
+  int KommErgebnis = 0;                                        // result 0..3 of the last transaction
+  bool AlteFirmware = false;                                   // the version answer lacked "V.0"
   int FirmwareNummer = 0;
-  int Adresse = 9;  // device address 0..15
+  int Adresse = 9;         // device address 0..15
   bool Protokoll = false;  // protocol log on
-  int Geraetetyp = 0;  // 0 "ZO 10", 1 "RA 20"; equals bit 0x100 of the flags after a load or fetch
-  int ComPort = 2;  // serial port number (1 = COM1)
-  bool Kabel = true;  // through the programming cable
-  int Page = 1;  // connection kind: 0 network, 1 serial
-  std::string IP;  // controller's host name or IPv4 address
+  int Geraetetyp = 0;      // 0 "ZO 10", 1 "RA 20"; equals bit 0x100 of the flags after a load or fetch
+  int ComPort = 2;         // serial port number (1 = COM1)
+  bool Kabel = true;       // through the programming cable
+  int Page = 1;            // connection kind: 0 network, 1 serial
+  std::string IP;          // controller's host name or IPv4 address
   int TCPPort = 10001;
   std::uint16_t LeserTuerZuordnung = 1;  // 0x01/0x02/0x04 reader 1, 0x10/0x20/0x40 reader 2 to door 1/2/3
   std::uint16_t AktuellesJahr = 0;
@@ -236,7 +236,7 @@ class TSteuerung {
   Array<PROFIL*> Profile;
   Array<PERSON*> Personen;
   Array<books*> Buchungen;
-  Array<FEIERTAG*> Feiertage;  // never filled
+  Array<FEIERTAG*> Feiertage;      // never filled
   Array<TUERPROFIL*> Tuerprofile;  // three, door 1 first
   Array<SWUMSCHALTUNG*> SWUmschaltungen;
   std::uint16_t AnzahlProfile = 0;      // as stored in the document

@@ -23,13 +23,13 @@
 #include <vector>
 
 #include "document/Dateioeffnung.h"
+#include "document/SichereDatei.h"
+#include "document/Steuerung.h"
 #include "model/Fehler.h"
 #include "model/FeiertagsRebase.h"
 #include "model/ListenZugriff.h"
-#include "platform/Plattform.h"
 #include "model/Profile.h"
-#include "document/SichereDatei.h"
-#include "document/Steuerung.h"
+#include "platform/Plattform.h"
 #include "text/Texte.h"
 
 namespace {
@@ -324,8 +324,8 @@ std::vector<const books*> Enthaltene(const Array<books*>& liste, std::vector<Buc
 // The counts in the file are 16 bits wide: a longer list is refused, never written wrapped.
 void PruefeAnzahl(int anzahl, const char* was) {
   if (static_cast<std::size_t>(anzahl) > kMaxAnzahl) {
-    throw StdError(std::string("Das Dokument kann höchstens 65535 ") + was + " speichern (" +
-                   std::to_string(anzahl) + " vorhanden).");
+    throw StdError(std::string("Das Dokument kann höchstens 65535 ") + was + " speichern (" + std::to_string(anzahl) +
+                   " vorhanden).");
   }
 }
 
@@ -491,8 +491,8 @@ void TSteuerung::LoadBuchungen() {
 }
 
 bool TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string& pfad, const Dateikennung& kennung) {
-  Buchungsdateistand stand{pfad, kennung, BytesDerListe(gelesen), Buchungsdatei.Ungelesen == pfad ? std::string()
-                                                                                                 : Buchungsdatei.Ungelesen};
+  Buchungsdateistand stand{pfad, kennung, BytesDerListe(gelesen),
+                           Buchungsdatei.Ungelesen == pfad ? std::string() : Buchungsdatei.Ungelesen};
   if (pfad == Buchungsdatei.Pfad && GleicheBuchungen(stand.Buchungen, Buchungsdatei.Buchungen)) {
     // Written again with the same bookings (another instance saved the document): the list
     // stays as it is, in its order.
@@ -513,9 +513,10 @@ bool TSteuerung::NimmGeleseneBuchungen(Array<books*>& gelesen, const std::string
 
 bool TSteuerung::DarfBuchungsdateiSchreiben(const std::string& ziel) {
   Buchungsdateistand& stand = Buchungsdatei;
-  const bool ungelesen = !stand.Ungelesen.empty() && (stand.Ungelesen == stand.Pfad || GleicheDatei(stand.Ungelesen, ziel));
-  const bool geaendert = !ungelesen && !stand.Pfad.empty() && GleicheDatei(stand.Pfad, ziel) &&
-                         !(KennungVon(stand.Pfad) == stand.Kennung);
+  const bool ungelesen =
+      !stand.Ungelesen.empty() && (stand.Ungelesen == stand.Pfad || GleicheDatei(stand.Ungelesen, ziel));
+  const bool geaendert =
+      !ungelesen && !stand.Pfad.empty() && GleicheDatei(stand.Pfad, ziel) && !(KennungVon(stand.Pfad) == stand.Kennung);
   if (!ungelesen && !geaendert) return true;
   // Read again: it could not be read, or it is no longer the file the list was read from or
   // written to.
@@ -535,8 +536,7 @@ bool TSteuerung::DarfBuchungsdateiSchreiben(const std::string& ziel) {
       if (stand.Pfad == pfad) stand = {pfad, Dateikennung{}, {}, std::string()};
       if (stand.Ungelesen == pfad) stand.Ungelesen.clear();
       return true;
-    case Buchungslesung::Unlesbar:
-      break;
+    case Buchungslesung::Unlesbar: break;
   }
   // What it holds now is unknown; the bookings it held when it was read stay in the list.
   stand.Ungelesen = pfad;

@@ -12,7 +12,6 @@ std::string_view BisNul(std::string_view text) {
 
 AntwortScanner::AntwortScanner(std::string_view text) : text_(BisNul(text)) {}
 
-
 void AntwortScanner::UeberspringeLeerraum() {
   while (pos_ < text_.size() && IstLeerraum(text_[pos_])) ++pos_;
 }

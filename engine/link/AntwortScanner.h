@@ -42,9 +42,8 @@ class AntwortScanner {
   template <std::size_t N>
   explicit AntwortScanner(const char (&puffer)[N]) : AntwortScanner(std::string_view(puffer, N)) {}
   template <typename Puffer>
-    requires(std::convertible_to<const Puffer&, std::span<const char>> &&
-             !std::convertible_to<const Puffer&, std::string_view>)
-  explicit AntwortScanner(const Puffer& puffer)
+  requires(std::convertible_to<const Puffer&, std::span<const char>> &&
+           !std::convertible_to<const Puffer&, std::string_view>) explicit AntwortScanner(const Puffer& puffer)
       : AntwortScanner(std::string_view(std::span<const char>(puffer).data(), std::span<const char>(puffer).size())) {}
 
   AntwortScanner& Leerraum();
@@ -90,6 +89,4 @@ class AntwortScanner {
 };
 
 // True for the characters a blank in a scanf format skips (C locale).
-constexpr bool IstLeerraum(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+constexpr bool IstLeerraum(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <thread>
 
-#include "text/Codec1252.h"
 #include "link/KommFunktionen.h"
 #include "platform/Plattform.h"
+#include "text/Codec1252.h"
 
 namespace {
 
@@ -74,8 +74,8 @@ int TSerialKomm::Kommando(int dest, int source, std::FILE* log, int attempts, An
   return Transaktion(Form::Kommando, dest, source, log, attempts, reply, expected, text, command);
 }
 
-bool TSerialKomm::KommandoOk(int dest, int source, std::FILE* log, int attempts, AntwortPufferRef reply,
-                             int expected, const std::string& text, int command) {
+bool TSerialKomm::KommandoOk(int dest, int source, std::FILE* log, int attempts, AntwortPufferRef reply, int expected,
+                             const std::string& text, int command) {
   return Transaktion(Form::KommandoOk, dest, source, log, attempts, reply, expected, text, command) == kKommOk;
 }
 

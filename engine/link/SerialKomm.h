@@ -71,8 +71,8 @@ class TSerialKomm {
 
  private:
   enum class Form { Kommando, KommandoOk };
-  int Transaktion(Form form, int dest, int source, std::FILE* log, int attempts, AntwortPufferRef reply,
-                  int expected, const std::string& text, int command);
+  int Transaktion(Form form, int dest, int source, std::FILE* log, int attempts, AntwortPufferRef reply, int expected,
+                  const std::string& text, int command);
 
   std::int32_t Handle = 0;       // interface type returned by the last successful open
   bool Offen = false;            // a real link is open

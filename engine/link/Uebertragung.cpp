@@ -8,7 +8,8 @@
 int Zieladresse(const Verbindung& verbindung) { return verbindung.Kabel ? kKabelAdresse : verbindung.Adresse; }
 
 std::string Anschlussname(int comPort) {
-  if (comPort >= 1 && comPort < static_cast<int>(Texte::Anschluesse.size())) return Texte::Eintrag(Texte::Anschluesse, comPort);
+  if (comPort >= 1 && comPort < static_cast<int>(Texte::Anschluesse.size()))
+    return Texte::Eintrag(Texte::Anschluesse, comPort);
   return "Com" + std::to_string(comPort);
 }
 

@@ -30,8 +30,8 @@
 #include <cstdio>
 #include <string>
 
-#include "model/Fehler.h"
 #include "link/SerialKomm.h"
+#include "model/Fehler.h"
 
 // The connection settings of the document object.
 struct Verbindung {
@@ -39,7 +39,7 @@ struct Verbindung {
   int ComPort = 2;
   int TCPPort = 10001;
   std::string IP;
-  int Adresse = 9;  // device address 0..15
+  int Adresse = 9;    // device address 0..15
   bool Kabel = true;  // programming cable: every telegram goes to 0x4000
 };
 

@@ -22,8 +22,8 @@ template <typename T>
 struct ArrayElement {
   static_assert(std::is_pointer_v<T>, "Array holds pointers to records");
 
-  std::int32_t Index = 0;    // position, 0-based
-  T Daten = nullptr;         // the element, owned by the list
+  std::int32_t Index = 0;  // position, 0-based
+  T Daten = nullptr;       // the element, owned by the list
   ArrayElement* Next = nullptr;
   ArrayElement* Prev = nullptr;
 
@@ -41,9 +41,9 @@ class Array {
   using Vergleich = int (*)(const Element*, const Element*);
 
   // Read these; only the list itself changes them.
-  std::int32_t Anzahl = 0;              // number of elements
-  ArrayElement<T>* Kopf = nullptr;      // first node, null when empty
-  ArrayElement<T>* Cursor = nullptr;    // node of the last Find (null when it found none)
+  std::int32_t Anzahl = 0;            // number of elements
+  ArrayElement<T>* Kopf = nullptr;    // first node, null when empty
+  ArrayElement<T>* Cursor = nullptr;  // node of the last Find (null when it found none)
 
   Array() = default;
   Array(const Array&) = delete;
@@ -138,8 +138,9 @@ class Array {
   // removed. Cursor is null afterwards.
   template <typename Praedikat>
   int RemoveIf(Praedikat welche) {
-    const std::size_t vorher = std::erase_if(
-        Knoten_, [&](const std::unique_ptr<ArrayElement<T>>& k) { return welche(static_cast<const Element&>(*k->Daten)); });
+    const std::size_t vorher = std::erase_if(Knoten_, [&](const std::unique_ptr<ArrayElement<T>>& k) {
+      return welche(static_cast<const Element&>(*k->Daten));
+    });
     Anzahl = static_cast<std::int32_t>(Knoten_.size());
     ArrayElement<T>* davor = nullptr;
     for (std::size_t i = 0; i < Knoten_.size(); ++i) {
@@ -190,10 +191,13 @@ class Array {
     std::vector<std::int32_t> reihenfolge(n);
     std::vector<std::uint8_t> klassenbeginn(n);
     for (std::size_t i = 0; i < n; ++i) daten[i] = Knoten_[i]->Daten;
-    OrdneStabilNachSchluessel<Element>(std::span<Element* const>(daten), [&](const Element* a, const Element* b) {
-      const int c = vergleiche(a, b);
-      return absteigend ? c > 0 : c < 0;
-    }, reihenfolge, klassenbeginn);
+    OrdneStabilNachSchluessel<Element>(
+        std::span<Element* const>(daten),
+        [&](const Element* a, const Element* b) {
+          const int c = vergleiche(a, b);
+          return absteigend ? c > 0 : c < 0;
+        },
+        reihenfolge, klassenbeginn);
     OrdneKlassenWieTauschsortierung(reihenfolge, klassenbeginn);
     for (std::size_t i = 0; i < n; ++i) Knoten_[i]->Daten = daten[static_cast<std::size_t>(reihenfolge[i])];
   }

@@ -34,11 +34,10 @@ void ErzeugeStandardProfile(Array<PROFIL*>& profile) {
   constexpr std::uint16_t montagBisSonntag = 0x7F;
   constexpr std::uint16_t montagBisFreitag = 0x1F;
   HaengeProfilAn(profile, "nie", {});
-  HaengeProfilAn(profile, "immer",
-                 {Linie(0, 24, montagBisSonntag | TAG_HALBER_FEIERTAG | TAG_FEIERTAG | TAG_BENUTZT)});
-  HaengeProfilAn(profile, "werktags",
-                 {Linie(8, 18, montagBisFreitag | TAG_BENUTZT),
-                  Linie(8, 16, TAG_SAMSTAG | TAG_HALBER_FEIERTAG | TAG_BENUTZT)});
+  HaengeProfilAn(profile, "immer", {Linie(0, 24, montagBisSonntag | TAG_HALBER_FEIERTAG | TAG_FEIERTAG | TAG_BENUTZT)});
+  HaengeProfilAn(
+      profile, "werktags",
+      {Linie(8, 18, montagBisFreitag | TAG_BENUTZT), Linie(8, 16, TAG_SAMSTAG | TAG_HALBER_FEIERTAG | TAG_BENUTZT)});
 }
 
 void ErzeugeStandardTuerprofile(Array<TUERPROFIL*>& tuerprofile) {

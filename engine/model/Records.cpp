@@ -247,8 +247,7 @@ void LiesBytes(std::span<const std::uint8_t, GERAETEDATEN::Groesse> ein, GERAETE
   r.Reserve = l.u16();
 }
 
-void SchreibeBytes(const Feiertagstabelle& t,
-                   std::span<std::uint8_t, FEIERTAGSTABELLE_GROESSE> aus) {
+void SchreibeBytes(const Feiertagstabelle& t, std::span<std::uint8_t, FEIERTAGSTABELLE_GROESSE> aus) {
   Schreiber s(aus);
   for (Feiertagseintrag e : t) s.u16(e);
 }

@@ -47,19 +47,19 @@ inline constexpr std::uint16_t TAG_HALBER_FEIERTAG = 0x080;
 inline constexpr std::uint16_t TAG_FEIERTAG = 0x100;
 inline constexpr std::uint16_t TAG_SONDERTAG1 = 0x200;
 inline constexpr std::uint16_t TAG_SONDERTAG2 = 0x400;
-inline constexpr std::uint16_t TAG_DAUEROFFEN = 0x800;     // door profile line
+inline constexpr std::uint16_t TAG_DAUEROFFEN = 0x800;      // door profile line
 inline constexpr std::uint16_t TAG_DAUERGESPERRT = 0x1000;  // door profile line
 inline constexpr std::uint16_t TAG_BENUTZT = 0x1000;        // access profile line in use
 
 // One time window with the days it applies to. All eight bytes zero: the line is not in use.
 struct Zeitlinie {
   static constexpr std::size_t Groesse = 8;
-  std::uint8_t VonStunde = 0;   // 0..24
-  std::uint8_t VonMinute = 0;   // 0..55 in steps of 5
-  std::uint8_t BisStunde = 0;   // 0..24 (24:00 = end of day)
-  std::uint8_t BisMinute = 0;   // 0..55 in steps of 5
-  std::uint16_t Tage = 0;       // TAG_* bits
-  std::uint16_t Tueren = 0;     // access profile: reader-to-door bits as LeserTuerZuordnung
+  std::uint8_t VonStunde = 0;  // 0..24
+  std::uint8_t VonMinute = 0;  // 0..55 in steps of 5
+  std::uint8_t BisStunde = 0;  // 0..24 (24:00 = end of day)
+  std::uint8_t BisMinute = 0;  // 0..55 in steps of 5
+  std::uint16_t Tage = 0;      // TAG_* bits
+  std::uint16_t Tueren = 0;    // access profile: reader-to-door bits as LeserTuerZuordnung
   bool operator==(const Zeitlinie&) const = default;
 };
 
@@ -173,7 +173,7 @@ inline constexpr std::uint32_t GD_ANTIPASSBACK = 0x8000;
 struct GERAETEDATEN {
   static constexpr std::size_t Groesse = 40;
   std::uint32_t Flags = GD_TUER1 | GD_TUER1_OHNE_LESER | GD_TUER2_OHNE_LESER;  // 0x3001
-  char NameTuer1[16] = "T\xFCr 1";  // Windows-1252 "Tür 1"
+  char NameTuer1[16] = "T\xFCr 1";                                             // Windows-1252 "Tür 1"
   char NameTuer2[16] = "T\xFCr 2";
   std::uint16_t Bezugsjahr = 0;  // 1 January of this year is day 1 of the holiday table
   std::uint16_t Reserve = 0;
@@ -238,6 +238,5 @@ void SchreibeBytes(const SWUMSCHALTUNG& r, std::span<std::uint8_t, SWUMSCHALTUNG
 void LiesBytes(std::span<const std::uint8_t, SWUMSCHALTUNG::Groesse> ein, SWUMSCHALTUNG& r);
 void SchreibeBytes(const GERAETEDATEN& r, std::span<std::uint8_t, GERAETEDATEN::Groesse> aus);
 void LiesBytes(std::span<const std::uint8_t, GERAETEDATEN::Groesse> ein, GERAETEDATEN& r);
-void SchreibeBytes(const Feiertagstabelle& t,
-                   std::span<std::uint8_t, FEIERTAGSTABELLE_GROESSE> aus);
+void SchreibeBytes(const Feiertagstabelle& t, std::span<std::uint8_t, FEIERTAGSTABELLE_GROESSE> aus);
 void LiesBytes(std::span<const std::uint8_t, FEIERTAGSTABELLE_GROESSE> ein, Feiertagstabelle& t);

@@ -46,11 +46,10 @@ class Zaehler {
 
 }  // namespace
 
-void OrdneKlassenWieTauschsortierung(std::span<std::int32_t> reihenfolge,
-                                     std::span<const std::uint8_t> klassenbeginn) {
+void OrdneKlassenWieTauschsortierung(std::span<std::int32_t> reihenfolge, std::span<const std::uint8_t> klassenbeginn) {
   const std::size_t n = reihenfolge.size();
-  Zaehler frueher(n);                     // positions of the elements of earlier classes
-  Zaehler frei(n);                        // free places while a class's run is rebuilt
+  Zaehler frueher(n);                       // positions of the elements of earlier classes
+  Zaehler frei(n);                          // free places while a class's run is rebuilt
   std::vector<std::int32_t> mitglieder(n);  // a class's members in list order
   std::vector<std::int32_t> stelle(n);      // where each member went into the run
   std::vector<std::int32_t> lauf(n);        // a class's run as a ring
@@ -84,8 +83,8 @@ void OrdneKlassenWieTauschsortierung(std::span<std::int32_t> reihenfolge,
         frei.Addiere(platz, -1);
       }
       auto ziel = reihenfolge.begin() + static_cast<std::ptrdiff_t>(anfang);
-      ziel = std::copy(lauf.begin() + static_cast<std::ptrdiff_t>(start),
-                       lauf.begin() + static_cast<std::ptrdiff_t>(k), ziel);
+      ziel = std::copy(lauf.begin() + static_cast<std::ptrdiff_t>(start), lauf.begin() + static_cast<std::ptrdiff_t>(k),
+                       ziel);
       std::copy(lauf.begin(), lauf.begin() + static_cast<std::ptrdiff_t>(start), ziel);
     }
     for (std::size_t i = anfang; i < ende; ++i) frueher.Addiere(static_cast<std::size_t>(reihenfolge[i]), 1);

@@ -24,8 +24,7 @@
 // run turns left by g modulo its length, g being the number of elements of earlier classes
 // that stand in the list between this member and the next member of the class (or the end).
 // The run is the class's order.
-void OrdneKlassenWieTauschsortierung(std::span<std::int32_t> reihenfolge,
-                                     std::span<const std::uint8_t> klassenbeginn);
+void OrdneKlassenWieTauschsortierung(std::span<std::int32_t> reihenfolge, std::span<const std::uint8_t> klassenbeginn);
 
 // The positions 0 .. n-1 of `daten` stable-sorted by `vor` (true when its first element
 // belongs before its second) into `reihenfolge`, and the starts of the classes of equal
@@ -41,7 +40,7 @@ template <typename E, typename Vor>
 bool OrdneNachWenigenSchluesseln(std::span<E* const> daten, Vor vor, std::span<std::int32_t> reihenfolge,
                                  std::span<std::uint8_t> klassenbeginn) {
   struct Schluessel {
-    const E* Vertreter;     // the first element of the class in list order
+    const E* Vertreter;   // the first element of the class in list order
     std::int32_t Klasse;  // the number of the class, in the order the keys appeared
   };
   std::vector<Schluessel> schluessel;  // the distinct keys in target order
@@ -61,7 +60,8 @@ bool OrdneNachWenigenSchluesseln(std::span<E* const> daten, Vor vor, std::span<s
   // Where each class starts in the target order, then its members in list order.
   std::vector<std::int32_t> anfang(schluessel.size() + 1, 0);
   std::vector<std::int32_t> rang(schluessel.size());
-  for (std::size_t r = 0; r < schluessel.size(); ++r) rang[static_cast<std::size_t>(schluessel[r].Klasse)] = static_cast<std::int32_t>(r);
+  for (std::size_t r = 0; r < schluessel.size(); ++r)
+    rang[static_cast<std::size_t>(schluessel[r].Klasse)] = static_cast<std::int32_t>(r);
   for (const std::int32_t k : klasse) ++anfang[static_cast<std::size_t>(rang[static_cast<std::size_t>(k)]) + 1];
   for (std::size_t r = 0; r < schluessel.size(); ++r) anfang[r + 1] += anfang[r];
   std::fill(klassenbeginn.begin(), klassenbeginn.end(), std::uint8_t{0});
@@ -79,7 +79,8 @@ void OrdneStabilNachSchluessel(std::span<E* const> daten, Vor vor, std::span<std
   if (OrdneNachWenigenSchluesseln(daten, vor, reihenfolge, klassenbeginn)) return;
   std::vector<std::pair<const E*, std::int32_t>> eintraege(daten.size());
   for (std::size_t i = 0; i < daten.size(); ++i) eintraege[i] = {daten[i], static_cast<std::int32_t>(i)};
-  std::stable_sort(eintraege.begin(), eintraege.end(), [&](const auto& a, const auto& b) { return vor(a.first, b.first); });
+  std::stable_sort(eintraege.begin(), eintraege.end(),
+                   [&](const auto& a, const auto& b) { return vor(a.first, b.first); });
   for (std::size_t i = 0; i < daten.size(); ++i) {
     reihenfolge[i] = eintraege[i].second;
     klassenbeginn[i] = i == 0 || vor(eintraege[i - 1].first, eintraege[i].first);

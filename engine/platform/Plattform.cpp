@@ -11,7 +11,8 @@ Plattform* installed = nullptr;
 std::uint32_t Plattform::MilliClock() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);
-  const std::uint64_t ms = static_cast<std::uint64_t>(ts.tv_sec) * 1000U + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000U;
+  const std::uint64_t ms =
+      static_cast<std::uint64_t>(ts.tv_sec) * 1000U + static_cast<std::uint64_t>(ts.tv_nsec) / 1000000U;
   return static_cast<std::uint32_t>(ms);
 }
 

@@ -20,14 +20,14 @@ inline constexpr int MB_ICONQUESTION = 32;
 inline constexpr int MB_ICONWARNING = 48;
 inline constexpr int MB_ICONINFO = 64;
 // The combinations the windows use.
-inline constexpr int MB_OK_PLAIN = MB_OK;                                   // 0: OK, no icon
-inline constexpr int MB_ERROR = MB_OK | MB_ICONERROR;                       // 16
+inline constexpr int MB_OK_PLAIN = MB_OK;                                    // 0: OK, no icon
+inline constexpr int MB_ERROR = MB_OK | MB_ICONERROR;                        // 16
 inline constexpr int MB_YESNOCANCEL_ASK = MB_YESNOCANCEL | MB_ICONQUESTION;  // 35
 inline constexpr int MB_YESNO_ASK = MB_YESNO | MB_ICONQUESTION;              // 36
-inline constexpr int MB_WARN = MB_OK | MB_ICONWARNING;                      // 48
-inline constexpr int MB_OKCANCEL_WARN = MB_OKCANCEL | MB_ICONWARNING;       // 49
-inline constexpr int MB_YESNO_WARN = MB_YESNO | MB_ICONWARNING;             // 52
-inline constexpr int MB_INFO = MB_OK | MB_ICONINFO;                         // 64
+inline constexpr int MB_WARN = MB_OK | MB_ICONWARNING;                       // 48
+inline constexpr int MB_OKCANCEL_WARN = MB_OKCANCEL | MB_ICONWARNING;        // 49
+inline constexpr int MB_YESNO_WARN = MB_YESNO | MB_ICONWARNING;              // 52
+inline constexpr int MB_INFO = MB_OK | MB_ICONINFO;                          // 64
 // The answers.
 enum : int { ID_OK = 1, ID_CANCEL = 2, ID_YES = 6, ID_NO = 7 };
 
@@ -46,8 +46,8 @@ class ProgressBar {
   virtual void SetPosition(int position) = 0;
   virtual int Step() const = 0;
   virtual void SetStep(int step) = 0;
-  virtual void StepIt() = 0;             // position += step, bounded by Max
-  virtual void StepBy(int amount) = 0;   // position += amount, bounded by Max
+  virtual void StepIt() = 0;            // position += step, bounded by Max
+  virtual void StepBy(int amount) = 0;  // position += amount, bounded by Max
   virtual bool Visible() const = 0;
   virtual void SetVisible(bool visible) = 0;
 };

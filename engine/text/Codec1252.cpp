@@ -14,9 +14,7 @@ constexpr std::array<char32_t, 32> kOberhalb80 = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
 };
 
-char32_t Zeichen(unsigned char b) {
-  return b >= 0x80 && b < 0xA0 ? kOberhalb80[b - 0x80] : static_cast<char32_t>(b);
-}
+char32_t Zeichen(unsigned char b) { return b >= 0x80 && b < 0xA0 ? kOberhalb80[b - 0x80] : static_cast<char32_t>(b); }
 
 std::optional<unsigned char> Byte(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);

@@ -86,18 +86,18 @@ enum : std::size_t {
   EinAusgabefehler = 3,
   FehlerBeimLesenAusDatei = 4,
   FehlerBeimSchreibenInDatei = 5,
-  KeinSpeicher = 6,                  // allocation failure of the model
-  Fehler = 7,                        // caption of error boxes
-  Info = 8,                          // caption of information boxes
-  Hinweis = 9,                       // caption of notice boxes
-  Erfolgreich = 10,                  // follows an operation's name in a result message
-  Fehlgeschlagen = 11,               // likewise
-  DatenNichtGespeichert = 12,        // first line of the unsaved-document question
-  JetztSpeichern = 13,               // its second line
-  Zeitlinie = 14,                    // prefix of the time-line list items
-  KeineBuchungen = 15,               // notice when a bookings file has none
-  DateiUeberschreiben = 16,          // overwrite question of the save dialogs
-  ExportierteBuchungenLoeschen = 17, // question after a bookings export
+  KeinSpeicher = 6,                   // allocation failure of the model
+  Fehler = 7,                         // caption of error boxes
+  Info = 8,                           // caption of information boxes
+  Hinweis = 9,                        // caption of notice boxes
+  Erfolgreich = 10,                   // follows an operation's name in a result message
+  Fehlgeschlagen = 11,                // likewise
+  DatenNichtGespeichert = 12,         // first line of the unsaved-document question
+  JetztSpeichern = 13,                // its second line
+  Zeitlinie = 14,                     // prefix of the time-line list items
+  KeineBuchungen = 15,                // notice when a bookings file has none
+  DateiUeberschreiben = 16,           // overwrite question of the save dialogs
+  ExportierteBuchungenLoeschen = 17,  // question after a bookings export
 };
 }  // namespace allgemein
 

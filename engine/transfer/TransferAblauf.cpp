@@ -5,17 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include "document/Steuerung.h"
 #include "link/AntwortScanner.h"
 #include "link/Befehle.h"
-#include "text/Codec1252.h"
-#include "model/Fehler.h"
 #include "link/KommFunktionen.h"
-#include "platform/Plattform.h"
-#include "document/Steuerung.h"
-#include "text/Texte.h"
 #include "link/TelegrammTexte.h"
-#include "transfer/TransferRahmen.h"
 #include "link/Uebertragung.h"
+#include "model/Fehler.h"
+#include "platform/Plattform.h"
+#include "text/Codec1252.h"
+#include "text/Texte.h"
+#include "transfer/TransferRahmen.h"
 
 namespace {
 
@@ -111,8 +111,18 @@ void TSteuerung::Verbindungstest(plattform::ProgressWindow& status) {
     frage(befehl::ZeitHolen, befehl::Zeit);
     balken.StepBy(kTestSchritt);
     AntwortScanner(AntwortPuffer)
-        .Zahl(jahr).Literal('.').Zahl(monat).Literal('.').Zahl(tag).Literal('.')
-        .Zahl(stunde).Literal('.').Zahl(minute).Literal('.').Zahl(sekunde).Literal('.');
+        .Zahl(jahr)
+        .Literal('.')
+        .Zahl(monat)
+        .Literal('.')
+        .Zahl(tag)
+        .Literal('.')
+        .Zahl(stunde)
+        .Literal('.')
+        .Zahl(minute)
+        .Literal('.')
+        .Zahl(sekunde)
+        .Literal('.');
 
     status.SetLabel1("Hole Anzahl Personen...");
     frage(befehl::PersonenanzahlHolen, befehl::Personenanzahl);
@@ -185,7 +195,8 @@ void TSteuerung::LoescheFlash(plattform::ProgressWindow& status) {
     switch (antwort) {
       case kAntwortAck: return ergebnis("Flash loeschen erfolgreich.");
       case kAntwortNumNa: return ergebnis("NUM_NA empfangen");
-      case kAntwortUnbekannt: return ergebnis("SLAVE_RECEIVED_UNKNOWN_COMMAND empfangen bitte Flashversion ueberpruefen");
+      case kAntwortUnbekannt:
+        return ergebnis("SLAVE_RECEIVED_UNKNOWN_COMMAND empfangen bitte Flashversion ueberpruefen");
       case kAntwortNak: return ergebnis("NAK empfangen");
       default: break;  // any other answer: wait on
     }

@@ -5,18 +5,18 @@
 #include <optional>
 #include <string>
 
+#include "document/Steuerung.h"
 #include "link/AntwortScanner.h"
 #include "link/Befehle.h"
-#include "model/Fehler.h"
 #include "link/KommFunktionen.h"
+#include "link/TelegrammTexte.h"
+#include "link/Uebertragung.h"
+#include "model/Fehler.h"
 #include "model/ListenZugriff.h"
 #include "platform/Plattform.h"
-#include "document/Steuerung.h"
 #include "text/Texte.h"
-#include "link/TelegrammTexte.h"
-#include "transfer/TransferRahmen.h"
-#include "link/Uebertragung.h"
 #include "text/WireText.h"
+#include "transfer/TransferRahmen.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ const char* Fehlertitel() { return Texte::AllgemeineTexte[Texte::allgemein::Fehl
 
 bool TSteuerung::SetzeUhrzeit() {
   const plattform::LocalTime jetzt = plattform::Current().Now();
-  SendeText = Formatiert("%04d.%02d.%02d.%02d.%02d.%02d", jetzt.year, jetzt.month, jetzt.day, jetzt.hour,
-                         jetzt.minute, jetzt.second);
+  SendeText = Formatiert("%04d.%02d.%02d.%02d.%02d.%02d", jetzt.year, jetzt.month, jetzt.day, jetzt.hour, jetzt.minute,
+                         jetzt.second);
   try {
     Uebertragung u = UebertragungVon(*this, Suffix(Texte::kommfehler::BeimZeitstellen));
     if (!u.KommandoOk(befehl::Zeit, SendeText, kAntwortAck)) {
@@ -63,8 +63,7 @@ void TSteuerung::HoleBuchungen(plattform::ProgressWindow& status) {
     status.SetLabel1(Fortschritt(Texte::fortschritt::HoleAnzahlBuchungen));
     SendeText.clear();
     // The count request never writes protocol lines.
-    if (!u.KommandoOk(befehl::BuchungsanzahlHolen, SendeText, befehl::Buchungsanzahl,
-                      Uebertragung::Protokoll::Ohne)) {
+    if (!u.KommandoOk(befehl::BuchungsanzahlHolen, SendeText, befehl::Buchungsanzahl, Uebertragung::Protokoll::Ohne)) {
       throw KommError(Texte::KommFehlerTexte[Texte::kommfehler::Kommunikationsfehler],
                       Texte::KommFehlerTexte[Texte::kommfehler::BeimLesenDerBuchungen]);
     }

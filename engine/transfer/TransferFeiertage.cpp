@@ -7,16 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "document/Steuerung.h"
 #include "link/AntwortScanner.h"
 #include "link/Befehle.h"
-#include "model/FeiertagsRebase.h"
-#include "model/Fehler.h"
-#include "platform/Plattform.h"
-#include "document/Steuerung.h"
-#include "text/Texte.h"
 #include "link/TelegrammTexte.h"
-#include "transfer/TransferRahmen.h"
 #include "link/Uebertragung.h"
+#include "model/Fehler.h"
+#include "model/FeiertagsRebase.h"
+#include "platform/Plattform.h"
+#include "text/Texte.h"
+#include "transfer/TransferRahmen.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 #include <string>
 #include <string_view>
 
+#include "document/Steuerung.h"
 #include "link/AntwortScanner.h"
 #include "link/Befehle.h"
+#include "link/Uebertragung.h"
 #include "model/ListenZugriff.h"
 #include "platform/Plattform.h"
-#include "document/Steuerung.h"
 #include "text/Texte.h"
-#include "transfer/TransferRahmen.h"
-#include "link/Uebertragung.h"
 #include "text/WireText.h"
+#include "transfer/TransferRahmen.h"
 
 namespace {
 

@@ -4,17 +4,17 @@
 #include <exception>
 #include <string>
 
+#include "document/Steuerung.h"
 #include "link/AntwortScanner.h"
 #include "link/Befehle.h"
+#include "link/Uebertragung.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
-#include "platform/Plattform.h"
 #include "model/Profile.h"
-#include "document/Steuerung.h"
+#include "platform/Plattform.h"
 #include "text/Texte.h"
-#include "transfer/TransferRahmen.h"
-#include "link/Uebertragung.h"
 #include "text/WireText.h"
+#include "transfer/TransferRahmen.h"
 
 namespace {
 
@@ -92,8 +92,8 @@ std::string Profiltext(const PROFIL& p, int index) {
 
 // The controller takes the door groups with a blank after the first, third and fifth comma.
 std::string Tuerprofiltext(const TUERPROFIL& t, int index) {
-  std::string text = std::to_string(index) + ' ' + std::to_string(t.Ueberwachungszeit) + ' ' +
-                     std::to_string(t.Freigabezeit) + ' ';
+  std::string text =
+      std::to_string(index) + ' ' + std::to_string(t.Ueberwachungszeit) + ' ' + std::to_string(t.Freigabezeit) + ' ';
   for (std::size_t i = 0; i < TUERPROFIL::AnzahlZeitlinien; ++i) {
     if (i > 0) text += i % 2 == 1 ? ", " : ",";
     text += Gruppe(t.Zeitlinien[i]);

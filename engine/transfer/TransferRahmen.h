@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "model/Fehler.h"
 #include "document/Steuerung.h"
-#include "text/Texte.h"
 #include "link/Uebertragung.h"
+#include "model/Fehler.h"
+#include "text/Texte.h"
 
 inline Verbindung VerbindungVon(const TSteuerung& s) {
   return Verbindung{s.Page, s.ComPort, s.TCPPort, s.IP, s.GetAdresse(), s.Kabel};

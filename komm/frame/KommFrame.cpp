@@ -29,11 +29,14 @@ std::uint16_t CalcCRC(const std::uint8_t* bytes, std::size_t count) {
   return reg;
 }
 
-std::array<std::uint8_t, kHeaderSize> BuildHeader(std::uint16_t source, std::uint16_t dest,
-                                                  std::uint8_t number, std::uint8_t command) {
-  return {static_cast<std::uint8_t>(source >> 8), static_cast<std::uint8_t>(source & 0xFF),
-          static_cast<std::uint8_t>(dest >> 8),   static_cast<std::uint8_t>(dest & 0xFF),
-          number, command};
+std::array<std::uint8_t, kHeaderSize> BuildHeader(std::uint16_t source, std::uint16_t dest, std::uint8_t number,
+                                                  std::uint8_t command) {
+  return {static_cast<std::uint8_t>(source >> 8),
+          static_cast<std::uint8_t>(source & 0xFF),
+          static_cast<std::uint8_t>(dest >> 8),
+          static_cast<std::uint8_t>(dest & 0xFF),
+          number,
+          command};
 }
 
 std::vector<std::uint8_t> BuildFrame(const Telegram& telegram) {

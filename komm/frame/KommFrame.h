@@ -28,8 +28,8 @@ struct Telegram {
 };
 
 // The header bytes in line order (addresses high byte first).
-std::array<std::uint8_t, kHeaderSize> BuildHeader(std::uint16_t source, std::uint16_t dest,
-                                                  std::uint8_t number, std::uint8_t command);
+std::array<std::uint8_t, kHeaderSize> BuildHeader(std::uint16_t source, std::uint16_t dest, std::uint8_t number,
+                                                  std::uint8_t command);
 
 // The whole frame of n + 11 bytes. The text ends at its first NUL, if it has one.
 std::vector<std::uint8_t> BuildFrame(const Telegram& telegram);
@@ -41,10 +41,10 @@ class FrameReader {
  public:
   enum class Phase { Start, Header, Text, Crc };
   enum class Result {
-    NeedMore,   // the byte was taken, the frame is not complete
-    Complete,   // a frame with a correct CRC is ready in telegram()
-    BadCrc,     // a complete frame whose CRC does not match; the reader starts anew
-    Overflow,   // kMaxReplyText text bytes without a NUL; the reader starts anew
+    NeedMore,  // the byte was taken, the frame is not complete
+    Complete,  // a frame with a correct CRC is ready in telegram()
+    BadCrc,    // a complete frame whose CRC does not match; the reader starts anew
+    Overflow,  // kMaxReplyText text bytes without a NUL; the reader starts anew
   };
 
   Result Feed(std::uint8_t byte);

@@ -1,10 +1,7 @@
 // The ten exports. Each one catches everything raised inside it; the outermost guard only
 // keeps an exception from the error handling itself from reaching the caller.
-#include "YBR_KOMM.h"
-
-#include <sys/stat.h>
-
 #include <cxxabi.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdio>
@@ -20,6 +17,7 @@
 #include "NetzInterface.h"
 #include "SerialInterface.h"
 #include "Telegramm.h"
+#include "YBR_KOMM.h"
 
 namespace komm {
 namespace {
@@ -120,8 +118,7 @@ void WriteClosingLines(KommGlobals& g, int type, int elapsed) {
                      g.serial->GetPort(), end.c_str(), kEndLine);
   } else {
     ProtocolLog().Write("Fehler Klasse fuer serielle Schnittstelle existiert nicht(NULL)\n");
-    DebugLog().Write("%s Fehler Klasse fuer serielle Schnittstelle existiert nicht(NULL)\n%s", now.c_str(),
-                     kEndLine);
+    DebugLog().Write("%s Fehler Klasse fuer serielle Schnittstelle existiert nicht(NULL)\n%s", now.c_str(), kEndLine);
   }
   CloseLogs();
 }
@@ -137,8 +134,8 @@ int CloseKommunikation(int interfaceType) {
     // Closing with the type of the link that is not open fails; the protocol and debug logs
     // say so, the last failure text stays as it is. A type that names no link closes the
     // link that is open, with its own closing lines.
-    const int type = (interfaceType == kInterfaceNetz || interfaceType == kInterfaceSerial) ? interfaceType
-                                                                                             : g.interfaceType;
+    const int type =
+        (interfaceType == kInterfaceNetz || interfaceType == kInterfaceSerial) ? interfaceType : g.interfaceType;
     if ((type == kInterfaceNetz && !g.netz) || (type == kInterfaceSerial && !g.serial)) result = -1;
     WriteClosingLines(g, type, elapsed);
   } catch (const KommText& failure) {

@@ -67,9 +67,7 @@ bool IcmpSocket::OpenRaw() {
   return true;
 }
 
-bool IcmpSocket::SetTtl(int ttl) {
-  return setsockopt(socket_.get(), IPPROTO_IP, IP_TTL, &ttl, sizeof ttl) == 0;
-}
+bool IcmpSocket::SetTtl(int ttl) { return setsockopt(socket_.get(), IPPROTO_IP, IP_TTL, &ttl, sizeof ttl) == 0; }
 
 IcmpSocket::Received IcmpSocket::Receive(int ms) {
   const timeval wait{ms / 1000, (ms % 1000) * 1000};

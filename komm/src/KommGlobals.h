@@ -38,7 +38,7 @@ struct KommGlobals {
   std::uint16_t debugLevel = 0;  // 0 none, 1 with the debug window (TCP), 2 without
   LogFile protocolLog;
   LogFile debugLog;
-  timespec openTime{};  // set at every open and close; printed in headers and footers
+  timespec openTime{};              // set at every open and close; printed in headers and footers
   std::uint32_t lastEventTime = 0;  // the "Zeit" values of the debug log count from here
   std::string lastError;
   // Shared so that a write waiting for its echo keeps the object while a close that one of
@@ -56,8 +56,6 @@ void SetLastError(std::string text);
 std::uint32_t MsClock();
 
 // True once the clock has passed the deadline, also across a wrap of the 32-bit value.
-inline bool Passed(std::uint32_t now, std::uint32_t deadline) {
-  return static_cast<std::int32_t>(now - deadline) > 0;
-}
+inline bool Passed(std::uint32_t now, std::uint32_t deadline) { return static_cast<std::int32_t>(now - deadline) > 0; }
 
 }  // namespace komm

@@ -79,8 +79,8 @@ Stamp LogZeit() noexcept {
   tm local{};
   localtime_r(&now.tv_sec, &local);
   Stamp stamp;
-  std::snprintf(stamp.text.data(), stamp.text.size(), "%02d:%02d:%02d.%03d ", local.tm_hour, local.tm_min,
-                local.tm_sec, static_cast<int>(now.tv_nsec / 1000000));
+  std::snprintf(stamp.text.data(), stamp.text.size(), "%02d:%02d:%02d.%03d ", local.tm_hour, local.tm_min, local.tm_sec,
+                static_cast<int>(now.tv_nsec / 1000000));
   return stamp;
 }
 
@@ -88,8 +88,8 @@ Stamp DatumZeit(const timespec& when) noexcept {
   tm local{};
   localtime_r(&when.tv_sec, &local);
   Stamp stamp;
-  std::snprintf(stamp.text.data(), stamp.text.size(), "%02d.%02d.%04d %02d:%02d:%02d", local.tm_mday,
-                local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
+  std::snprintf(stamp.text.data(), stamp.text.size(), "%02d.%02d.%04d %02d:%02d:%02d", local.tm_mday, local.tm_mon + 1,
+                local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
   return stamp;
 }
 

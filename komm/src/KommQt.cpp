@@ -1,5 +1,8 @@
 #include "KommQt.h"
 
+#include <chrono>
+#include <thread>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -7,9 +10,6 @@
 #include <QLabel>
 #include <QThread>
 #include <QWidget>
-
-#include <chrono>
-#include <thread>
 
 #include "KommGlobals.h"
 
@@ -60,7 +60,9 @@ class TIDD_MAINDLG : public QWidget {
     Out_Debug->setGeometry(16, 40, 241, 33);
   }
 
-  void SetStatus(const std::string& text) { Out_Debug->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))); }
+  void SetStatus(const std::string& text) {
+    Out_Debug->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  }
 
  private:
   QLabel* Label1;     // owned by the window

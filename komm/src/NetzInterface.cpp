@@ -33,12 +33,12 @@ int WsaCode(int errnoValue) {
   switch (errnoValue) {
     case EINTR: return 10004;
     case EACCES: return 10013;
-    case EPERM: return 10013;    // a raw socket refused for lack of rights
+    case EPERM: return 10013;  // a raw socket refused for lack of rights
     case EFAULT: return 10014;
     case EINVAL: return 10022;
     case EMFILE: return 10024;
-    case ENFILE: return 10024;   // no socket left, also system-wide
-    case ENOMEM: return 10055;   // a socket without memory: no buffer space
+    case ENFILE: return 10024;  // no socket left, also system-wide
+    case ENOMEM: return 10055;  // a socket without memory: no buffer space
     case EWOULDBLOCK: return 10035;
     case EINPROGRESS: return 10036;
     case ENOTSOCK: return 10038;

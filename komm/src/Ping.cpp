@@ -57,24 +57,16 @@ int PingRaw(const std::string& host, unsigned int timeoutMs) {
     case IcmpSocket::End::Reply:
       SetLastError("Antwort von " + host + " Pingzeit= " + std::to_string(echo.ms) + "ms");
       return 0;
-    case IcmpSocket::End::SendFailed:
-      SetLastError("Ping konnte nicht gesendet werden (Socket_Error sendto...)");
-      break;
-    case IcmpSocket::End::OptionFailed:
-      SetLastError("Fehler (setsockopt)");
-      break;
+    case IcmpSocket::End::SendFailed: SetLastError("Ping konnte nicht gesendet werden (Socket_Error sendto...)"); break;
+    case IcmpSocket::End::OptionFailed: SetLastError("Fehler (setsockopt)"); break;
     case IcmpSocket::End::Deadline:
       SetLastError("Zielhost nicht erreichbar (ping), Abbruch nach " + std::to_string(timeoutMs) + " Millisekunden");
       break;
     case IcmpSocket::End::TimedOut:
       SetLastError("Timeout zu " + host + " nach " + std::to_string(echo.ms) + " Millisekunden");
       break;
-    case IcmpSocket::End::ReceiveFailed:
-      SetLastError("Socketfehler: konte Verbindung nicht öffnen");
-      break;
-    case IcmpSocket::End::Unreachable:
-      SetLastError("Zielhost nicht erreichbar");
-      break;
+    case IcmpSocket::End::ReceiveFailed: SetLastError("Socketfehler: konte Verbindung nicht öffnen"); break;
+    case IcmpSocket::End::Unreachable: SetLastError("Zielhost nicht erreichbar"); break;
   }
   return 1;
 }

@@ -155,8 +155,7 @@ void LogPhaseEnd(const FrameReader& reader, FrameReader::Phase phase, std::size_
       for (const char byte : reader.text()) log.Write("<0x%02x>", static_cast<std::uint8_t>(byte));
       log.Write("<0x%02x>\n", 0);
       break;
-    case FrameReader::Phase::Crc:
-      break;
+    case FrameReader::Phase::Crc: break;
   }
 }
 

@@ -69,8 +69,8 @@ PeerProcess::PeerProcess(const std::vector<std::string>& extraArgs) {
   ptyPath_ = folder_ + "/com";
   tracePath_ = folder_ + "/trace.tsv";
 
-  std::vector<std::string> args = {std::string(YBR_BIN_DIR) + "/controller_peer",
-                                   "--tcp", "127.0.0.1:0", "--pty", ptyPath_, "--trace", tracePath_};
+  std::vector<std::string> args = {
+      std::string(YBR_BIN_DIR) + "/controller_peer", "--tcp", "127.0.0.1:0", "--pty", ptyPath_, "--trace", tracePath_};
   args.insert(args.end(), extraArgs.begin(), extraArgs.end());
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
@@ -108,7 +108,8 @@ PeerProcess::PeerProcess(const std::vector<std::string>& extraArgs) {
   bool ptySeen = false;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!(tcpSeen && ptySeen)) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     pollfd pfd{readEnd.get(), POLLIN, 0};
     const int ready = left.count() > 0 ? ::poll(&pfd, 1, static_cast<int>(left.count())) : 0;
     if (ready < 0 && errno == EINTR) continue;

@@ -58,10 +58,8 @@ class SchnellePlattform final : public plattform::Plattform {
     switch (flags) {
       case plattform::MB_YESNOCANCEL_ASK:
       case plattform::MB_YESNO_ASK:
-      case plattform::MB_YESNO_WARN:
-        return plattform::ID_YES;
-      default:
-        return plattform::ID_OK;
+      case plattform::MB_YESNO_WARN: return plattform::ID_YES;
+      default: return plattform::ID_OK;
     }
   }
   void ProcessMessages() override {}

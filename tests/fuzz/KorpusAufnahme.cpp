@@ -12,15 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "ControllerModel.h"
-#include "FuzzUmgebung.h"
-#include "KommFrame.h"
-#include "PeerController.h"
 #include "document/Steuerung.h"
 #include "link/KommFunktionen.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
 #include "model/Records.h"
+
+#include "ControllerModel.h"
+#include "FuzzUmgebung.h"
+#include "KommFrame.h"
+#include "PeerController.h"
 
 namespace {
 
@@ -52,8 +53,8 @@ int Warte(int, int* sender, int, char* text, int) {
   if (t.text.size() < 255) {
     g_aufnahme.push_back(static_cast<std::uint8_t>(t.text.size()));
   } else {
-    g_aufnahme.insert(g_aufnahme.end(), {255, static_cast<std::uint8_t>(t.text.size()),
-                                         static_cast<std::uint8_t>(t.text.size() >> 8)});
+    g_aufnahme.insert(g_aufnahme.end(),
+                      {255, static_cast<std::uint8_t>(t.text.size()), static_cast<std::uint8_t>(t.text.size() >> 8)});
   }
   g_aufnahme.insert(g_aufnahme.end(), t.text.begin(), t.text.end());
   return t.command;
@@ -61,8 +62,8 @@ int Warte(int, int* sender, int, char* text, int) {
 
 void Schreibe(const std::filesystem::path& pfad, const std::vector<std::uint8_t>& bytes) {
   std::filesystem::create_directories(pfad.parent_path());
-  std::ofstream(pfad, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(pfad, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<std::uint8_t> Lies(const std::string& pfad) {
@@ -126,20 +127,20 @@ int main(int argc, char** argv) {
     abrufer.Page = 0;
     g_aufnahme.assign(1, a.operation);
     try {
-    switch (a.operation) {
-      case 0: abrufer.GetVersion(); break;
-      case 1: abrufer.HolePersonen(plattform::Current().Progress()); break;
-      case 2: abrufer.HoleProfile(plattform::Current().Progress()); break;
-      case 3: abrufer.HoleFeiertage(plattform::Current().Progress()); break;
-      case 4:
-        abrufer.HoleBuchungen(plattform::Current().Progress());
-        abrufer.Save(fuzz::Ordner() + "buchungen.wuz");
-        Schreibe(korpus / "buchungen" / "drei.bks", Lies(fuzz::Ordner() + "buchungen.bks"));
-        break;
-      case 5: abrufer.Verbindungstest(plattform::Current().Progress()); break;
-      case 6: abrufer.LoescheFlash(plattform::Current().Progress()); break;
-      default: abrufer.HoleAlleDaten(plattform::Current().Progress()); break;
-    }
+      switch (a.operation) {
+        case 0: abrufer.GetVersion(); break;
+        case 1: abrufer.HolePersonen(plattform::Current().Progress()); break;
+        case 2: abrufer.HoleProfile(plattform::Current().Progress()); break;
+        case 3: abrufer.HoleFeiertage(plattform::Current().Progress()); break;
+        case 4:
+          abrufer.HoleBuchungen(plattform::Current().Progress());
+          abrufer.Save(fuzz::Ordner() + "buchungen.wuz");
+          Schreibe(korpus / "buchungen" / "drei.bks", Lies(fuzz::Ordner() + "buchungen.bks"));
+          break;
+        case 5: abrufer.Verbindungstest(plattform::Current().Progress()); break;
+        case 6: abrufer.LoescheFlash(plattform::Current().Progress()); break;
+        default: abrufer.HoleAlleDaten(plattform::Current().Progress()); break;
+      }
     } catch (const IoError& e) {
       std::fprintf(stderr, "%s: %s\n", a.name, e.Meldung.c_str());
       return 1;
@@ -153,9 +154,12 @@ int main(int argc, char** argv) {
                 "[Comm]\r\nport=2\r\nAdress=13\r\nCable=0\r\n"));
   Schreibe(korpus / "ini" / "lf.ini", text("; Kommentar\n[comm]\nPORT=5\n[Andere]\nx=y\n"));
   Schreibe(korpus / "ini" / "bom_cr.ini", text("\xEF\xBB\xBF[Global]\rPage=1\r[Network]\rIP=\" host \"\r"));
-  Schreibe(korpus / "antworten" / "buchung", text("\x01\x00" "2026.03.07.14.05.09.04A1002468 M&ller!Hans 2305"s));
-  Schreibe(korpus / "antworten" / "geraetedaten", text("\x00\x2D" "37123 Haupt!T&r Gro$e!Halle"s));
-  Schreibe(korpus / "antworten" / "zahlen", text("\x02\x04" "2026.3.7 -12 99999"s));
+  Schreibe(korpus / "antworten" / "buchung", text("\x01\x00"
+                                                  "2026.03.07.14.05.09.04A1002468 M&ller!Hans 2305"s));
+  Schreibe(korpus / "antworten" / "geraetedaten", text("\x00\x2D"
+                                                       "37123 Haupt!T&r Gro$e!Halle"s));
+  Schreibe(korpus / "antworten" / "zahlen", text("\x02\x04"
+                                                 "2026.3.7 -12 99999"s));
   Schreibe(korpus / "frame" / "quittung", {0xAA, 0xAA, 0x03, 0x00, 0x00, 0x03, 0x05, 0x4B, 0x00, 0x15, 0xB5});
   return 0;
 }

@@ -41,9 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
   if (groesse < 2) return 0;
   const std::string_view antwort(reinterpret_cast<const char*>(daten + 2), groesse - 2);
   switch (daten[0] % 3) {
-    case 0:
-      Scanne(daten[1], antwort);
-      break;
+    case 0: Scanne(daten[1], antwort); break;
     case 1: {
       books buchung{};
       LiesBuchung(antwort, buchung);

@@ -8,9 +8,10 @@
 #include <span>
 #include <string>
 
-#include "FuzzUmgebung.h"
 #include "document/Steuerung.h"
 #include "model/Records.h"
+
+#include "FuzzUmgebung.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
   fuzz::InstalliereSchnellePlattform();

@@ -1,16 +1,17 @@
 // The document loader, both layouts. A document that loads saves to bytes that load again and
 // save to the same bytes.
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <span>
 #include <string>
 
-#include "FuzzUmgebung.h"
 #include "document/Steuerung.h"
 #include "model/Fehler.h"
+
+#include "FuzzUmgebung.h"
 
 namespace {
 

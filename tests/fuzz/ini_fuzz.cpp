@@ -6,8 +6,9 @@
 #include <span>
 #include <string>
 
-#include "FuzzUmgebung.h"
 #include "document/IniDatei.h"
+
+#include "FuzzUmgebung.h"
 
 namespace {
 

@@ -5,9 +5,10 @@
 #include <cstdlib>
 #include <span>
 
-#include "FuzzUmgebung.h"
 #include "document/Steuerung.h"
 #include "model/Fehler.h"
+
+#include "FuzzUmgebung.h"
 
 namespace {
 

@@ -176,5 +176,4 @@ int RefusedPort() {
   return ntohs(address.sin_port);
 }
 
-
 }  // namespace kommtest

@@ -1,11 +1,11 @@
 // Opens the library's link to a scripted peer over TCP or over a pseudo-terminal.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <ostream>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "KommTestPeer.h"
 #include "YBR_KOMM.h"

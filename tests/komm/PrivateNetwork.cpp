@@ -4,8 +4,8 @@
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <linux/if_tun.h>
-#include <netinet/in.h>
 #include <net/if.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <sched.h>
 #include <sys/eventfd.h>
@@ -77,8 +77,18 @@ Bytes UnreachableAnswer(const std::uint8_t* packet, std::size_t length, std::uin
   icmp[2] = static_cast<std::uint8_t>(icmpChecksum >> 8);
   icmp[3] = static_cast<std::uint8_t>(icmpChecksum & 0xFF);
   const std::size_t total = 20 + icmp.size();
-  Bytes ip = {0x45, 0, static_cast<std::uint8_t>(total >> 8), static_cast<std::uint8_t>(total & 0xFF), 0, 0, 0, 0,
-              64, IPPROTO_ICMP, 0, 0};
+  Bytes ip = {0x45,
+              0,
+              static_cast<std::uint8_t>(total >> 8),
+              static_cast<std::uint8_t>(total & 0xFF),
+              0,
+              0,
+              0,
+              0,
+              64,
+              IPPROTO_ICMP,
+              0,
+              0};
   in_addr router{};
   inet_pton(AF_INET, kRouterAddress, &router);
   const auto* from = reinterpret_cast<const std::uint8_t*>(&router.s_addr);
@@ -179,7 +189,8 @@ std::string RunChild(const NetworkSetup& setup, const std::function<std::string(
     return kSkip + std::string("no private network namespace: ") + std::strerror(errno);
   }
   const TempOrdner names;
-  if (!LocalNamesOnly(names)) return kSkip + std::string("name look-ups cannot be kept inside: ") + std::strerror(errno);
+  if (!LocalNamesOnly(names))
+    return kSkip + std::string("name look-ups cannot be kept inside: ") + std::strerror(errno);
   if (!InterfaceUp("lo")) {
     return kSkip + std::string("loopback of the private namespace not up: ") + std::strerror(errno);
   }

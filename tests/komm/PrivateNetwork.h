@@ -14,9 +14,9 @@ constexpr char kRouterAddress[] = "192.0.2.254";
 constexpr char kUnreachableHost[] = "192.0.2.2";
 
 struct NetworkSetup {
-  bool echoAnswered = true;     // false: net.ipv4.icmp_echo_ignore_all=1, nobody answers a ping
-  bool datagramPings = false;   // true: net.ipv4.ping_group_range admits the process's group
-  bool rawSockets = true;       // false: the child gives up the right to open raw sockets
+  bool echoAnswered = true;    // false: net.ipv4.icmp_echo_ignore_all=1, nobody answers a ping
+  bool datagramPings = false;  // true: net.ipv4.ping_group_range admits the process's group
+  bool rawSockets = true;      // false: the child gives up the right to open raw sockets
   // 0 or more: 192.0.2.0/24 lies behind a router that answers every echo request sent there
   // with "destination unreachable" of this code (0 network, 1 host, 13 prohibited), from
   // kRouterAddress, quoting the request's IP header and first 8 bytes. -1: no router.
@@ -24,7 +24,7 @@ struct NetworkSetup {
 };
 
 struct NetworkRun {
-  bool ran = false;    // false: the namespace could not be made (skipped is the reason)
+  bool ran = false;  // false: the namespace could not be made (skipped is the reason)
   std::string skipped;
   std::string report;  // what the body returned
 };

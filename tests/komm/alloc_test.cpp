@@ -1,12 +1,12 @@
 // No export lets an exception out: every allocation that an export makes is made to fail in
 // turn, and each call must still come back with one of its own results.
+#include <termios.h>
+
 #include <cstdlib>
 #include <functional>
 #include <new>
 #include <set>
 #include <string>
-
-#include <termios.h>
 
 #include <gtest/gtest.h>
 
@@ -93,7 +93,8 @@ TEST(NoException, CloseNamesTheClassAndMessageOfAStandardException) {
 
 TEST(NoException, SerialOpenSendAndClose) {
   PtyPeer pty(3);
-  EXPECT_GT(FailEachAllocation([] { return _OpenKommSer(3, 9600, 0, 0); }, {0, 2}, {}, [] { _CloseKommunikation(2); }), 0);
+  EXPECT_GT(FailEachAllocation([] { return _OpenKommSer(3, 9600, 0, 0); }, {0, 2}, {}, [] { _CloseKommunikation(2); }),
+            0);
   ASSERT_EQ(_OpenKommSer(3, 9600, 0, 0), 2);
   FailEachAllocation([] { return _SendeTele(2, 3, 768, 1, "ein etwas laengerer Text", 1); }, {0, -1});
   EXPECT_EQ(tcflush(pty.master(), TCIOFLUSH), 0);
@@ -111,7 +112,12 @@ TEST(NoException, NetworkOpenSendWaitAndClose) {
     });
   };
   const auto open = [&] { return _OpenKommNet(peer->port(), "127.0.0.1", 3); };
-  EXPECT_GT(FailEachAllocation(open, {0, 1}, newPeer, [&] { _CloseKommunikation(1); peer.reset(); }), 0);
+  EXPECT_GT(FailEachAllocation(open, {0, 1}, newPeer,
+                               [&] {
+                                 _CloseKommunikation(1);
+                                 peer.reset();
+                               }),
+            0);
 
   newPeer();
   ASSERT_EQ(open(), 1);

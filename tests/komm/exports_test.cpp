@@ -5,9 +5,8 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
-#include <unistd.h>
-
 #include <time.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <climits>
@@ -21,11 +20,11 @@
 
 #include <gtest/gtest.h>
 
-#include "common/TempOrdner.h"
 #include "KommTestPeer.h"
 #include "LogFolder.h"
 #include "PrivateNetwork.h"
 #include "YBR_KOMM.h"
+#include "common/TempOrdner.h"
 
 namespace kommtest {
 namespace {
@@ -53,15 +52,16 @@ TEST(Exports, OnlyTheTenFunctionsAreExported) {
     const auto blank = text.find_last_of(' ');
     names.insert(text.substr(blank + 1, text.find_last_not_of("\n") - blank));
   }
-  const std::set<std::string> expected = {"_OpenKommSer", "_OpenKommNet", "_SendeTele", "_WarteAufTele",
-                                          "_CloseKommunikation", "_SetParameter", "_SetLogDirectory",
-                                          "_GetLastErrorMessage", "_SetPing", "_GetDLLVersion"};
+  const std::set<std::string> expected = {
+      "_OpenKommSer",  "_OpenKommNet",     "_SendeTele",           "_WarteAufTele", "_CloseKommunikation",
+      "_SetParameter", "_SetLogDirectory", "_GetLastErrorMessage", "_SetPing",      "_GetDLLVersion"};
   EXPECT_EQ(names, expected);
 }
 
 TEST(Exports, VersionPingAndParameter) {
   EXPECT_STREQ(_GetDLLVersion(), "V 02.00.05");
-  const std::vector<std::pair<int, int>> ping = {{0, -2}, {1, 0}, {2, 0}, {3, 1}, {-5, -7}, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX - 2}};
+  const std::vector<std::pair<int, int>> ping = {
+      {0, -2}, {1, 0}, {2, 0}, {3, 1}, {-5, -7}, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX - 2}};
   for (const auto& [mode, result] : ping) EXPECT_EQ(_SetPing(mode), result) << mode;
   for (int value : {0, 350, 2000, -40}) EXPECT_EQ(_SetParameter(0, value), value);
 }
@@ -142,7 +142,8 @@ TEST(Exports, ConnectIsBoundedAtFiveSeconds) {
   EXPECT_EQ(_OpenKommNet(port, "127.0.0.1", 0), 0);
   EXPECT_GE(WallSeconds() - start, 4.9);
   EXPECT_EQ(std::string(_GetLastErrorMessage()), "Fehler beim Oeffnen der Socketverbindung zum Port " +
-                                                     std::to_string(port) + " von 127.0.0.1 (Fehler Verbindung nicht hergestellt. ) ");
+                                                     std::to_string(port) +
+                                                     " von 127.0.0.1 (Fehler Verbindung nicht hergestellt. ) ");
 }
 
 struct FailedOpen {
@@ -162,7 +163,11 @@ std::vector<FailedOpen> FailedOpens(const std::string& dir) {
   return {
       {"PortAbove99", [] { return _OpenKommSer(100, 9600, 0, 0); }, "ungültiger Port!\nPort<0 oder Port>99? \n"},
       {"NegativePort", [] { return _OpenKommSer(-1, 9600, 0, 2); }, "ungültiger Port!\nPort<0 oder Port>99? \n"},
-      {"PortZero", [] { unsetenv("YBR_KOMM_COM0"); return _OpenKommSer(0, 9600, 0, 0); },
+      {"PortZero",
+       [] {
+         unsetenv("YBR_KOMM_COM0");
+         return _OpenKommSer(0, 9600, 0, 0);
+       },
        "Fehler beim Öffnen der Schnittstelle com0\n"},
       {"PortAbove32", [] { return _OpenKommSer(33, 9600, 0, 0); }, "Fehler beim Öffnen der Schnittstelle com33\n"},
       {"MissingDevice", [] { return _OpenKommSer(7, 9600, 0, 0); }, "Fehler beim Öffnen der Schnittstelle com7\n"},
@@ -208,8 +213,9 @@ TEST(Exports, NoSocketSaysWhy) {
   const std::string text = _GetLastErrorMessage();
   ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &old), 0);
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(text, "Fehler beim Oeffnen der Socketverbindung zum Port 10001 von 127.0.0.1 "
-                  "(Fehler beim Erzeugen der Socketverbindungunknown error(10024).) ");
+  EXPECT_EQ(text,
+            "Fehler beim Oeffnen der Socketverbindung zum Port 10001 von 127.0.0.1 "
+            "(Fehler beim Erzeugen der Socketverbindungunknown error(10024).) ");
 }
 
 TEST(Exports, NameWithoutDotIsLookedUp) {
@@ -222,8 +228,9 @@ TEST(Exports, NameWithoutDotIsLookedUp) {
     return report + _GetLastErrorMessage();
   });
   if (!run.ran) GTEST_SKIP() << run.skipped;
-  EXPECT_EQ(run.report, "localhost 1\nunknown 0: Fehler beim Oeffnen der Socketverbindung zum Port 10001 von "
-                        "keinsolcherrechnerybr (Fehler Zielhost nicht gefunden) ");
+  EXPECT_EQ(run.report,
+            "localhost 1\nunknown 0: Fehler beim Oeffnen der Socketverbindung zum Port 10001 von "
+            "keinsolcherrechnerybr (Fehler Zielhost nicht gefunden) ");
 }
 
 // True when the far end of the peer's connection has been closed by the library.

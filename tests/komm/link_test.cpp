@@ -1,12 +1,12 @@
 // Telegrams through the library's exports against a scripted controller, over both transports.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <future>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "LinkFixture.h"
 
@@ -105,7 +105,9 @@ Bytes WithReversedCrc(Bytes frame) {
 }
 
 Bytes Tail(const Bytes& bytes, std::size_t from) { return Bytes(bytes.begin() + static_cast<long>(from), bytes.end()); }
-Bytes Head(const Bytes& bytes, std::size_t count) { return Bytes(bytes.begin(), bytes.begin() + static_cast<long>(count)); }
+Bytes Head(const Bytes& bytes, std::size_t count) {
+  return Bytes(bytes.begin(), bytes.begin() + static_cast<long>(count));
+}
 
 std::vector<Chunk> InPieces(const Bytes& bytes, std::size_t size, int delayMs) {
   std::vector<Chunk> chunks;
@@ -135,7 +137,12 @@ std::vector<ReplyCase> ReplyCases() {
       {"BothTriesUsedUp", {{0, Concat({other, badCrc, good})}}, 2, 200, 0, 0, ""},
       {"OneTryGivesThree", {{0, Concat({other, badCrc, good})}}, 1, 200, 5, 9, "b"},
       {"GapInsideTheHeaderEndsTheAttempt",
-       {{0, Head(cut, 6)}, {200, Concat({Tail(cut, 6), Frame(9, 768, 20, "after")})}}, 1, 600, 20, 9, "after"},
+       {{0, Head(cut, 6)}, {200, Concat({Tail(cut, 6), Frame(9, 768, 20, "after")})}},
+       1,
+       600,
+       20,
+       9,
+       "after"},
       {"OverlongTextEndsTheAttempt", {{0, Concat({overlong, good})}}, 1, 200, 5, 9, "b"},
       {"LongestText", {{0, Frame(9, 768, 9, std::string(1023, 'L'))}}, 1, 200, 9, 9, std::string(1023, 'L')},
       {"SilentPeer", {}, 0, 200, 0, 0, "", 3 * 200},
@@ -162,7 +169,8 @@ TEST_P(LinkTest, RepliesAreReadAsTheFrameRulesSay) {
     std::vector<char> text(2048, 'Z');
     const auto start = std::chrono::steady_clock::now();
     const int command = _WarteAufTele(type_, &source, kOwnAddr, text.data(), c.tries);
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     EXPECT_EQ(command, c.command);
     if (c.command != 0) {
       EXPECT_EQ(source, c.source);

@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -13,6 +11,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "LinkFixture.h"
 #include "LogFolder.h"
@@ -53,9 +53,11 @@ class LogTest : public LinkTest {
  protected:
   // One link at the level: the request, the answer "ok" (command 42), the close.
   void Exchange(int logLevel) {
-    ASSERT_NO_FATAL_FAILURE(Open([](int fd) {
-      if (!ReadFrameBytes(fd).empty()) WriteAll(fd, Frame(3, 768, 42, "ok"));
-    }, 0, logLevel));
+    ASSERT_NO_FATAL_FAILURE(Open(
+        [](int fd) {
+          if (!ReadFrameBytes(fd).empty()) WriteAll(fd, Frame(3, 768, 42, "ok"));
+        },
+        0, logLevel));
     port_ = tcp_ ? tcp_->port() : 0;
     EXPECT_EQ(_SendeTele(type_, 3, 768, 75, "", 5), 0);
     char text[1024] = {};
@@ -158,12 +160,14 @@ TEST_P(LogTest, EveryEndOfAReadAttemptIsLogged) {
   std::swap(reversed[reversed.size() - 1], reversed[reversed.size() - 2]);
   LogFolder folder;
   _SetParameter(0, 1000);
-  ASSERT_NO_FATAL_FAILURE(Open([&](int fd) {
-    if (ReadFrameBytes(fd).empty()) return;
-    WriteAll(fd, {0xAA, 0xAA, 0x00, 0x03, 0x03, 0x00});
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));
-    WriteAll(fd, reversed);
-  }, 0, 3));
+  ASSERT_NO_FATAL_FAILURE(Open(
+      [&](int fd) {
+        if (ReadFrameBytes(fd).empty()) return;
+        WriteAll(fd, {0xAA, 0xAA, 0x00, 0x03, 0x03, 0x00});
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        WriteAll(fd, reversed);
+      },
+      0, 3));
   ASSERT_EQ(_SendeTele(type_, 3, 768, 75, "", 5), 0);
   EXPECT_EQ(_WarteAufTele(type_, nullptr, 768, nullptr, 3), 0);
   JoinPeer();
@@ -218,9 +222,11 @@ TEST_P(LogTest, HeadersOpenResultsAndSendLinesStandInTheFilesWhileTheLinkIsOpen)
 // Every line reaches its file as it is written: a user can watch a link as it runs.
 TEST_P(LogTest, EveryLineStandsInTheFilesWhileTheLinkIsOpen) {
   LogFolder folder;
-  ASSERT_NO_FATAL_FAILURE(Open([](int fd) {
-    if (!ReadFrameBytes(fd).empty()) WriteAll(fd, Frame(3, 768, 42, "ok"));
-  }, 0, 3));
+  ASSERT_NO_FATAL_FAILURE(Open(
+      [](int fd) {
+        if (!ReadFrameBytes(fd).empty()) WriteAll(fd, Frame(3, 768, 42, "ok"));
+      },
+      0, 3));
   port_ = tcp_ ? tcp_->port() : 0;
   ASSERT_EQ(_SendeTele(type_, 3, 768, 75, "", 5), 0);
   ASSERT_EQ(_WarteAufTele(type_, nullptr, 768, nullptr, 1), 42);
@@ -309,8 +315,8 @@ TEST_P(LogTest, ANetworkOpenOverAnOpenLinkClosesItsSectionFirst) {
                   secondOpen + secondClose + "Ende: D\n" + kLine);
     EXPECT_EQ(Normalized(folder.Read(netz.debug)),
               kHeader + ("T Socket-Port " + std::to_string(first) + "  von 127.0.0.1 offen\n") + reopenDebug +
-                  "T Zeit: Nms, Schliesse Socket-Port:" + std::to_string(first) + ", von 127.0.0.1\nEnde: D\n" +
-                  kLine + kHeader + secondOpen + "T Zeit: Nms, " + secondClose + "Ende: D\n" + kLine);
+                  "T Zeit: Nms, Schliesse Socket-Port:" + std::to_string(first) + ", von 127.0.0.1\nEnde: D\n" + kLine +
+                  kHeader + secondOpen + "T Zeit: Nms, " + secondClose + "Ende: D\n" + kLine);
   } else {
     const std::string failure = "Schnittstelle ist bereits offen, Fehler beim schliessen der Schnittstelle \n";
     EXPECT_EQ(Normalized(folder.Read(serial.protocol)),
@@ -394,7 +400,8 @@ TEST(Logs, AHostTextIsWrittenAsItStands) {
       "Fehler beim Oeffnen der Socketverbindung zum Port 10001 von %n%s%x (Fehler Zielhost nicht gefunden) ";
   const Names names = LogNames(Transport::Tcp);
   EXPECT_EQ(Normalized(folder.Read(names.protocol)), kHeader + failure + kFooter);
-  EXPECT_EQ(Normalized(folder.Read(names.debug)), kHeader + ("T" + failure) + "T Loesche (NetzInterface: K)\n" + kFooter);
+  EXPECT_EQ(Normalized(folder.Read(names.debug)),
+            kHeader + ("T" + failure) + "T Loesche (NetzInterface: K)\n" + kFooter);
 }
 
 TEST(Logs, TheFolderIsUsedWithAndWithoutItsSeparator) {

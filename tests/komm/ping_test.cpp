@@ -40,9 +40,9 @@ TEST(IcmpChecksum, KnownPackets) {
   };
   const std::vector<Case> cases = {
       {{0x00, 0x01, 0xF2, 0x03, 0xF4, 0xF5, 0xF6, 0xF7}, {0x22, 0x0D}},  // the worked example of RFC 1071
-      {{0x01}, {0xFE, 0xFF}},                                          // a last odd byte
+      {{0x01}, {0xFE, 0xFF}},                                            // a last odd byte
       {{}, {0xFF, 0xFF}},
-      {{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x01}, {0xFF, 0xFE}},            // carries folded back
+      {{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x01}, {0xFF, 0xFE}},  // carries folded back
   };
   for (const Case& c : cases) EXPECT_EQ(ChecksumBytes(c.data), c.checksum) << c.data.size();
 }
@@ -117,7 +117,8 @@ TEST(IcmpReply, OnlyOurEchoReplyOrOurUnreachableRequestCounts) {
       {"our reply behind a longer IP header", Concat({IpHeader(64, 0x46), Bytes(4, 0), Icmp(0, 0, kOwn)}), true,
        IcmpReply::Kind::EchoReply, 64},
       {"our reply on a datagram socket", Icmp(0, 0, kOwn), false, IcmpReply::Kind::EchoReply, -1},
-      {"our identifier in another message", Concat({IpHeader(64), Icmp(13, 0, kOwn)}), true, IcmpReply::Kind::Other, 64},
+      {"our identifier in another message", Concat({IpHeader(64), Icmp(13, 0, kOwn)}), true, IcmpReply::Kind::Other,
+       64},
       {"unreachable host for our request", Concat({IpHeader(64), Icmp(3, 1, 0), quotedOwn}), true,
        IcmpReply::Kind::Unreachable, 64},
       {"unreachable network for our request", Concat({IpHeader(64), Icmp(3, 0, 0), quotedOwn}), true,
@@ -130,8 +131,8 @@ TEST(IcmpReply, OnlyOurEchoReplyOrOurUnreachableRequestCounts) {
       {"reply cut inside the ICMP header", Cut(Concat({IpHeader(64), Icmp(0, 0, kOwn)}), 27), true,
        IcmpReply::Kind::Other, 64},
       {"cut inside the IP header", Cut(Concat({IpHeader(64), Icmp(0, 0, kOwn)}), 19), true, IcmpReply::Kind::Other, -1},
-      {"IP header longer than the packet", Concat({IpHeader(64, 0x4F), Icmp(0, 0, kOwn)}), true,
-       IcmpReply::Kind::Other, -1},
+      {"IP header longer than the packet", Concat({IpHeader(64, 0x4F), Icmp(0, 0, kOwn)}), true, IcmpReply::Kind::Other,
+       -1},
       {"IP header length below 20", Concat({IpHeader(64, 0x44), Icmp(0, 0, kOwn)}), true, IcmpReply::Kind::Other, -1},
       {"not IPv4", Concat({IpHeader(64, 0x65), Icmp(0, 0, kOwn)}), true, IcmpReply::Kind::Other, -1},
       {"one byte", {0x45}, true, IcmpReply::Kind::Other, -1},
@@ -239,15 +240,17 @@ std::string OpenWithPing(int mode, const std::string& host, int observer) {
   if (result == 1) _CloseKommunikation(1);
   const std::vector<std::string> files = folder.Files();
   const std::string log = files.size() == 1 ? folder.Read(files[0]) : "(" + std::to_string(files.size()) + " logs)";
-  const std::string report = "open " + std::to_string(result) + (connection.get() >= 0 ? ", connected" : ", no connection") +
-                             "\nrequests " + EchoRequestsSeen(observer) + "\ntext '" + text + "'\n" + log;
+  const std::string report = "open " + std::to_string(result) +
+                             (connection.get() >= 0 ? ", connected" : ", no connection") + "\nrequests " +
+                             EchoRequestsSeen(observer) + "\ntext '" + text + "'\n" + log;
   return std::regex_replace(Normalized(report), std::regex(port), "P");
 }
 
 constexpr char kHeader[] = "======================\nBeginn: D DLL-Version: V 02.00.05\n";
 constexpr char kFooter[] = "\nEnde: D\n======================\n";
-constexpr char kOpened[] = "T Socket-Port P  von 127.0.0.1 offen\nSchliesse Socket-Port:P, von 127.0.0.1\nEnde: D\n"
-                           "======================\n";
+constexpr char kOpened[] =
+    "T Socket-Port P  von 127.0.0.1 offen\nSchliesse Socket-Port:P, von 127.0.0.1\nEnde: D\n"
+    "======================\n";
 constexpr char kRequest1[] =
     "[24 bytes, code 0, sequence 0, checksum right, ttl 64, identifier of the process, payload Qiv_DLL Test]";
 constexpr char kRequest1Datagram[] = "[24 bytes, code 0, sequence 0, checksum right, ttl 64, payload Qiv_DLL Test]";
@@ -282,7 +285,8 @@ class PingOpen : public ::testing::TestWithParam<PingCase> {};
 
 TEST_P(PingOpen, ConnectsOnlyAfterAnAnswer) {
   const PingCase& c = GetParam();
-  const NetworkRun run = InPrivateNetwork(c.setup, [&](int observer) { return OpenWithPing(c.mode, c.host, observer); });
+  const NetworkRun run =
+      InPrivateNetwork(c.setup, [&](int observer) { return OpenWithPing(c.mode, c.host, observer); });
   if (!run.ran) GTEST_SKIP() << run.skipped;
   EXPECT_EQ(run.report, c.expected);
 }
@@ -339,14 +343,14 @@ INSTANTIATE_TEST_SUITE_P(
                  Failed("", "Fehler: IcmpEcho-Status=11002", kRouterAnswer2, kUnreachableHost), kUnreachableHost},
         PingCase{"Mode2NetUnreachableDatagram", kNetUnreachableDatagram, 2,
                  Failed("", "Fehler: IcmpEcho-Status=11002", kRouterAnswer2, kUnreachableHost), kUnreachableHost},
-        PingCase{"Mode1ProhibitedRaw", kProhibitedRaw, 1,
-                 Failed("", std::string("Timeout zu ") + kUnreachableHost + " nach N Millisekunden", "",
-                        kUnreachableHost),
-                 kUnreachableHost},
-        PingCase{"Mode1ProhibitedDatagram", kProhibitedDatagram, 1,
-                 Failed("", std::string("Timeout zu ") + kUnreachableHost + " nach N Millisekunden", "",
-                        kUnreachableHost),
-                 kUnreachableHost},
+        PingCase{
+            "Mode1ProhibitedRaw", kProhibitedRaw, 1,
+            Failed("", std::string("Timeout zu ") + kUnreachableHost + " nach N Millisekunden", "", kUnreachableHost),
+            kUnreachableHost},
+        PingCase{
+            "Mode1ProhibitedDatagram", kProhibitedDatagram, 1,
+            Failed("", std::string("Timeout zu ") + kUnreachableHost + " nach N Millisekunden", "", kUnreachableHost),
+            kUnreachableHost},
         // Without the ping even a silent address is connected to, and nothing is sent.
         PingCase{"Mode0", kSilentRaw, 0, Opened("", "keine Schnittstelle offen.\n")}),
     [](const ::testing::TestParamInfo<PingCase>& info) { return info.param.name; });

@@ -17,9 +17,7 @@ constexpr int kCom = 4;
 class SerialTest : public ::testing::Test {
  protected:
   void SetUp() override { _SetParameter(0, 200); }
-  void TearDown() override {
-    _CloseKommunikation(2);
-  }
+  void TearDown() override { _CloseKommunikation(2); }
   PtyPeer pty_{kCom};
 };
 
@@ -64,8 +62,10 @@ TEST_F(SerialTest, PortIsHeldExclusivelyUntilTheClose) {
     Fd other(open(pty_.slaveName().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     // The exclusive mode keeps other opens out (a privileged process may still open it);
     // the lock keeps out every other user that asks for it.
-    if (other.get() >= 0) EXPECT_NE(flock(other.get(), LOCK_EX | LOCK_NB), 0);
-    else EXPECT_EQ(errno, EBUSY);
+    if (other.get() >= 0)
+      EXPECT_NE(flock(other.get(), LOCK_EX | LOCK_NB), 0);
+    else
+      EXPECT_EQ(errno, EBUSY);
   }
   ASSERT_EQ(_CloseKommunikation(2), 0);
   Fd other(open(pty_.slaveName().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));

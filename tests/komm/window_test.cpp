@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
-
 #include <gtest/gtest.h>
 
 #include "KommTestPeer.h"

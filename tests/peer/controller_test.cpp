@@ -1,9 +1,9 @@
 // The controller on the line: addressing, repeated requests and faults.
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "PeerController.h"
 

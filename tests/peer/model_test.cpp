@@ -1,10 +1,10 @@
 // The controller model: every request of the command set, the answer texts the program
 // reads, and what the model keeps.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "ControllerModel.h"
 
@@ -41,7 +41,7 @@ std::string Block(int index, const std::vector<int>& values, const std::string& 
 struct Step {
   std::uint8_t command;
   std::string text;
-  int answer;  // -1: no answer
+  int answer;                        // -1: no answer
   const char* answerText = nullptr;  // checked when given
 };
 
@@ -286,13 +286,13 @@ TEST(ControllerModel, UnusableTextsGet36AndMissingIndexes39) {
       {48, "x", 36},
       {48, "-2", 36},
       {48, "", 36},
-      {53, "a b c 1 1", 36},                 // five fields
-      {53, "a b c x 1 d", 36},               // status not a number
-      {53, "a b c 1 300 d", 36},             // status beyond a byte
+      {53, "a b c 1 1", 36},      // five fields
+      {53, "a b c x 1 d", 36},    // status not a number
+      {53, "a b c 1 300 d", 36},  // status beyond a byte
       {51, "", 36},
-      {51, "0", 39},                         // nobody stored
+      {51, "0", 39},  // nobody stored
       {51, "-1", 39},
-      {27, "12289 T&r!1", 36},               // one name missing
+      {27, "12289 T&r!1", 36},  // one name missing
       {27, "x T T", 36},
       {27, "2147483648 T T", 36},
       {57, "1x", 36},
@@ -307,7 +307,7 @@ TEST(ControllerModel, UnusableTextsGet36AndMissingIndexes39) {
       {18, "-1", 36},
       {23, Block(0, {}).substr(0, Block(0, {}).size() - 2), 36},  // 63 values
       {23, Block(0, {70000}), 36},
-      {23, Block(1, {}), 39},                // beyond the blocks announced (none)
+      {23, Block(1, {}), 39},  // beyond the blocks announced (none)
       {20, "0", 39},
       {92, "29.3.2026 25.10.2026", 36},
       {92, "29.3.2026 25.10.2026 1 2", 36},

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "PeerOptions.h"
 
@@ -11,10 +11,11 @@ using peer::FaultKind;
 using peer::ParseOptions;
 
 TEST(PeerOptions, ReadsTheWholeCommandLine) {
-  const auto r = ParseOptions({"--tcp", "127.0.0.1:10001", "--pty", "/tmp/x/com", "--address", "3", "--type",
-                               "ZO 10", "--firmware", "ALT 1.2", "--bookings", "500", "--fault", "75:silent",
-                               "--fault", "5:bad-crc:2", "--trace", "/tmp/x/t", "--erase-delay", "50",
-                               "--reply-delay", "400"});
+  const auto r =
+      ParseOptions({"--tcp",   "127.0.0.1:10001", "--pty",   "/tmp/x/com", "--address",     "3",       "--type",
+                    "ZO 10",   "--firmware",      "ALT 1.2", "--bookings", "500",           "--fault", "75:silent",
+                    "--fault", "5:bad-crc:2",     "--trace", "/tmp/x/t",   "--erase-delay", "50",      "--reply-delay",
+                    "400"});
   ASSERT_EQ(r.error, "");
   const auto& o = r.options;
   EXPECT_EQ(o.tcpHost, "127.0.0.1");

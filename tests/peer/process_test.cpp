@@ -11,8 +11,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -22,6 +20,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "KommFrame.h"
 #include "common/PeerProcess.h"
@@ -333,9 +333,9 @@ TEST(PeerProcess, HelpAndRefusedCommandLines) {
   std::string help;
   const int status = RunPeer("--help", &help);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  for (const char* option : {"--tcp HOST:PORT", "--pty PATH", "--address N", "--type", "--firmware TEXT",
-                             "--bookings N", "--fault CMD:KIND[:COUNT]", "--trace FILE", "--erase-delay MS",
-                             "--reply-delay MS"}) {
+  for (const char* option :
+       {"--tcp HOST:PORT", "--pty PATH", "--address N", "--type", "--firmware TEXT", "--bookings N",
+        "--fault CMD:KIND[:COUNT]", "--trace FILE", "--erase-delay MS", "--reply-delay MS"}) {
     EXPECT_NE(help.find(option), std::string::npos) << option;
   }
   std::string refused;

@@ -1,19 +1,20 @@
 #include "bookings/BuchungenDlg.h"
 
+#include <vector>
+
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyle>
 
-#include <vector>
+#include "document/Steuerung.h"
+#include "platform/Plattform.h"
+#include "text/Texte.h"
 
 #include "bookings/BuchungsExport.h"
 #include "bookings/BuchungsListe.h"
-#include "document/Steuerung.h"
 #include "fields/Anzeigetext.h"
 #include "shared/Fensterregister.h"
-#include "platform/Plattform.h"
 #include "shared/StatusDlg.h"
-#include "text/Texte.h"
 
 namespace {
 
@@ -55,8 +56,8 @@ TIDD_BUCHUNGEN::TIDD_BUCHUNGEN(QWidget* parent) : fenster::TFormular(parent), Ze
   // The columns start under the heads: date and time, card, name, and under the door choice
   // the reader and door.
   const int textAnfang = IDLB_SHOWBOOK->x() + IDLB_SHOWBOOK->frameWidth() + TTabulatorDelegate::kRand;
-  tabulatoren->SetzeTabulatoren({IDB_CARD->x() - textAnfang, IDB_NAME->x() - textAnfang,
-                                 IDCB_SELECT_DOOR->x() - textAnfang});
+  tabulatoren->SetzeTabulatoren(
+      {IDB_CARD->x() - textAnfang, IDB_NAME->x() - textAnfang, IDCB_SELECT_DOOR->x() - textAnfang});
   IDLB_SHOWBOOK->setItemDelegate(tabulatoren);
   IDB_GET_BOOK->setText(Beschriftung(Texte::beschriftung::BuchungenAbrufen));
   IDB_GET_BOOK->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
@@ -165,7 +166,8 @@ std::optional<QString> TIDD_BUCHUNGEN::WaehleExportdatei() {
   const QString dokument = QString::fromStdString(Steuerung->Dateiname);
   const QString buchungsdatei = QString::fromStdString(Steuerung->BuchungsDateiname);
   for (;;) {
-    const std::optional<QString> pfad = fenster::SpeichernDialog(this, kExportEndung, kExportFilter, OhneEndung(dokument));
+    const std::optional<QString> pfad =
+        fenster::SpeichernDialog(this, kExportEndung, kExportFilter, OhneEndung(dokument));
     if (!pfad) return std::nullopt;
     if (GleicheDatei(*pfad, dokument) || GleicheDatei(*pfad, buchungsdatei)) {
       fenster::MessageBox(QStringLiteral("In die Steuerungsdaten oder die Buchungsdatei des Dokuments\n"
@@ -194,8 +196,8 @@ void TIDD_BUCHUNGEN::ExportiereBuchungen(const QString& dateiname) {
                         plattform::MB_OK_PLAIN);
     return;
   }
-  if (fenster::MessageBox(Allgemein(Texte::allgemein::ExportierteBuchungenLoeschen), Allgemein(Texte::allgemein::Hinweis),
-                          plattform::MB_YESNO_ASK) == plattform::ID_YES) {
+  if (fenster::MessageBox(Allgemein(Texte::allgemein::ExportierteBuchungenLoeschen),
+                          Allgemein(Texte::allgemein::Hinweis), plattform::MB_YESNO_ASK) == plattform::ID_YES) {
     Zeilen->Leere();
     Steuerung->Buchungen.Clear();
     Steuerung->BuchungenGespeichert = false;

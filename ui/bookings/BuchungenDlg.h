@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_BUCHUNGEN.h"
 
 class TSteuerung;

@@ -21,12 +21,13 @@ bool Schreibe(TSichereDatei& datei, const std::string& text) { return datei.Schr
 
 }  // namespace
 
-bool SchreibeBuchungsExport(const std::string& pfad, const Array<books*>& buchungen, const plattform::LocalTime& jetzt) {
+bool SchreibeBuchungsExport(const std::string& pfad, const Array<books*>& buchungen,
+                            const plattform::LocalTime& jetzt) {
   TSichereDatei datei(pfad);
   if (!datei.Offen()) return false;
   char zeile[128];
-  std::snprintf(zeile, sizeof zeile, "Buchungsdatei vom %02d.%02d.%04d %02d:%02d\r\n", jetzt.day, jetzt.month, jetzt.year,
-                jetzt.hour, jetzt.minute);
+  std::snprintf(zeile, sizeof zeile, "Buchungsdatei vom %02d.%02d.%04d %02d:%02d\r\n", jetzt.day, jetzt.month,
+                jetzt.year, jetzt.hour, jetzt.minute);
   if (!Schreibe(datei, zeile)) return false;
   for (const ArrayElement<books*>* k = buchungen.Kopf; k != nullptr; k = k->Next) {
     const books& b = *k->Daten;

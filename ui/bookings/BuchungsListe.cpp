@@ -1,17 +1,18 @@
 #include "bookings/BuchungsListe.h"
 
-#include <QApplication>
-#include <QPainter>
-#include <QStringList>
-
 #include <algorithm>
 #include <iterator>
 #include <utility>
 
-#include "fields/Anzeigetext.h"
-#include "fields/Zeilenmass.h"
-#include "fields/Feldtext.h"
+#include <QApplication>
+#include <QPainter>
+#include <QStringList>
+
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
+#include "fields/Zeilenmass.h"
 
 namespace {
 
@@ -56,10 +57,10 @@ QString BuchungsZeile(const books& b) {
   for (const Ereignistext& e : kEreignisse) {
     if (((e.ZweitesByte ? b.Ereignis2 : b.Ereignis1) & e.Bit) != 0) name = T(e.Text);
   }
-  return Zweistellig(b.Tag) + u'.' + Zweistellig(b.Monat) + u'.' + QStringLiteral("%1").arg(b.Jahr, 4, 10, QLatin1Char('0')) +
-         QStringLiteral(", ") + Zweistellig(b.Stunde) + u':' + Zweistellig(b.Minute) + u':' + Zweistellig(b.Sekunde) +
-         u'\t' + feld::Lies(b.Karte) + u'\t' + name + u'\t' + Lesertext(LeserIndex(b.Ereignis1)) + u'/' +
-         Tuertext(TuerIndex(b.Ereignis1));
+  return Zweistellig(b.Tag) + u'.' + Zweistellig(b.Monat) + u'.' +
+         QStringLiteral("%1").arg(b.Jahr, 4, 10, QLatin1Char('0')) + QStringLiteral(", ") + Zweistellig(b.Stunde) +
+         u':' + Zweistellig(b.Minute) + u':' + Zweistellig(b.Sekunde) + u'\t' + feld::Lies(b.Karte) + u'\t' + name +
+         u'\t' + Lesertext(LeserIndex(b.Ereignis1)) + u'/' + Tuertext(TuerIndex(b.Ereignis1));
 }
 
 void TBuchungsModell::Zeige(std::vector<const books*> buchungen) {
@@ -140,10 +141,12 @@ int TTabulatorDelegate::BreitesteZeile(const std::vector<const books*>& buchunge
   for (char16_t c = u'0'; c <= u'9'; ++c) ziffer = std::max(ziffer, metrik.horizontalAdvance(QChar(c)));
   const int trenner = metrik.horizontalAdvance(QStringLiteral(".., ::"));
   int ereignis[std::size(kEreignisse)];
-  for (std::size_t e = 0; e < std::size(kEreignisse); ++e) ereignis[e] = metrik.horizontalAdvance(T(kEreignisse[e].Text));
+  for (std::size_t e = 0; e < std::size(kEreignisse); ++e)
+    ereignis[e] = metrik.horizontalAdvance(T(kEreignisse[e].Text));
   int leserTuer[3][4];
   for (int leser = 0; leser < 3; ++leser) {
-    for (int tuer = 0; tuer < 4; ++tuer) leserTuer[leser][tuer] = metrik.horizontalAdvance(Lesertext(leser) + u'/' + Tuertext(tuer));
+    for (int tuer = 0; tuer < 4; ++tuer)
+      leserTuer[leser][tuer] = metrik.horizontalAdvance(Lesertext(leser) + u'/' + Tuertext(tuer));
   }
   auto stellen = [](unsigned wert, int mindestens) {
     int n = 1;
@@ -157,8 +160,8 @@ int TTabulatorDelegate::BreitesteZeile(const std::vector<const books*>& buchunge
   };
   int breiteste = 0;
   for (const books* b : buchungen) {
-    int x = trenner + ziffer * (stellen(b->Tag, 2) + stellen(b->Monat, 2) + stellen(b->Jahr, 4) + stellen(b->Stunde, 2) +
-                                stellen(b->Minute, 2) + stellen(b->Sekunde, 2));
+    int x = trenner + ziffer * (stellen(b->Tag, 2) + stellen(b->Monat, 2) + stellen(b->Jahr, 4) +
+                                stellen(b->Stunde, 2) + stellen(b->Minute, 2) + stellen(b->Sekunde, 2));
     x = NaechsterStop(x) + text(b->Karte, sizeof b->Karte);
     int name = -1;
     for (std::size_t e = 0; e < std::size(kEreignisse); ++e) {

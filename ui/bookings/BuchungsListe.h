@@ -6,12 +6,12 @@
 // pushes its line past the list's edge can be scrolled to.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include <QAbstractListModel>
 #include <QString>
 #include <QStyledItemDelegate>
-
-#include <cstdint>
-#include <vector>
 
 #include "model/Records.h"
 

@@ -1,9 +1,10 @@
 #include "calendar/FeiertageDlg.h"
 
 #include "document/Steuerung.h"
-#include "fields/Anzeigetext.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
 
 TIDD_BUILD_FD::TIDD_BUILD_FD(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);
@@ -47,8 +48,7 @@ void TIDD_BUILD_FD::Button1Click() {
       fenster::MessageBox(QStringLiteral("Die Jahre liegen außerhalb des Bereichs der Feiertagstabelle."), hinweis,
                           plattform::MB_WARN);
       return;
-    case Jahrespruefung::Ok:
-      break;
+    case Jahrespruefung::Ok: break;
   }
   if (fenster::MessageBox(T(Texte::TextFeiertageLoeschen), hinweis, plattform::MB_YESNO_ASK) != plattform::ID_YES) {
     return;

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "model/Feiertagsgenerator.h"
+
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_BUILD_FD.h"
 
 class TSteuerung;

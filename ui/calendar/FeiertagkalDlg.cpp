@@ -5,14 +5,15 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 
-#include "calendar/FeiertageDlg.h"
 #include "document/Steuerung.h"
 #include "model/Feiertagsart.h"
+#include "platform/Plattform.h"
+#include "text/Texte.h"
+
+#include "calendar/FeiertageDlg.h"
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
 #include "shared/Fensterregister.h"
-#include "platform/Plattform.h"
-#include "text/Texte.h"
 
 namespace {
 
@@ -169,8 +170,7 @@ void TIDD_FEIERTAG::SetzeTagesart(int art) {
       Steuerung->DatenGespeichert = false;
       Kalender->SetTagesart(AuswahlMonat, AuswahlTag, tabellenart);
       break;
-    case Tagesaenderung::Unveraendert:
-      break;
+    case Tagesaenderung::Unveraendert: break;
     case Tagesaenderung::Voll:
       // The grid keeps showing what the table holds.
       ZeichneKalender();

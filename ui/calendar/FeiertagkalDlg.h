@@ -4,14 +4,16 @@
 // document's table and mark the document unsaved.
 #pragma once
 
-#include <QPoint>
-
 #include <memory>
 #include <optional>
 
-#include "graphics/Kalenderbild.h"
+#include <QPoint>
+
 #include "model/Kalenderjahr.h"
+
+#include "graphics/Kalenderbild.h"
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_FEIERTAG.h"
 
 class QAction;

@@ -5,16 +5,16 @@
 // (a name loaded from a file) stays whole.
 #pragma once
 
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include <QChar>
 #include <QLineEdit>
 #include <QString>
 #include <QStringList>
 #include <QValidator>
-
-#include <cstddef>
-#include <optional>
-#include <string>
-#include <string_view>
 
 #include "model/Records.h"
 

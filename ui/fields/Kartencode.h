@@ -3,10 +3,10 @@
 // blank, since the person telegram separates its words by blanks.
 #pragma once
 
+#include <cstddef>
+
 #include <QLineEdit>
 #include <QString>
-
-#include <cstddef>
 
 namespace karte {
 

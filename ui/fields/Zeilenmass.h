@@ -2,11 +2,11 @@
 // past the font's ascent, and a row as high as the font alone cuts them off.
 #pragma once
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QRect>
 #include <QString>
-
-#include <algorithm>
 
 namespace zeile {
 

@@ -1,10 +1,10 @@
 #include "graphics/Bilder.h"
 
+#include <algorithm>
+
 #include <QIcon>
 #include <QList>
 #include <QSize>
-
-#include <algorithm>
 
 namespace bilder {
 

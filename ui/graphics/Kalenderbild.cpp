@@ -1,14 +1,15 @@
 #include "graphics/Kalenderbild.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QSizeF>
 
-#include <algorithm>
-
 #include "model/Kalenderjahr.h"
-#include "fields/Anzeigetext.h"
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
 
 namespace kalenderbild {
 
@@ -24,33 +25,23 @@ struct Farben {
 
 Farben Normal(std::uint8_t art, bool sonntag) {
   switch (art) {
-    case TA_FEIERTAG:
-      return {QColor(0x00, 0xFF, 0x00), Qt::black};
-    case TA_HALBER_FEIERTAG:
-      return {QColor(0xFF, 0xFF, 0x00), Qt::black};
-    case TA_UMSCHALTTAG:
-      return {QColor(0x00, 0x00, 0xFF), Qt::white};
+    case TA_FEIERTAG: return {QColor(0x00, 0xFF, 0x00), Qt::black};
+    case TA_HALBER_FEIERTAG: return {QColor(0xFF, 0xFF, 0x00), Qt::black};
+    case TA_UMSCHALTTAG: return {QColor(0x00, 0x00, 0xFF), Qt::white};
     case TA_SONDERTAG1:
-    case TA_SONDERTAG2:
-      return {QColor(0xC0, 0xC0, 0xC0), Qt::black};
-    default:
-      return {sonntag ? QColor(0xFF, 0x00, 0x00) : QColor(0xFF, 0xFF, 0xFF), Qt::black};
+    case TA_SONDERTAG2: return {QColor(0xC0, 0xC0, 0xC0), Qt::black};
+    default: return {sonntag ? QColor(0xFF, 0x00, 0x00) : QColor(0xFF, 0xFF, 0xFF), Qt::black};
   }
 }
 
 Farben Hervorgehoben(std::uint8_t art) {
   switch (art) {
-    case TA_FEIERTAG:
-      return {QColor(0xFF, 0x00, 0xFF), Qt::black};
-    case TA_HALBER_FEIERTAG:
-      return {QColor(0x00, 0xFF, 0xFF), Qt::black};
-    case TA_UMSCHALTTAG:
-      return {QColor(0x00, 0x80, 0x80), Qt::white};
+    case TA_FEIERTAG: return {QColor(0xFF, 0x00, 0xFF), Qt::black};
+    case TA_HALBER_FEIERTAG: return {QColor(0x00, 0xFF, 0xFF), Qt::black};
+    case TA_UMSCHALTTAG: return {QColor(0x00, 0x80, 0x80), Qt::white};
     case TA_SONDERTAG1:
-    case TA_SONDERTAG2:
-      return {QColor(0x80, 0x80, 0x80), Qt::black};
-    default:
-      return {QColor(0x00, 0x00, 0x00), Qt::white};
+    case TA_SONDERTAG2: return {QColor(0x80, 0x80, 0x80), Qt::black};
+    default: return {QColor(0x00, 0x00, 0x00), Qt::white};
   }
 }
 

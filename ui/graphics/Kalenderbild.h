@@ -4,11 +4,11 @@
 // test that finds the day under a point of the picture.
 #pragma once
 
+#include <optional>
+
 #include <QFont>
 #include <QImage>
 #include <QPoint>
-
-#include <optional>
 
 class CJulian;
 
@@ -27,8 +27,7 @@ struct Kalendertag {
 // a small font; the day `markiert`, when given, in its highlight colour. Drawn for a screen of
 // device pixel ratio `verhaeltnis`: the coordinates stay, the image has that many more pixels
 // each way and carries the ratio.
-QImage Zeichne(const CJulian& jahr, std::optional<Kalendertag> markiert, const QFont& schrift,
-               qreal verhaeltnis = 1);
+QImage Zeichne(const CJulian& jahr, std::optional<Kalendertag> markiert, const QFont& schrift, qreal verhaeltnis = 1);
 
 // The day whose cell holds `punkt` (in the picture's coordinates, whatever its ratio), or
 // nothing outside the grid and outside the days of the month.

@@ -1,5 +1,9 @@
 #include "graphics/Wochengrafik.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -7,14 +11,11 @@
 #include <QPolygon>
 #include <QSizeF>
 
-#include <algorithm>
-#include <cstdlib>
-#include <string_view>
+#include "document/Steuerung.h"
+#include "text/Texte.h"
 
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
-#include "document/Steuerung.h"
-#include "text/Texte.h"
 
 namespace grafik {
 
@@ -22,11 +23,11 @@ namespace {
 
 // Where the variants differ in their grid and line ends.
 struct Raster {
-  int zeilen;        // day rows drawn
-  int rasterUnten;   // lower end of the vertical grid lines
-  int trennlinieY;   // the line above the legend
-  int x1Basis;       // x1 = x1Basis + 15·VonStunde + VonMinute/4
-  int x2Basis;       // x2 = x2Basis + 15·BisStunde + BisMinute/4
+  int zeilen;       // day rows drawn
+  int rasterUnten;  // lower end of the vertical grid lines
+  int trennlinieY;  // the line above the legend
+  int x1Basis;      // x1 = x1Basis + 15·VonStunde + VonMinute/4
+  int x2Basis;      // x2 = x2Basis + 15·BisStunde + BisMinute/4
 };
 
 Raster RasterVon(Wochenbild bild) {
@@ -115,7 +116,8 @@ void ZeichneRaster(Maler& m, Wochenbild bild, const Anlage& anlage) {
       m.Text(130, 242, anlage.NameTuer1);
       if (tuer2) {
         m.Waagrecht(225, 245, 247, 3, kRot);
-        m.Text(255, 242, anlage.Geraetetyp != 0 ? anlage.NameTuer2 : T(Texte::Beschriftungen[Texte::beschriftung::Tuer2MK]));
+        m.Text(255, 242,
+               anlage.Geraetetyp != 0 ? anlage.NameTuer2 : T(Texte::Beschriftungen[Texte::beschriftung::Tuer2MK]));
       }
       if (tuer3) {
         m.Waagrecht(350, 370, 247, 3, kBlau);

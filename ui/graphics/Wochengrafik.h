@@ -32,13 +32,13 @@
 //           down at (x, y - 1); locked red below pointing up at (x, y + 1).
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include <QColor>
 #include <QImage>
 #include <QSize>
 #include <QString>
-
-#include <cstdint>
-#include <span>
 
 #include "model/Records.h"
 

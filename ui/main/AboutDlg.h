@@ -2,6 +2,7 @@
 #pragma once
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_ABOUT.h"
 
 class TIDD_ABOUT : public fenster::TFormular, public Ui::IDD_ABOUT {

@@ -2,8 +2,9 @@
 
 #include <QKeyEvent>
 
-#include "fields/Anzeigetext.h"
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
 
 TIDD_SEND_DATA::TIDD_SEND_DATA(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);
@@ -29,8 +30,7 @@ void TIDD_SEND_DATA::SetzeModus(short modus) {
       BitBtn2->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::Senden]));
       Label1->setText(T(Texte::UebertragungsTexte[Texte::uebertragung::WerdenGesendet]));
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_SEND_DATA.h"
 
 class TIDD_SEND_DATA : public fenster::TFormular, public Ui::IDD_SEND_DATA {

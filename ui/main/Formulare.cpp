@@ -3,16 +3,13 @@
 #include <csignal>
 
 #include "bookings/BuchungenDlg.h"
-#include "calendar/FeiertagkalDlg.h"
 #include "calendar/FeiertageDlg.h"
+#include "calendar/FeiertagkalDlg.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
-#include "shared/EingabeDlg.h"
 #include "main/MainDlg.h"
-#include "shared/StatusDlg.h"
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"
-#include "shared/QtPlattform.h"
 #include "printing/PrintDlg.h"
 #include "profiles/EditTuerZeitlinieDlg.h"
 #include "profiles/EditZeitlinieDlg.h"
@@ -23,6 +20,9 @@
 #include "settings/SelectCommDlg.h"
 #include "settings/SpezialDlg.h"
 #include "settings/SteuerungenDlg.h"
+#include "shared/EingabeDlg.h"
+#include "shared/QtPlattform.h"
+#include "shared/StatusDlg.h"
 
 TIDD_MAIN* IDD_MAIN = nullptr;
 TIDD_BUCHUNGEN* IDD_BUCHUNGEN = nullptr;

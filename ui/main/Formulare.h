@@ -4,8 +4,9 @@
 
 #include <memory>
 
-#include "shared/Fensterregister.h"
 #include "platform/Plattform.h"
+
+#include "shared/Fensterregister.h"
 
 class QtPlattform;
 

@@ -1,5 +1,10 @@
 #include "main/MainDlg.h"
 
+#include <algorithm>
+#include <exception>
+#include <type_traits>
+#include <utility>
+
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -10,33 +15,29 @@
 #include <QScreen>
 #include <QShortcut>
 
-#include <algorithm>
-#include <exception>
-#include <type_traits>
-#include <utility>
+#include "document/ProgrammOrdner.h"
+#include "document/Steuerung.h"
+#include "document/Zugriffsprotokoll.h"
+#include "platform/Plattform.h"
+#include "text/Texte.h"
 
 #include "bookings/BuchungenDlg.h"
 #include "calendar/FeiertagkalDlg.h"
-#include "main/AboutDlg.h"
-#include "main/DatenSendenDlg.h"
 #include "fields/Anzeigetext.h"
 #include "graphics/Bilder.h"
-#include "windowing/Fenster.h"
+#include "main/AboutDlg.h"
+#include "main/DatenSendenDlg.h"
 #include "main/Formulare.h"
-#include "platform/Plattform.h"
-#include "shared/StatusDlg.h"
+#include "persons/PersonendatenDlg.h"
+#include "printing/PrintDlg.h"
+#include "profiles/TuerdatenDlg.h"
+#include "profiles/ZutrittprofileDlg.h"
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
-#include "document/Zugriffsprotokoll.h"
-#include "profiles/TuerdatenDlg.h"
-#include "profiles/ZutrittprofileDlg.h"
 #include "settings/SteuerungenDlg.h"
-#include "persons/PersonendatenDlg.h"
-#include "printing/PrintDlg.h"
-#include "document/ProgrammOrdner.h"
-#include "document/Steuerung.h"
-#include "text/Texte.h"
+#include "shared/StatusDlg.h"
+#include "windowing/Fenster.h"
 
 namespace {
 
@@ -188,12 +189,10 @@ TIDD_MAIN::TIDD_MAIN(QWidget* parent) : QMainWindow(parent), Ordner(ProgrammOrdn
 
   // Each glyph button's picture, by its name in the program's icon theme, as large as the button shows it.
   const std::pair<QToolButton*, const char*> knopfbilder[] = {
-      {IDB_SEND_DATA, "document-send"},     {IDB_GET_DATA, "emblem-downloads"},
-      {IDB_SET_CLOCK, "appointment-new"},   {IDB_PERSON, "system-users"},
-      {IDB_SETTINGS, "preferences-system"}, {IDB_SYTEMDATA, "network-server"},
-      {IDB_DOORDATA, "changes-prevent"},    {IDB_PROFIL, "security-high"},
-      {IDB_KAL, "x-office-calendar"},       {IDB_SHOW_BOOK, "task-past-due"},
-      {IDB_PRINT, "document-print"},
+      {IDB_SEND_DATA, "document-send"},  {IDB_GET_DATA, "emblem-downloads"},   {IDB_SET_CLOCK, "appointment-new"},
+      {IDB_PERSON, "system-users"},      {IDB_SETTINGS, "preferences-system"}, {IDB_SYTEMDATA, "network-server"},
+      {IDB_DOORDATA, "changes-prevent"}, {IDB_PROFIL, "security-high"},        {IDB_KAL, "x-office-calendar"},
+      {IDB_SHOW_BOOK, "task-past-due"},  {IDB_PRINT, "document-print"},
   };
   for (const auto& [knopf, name] : knopfbilder) {
     knopf->setIcon(QIcon(bilder::Bild(T(name), knopf->iconSize().width())));
@@ -265,8 +264,8 @@ void TIDD_MAIN::FormShow() {
   }
   // Without a document object the program cannot work (its folder cannot be written, no
   // memory): whatever the reason, it is shown and the program ends with a non-zero status.
-  if (const std::optional<std::string> fehler = Fehlermeldung(
-          [&] { Steuerung = std::make_unique<TSteuerung>(static_cast<std::uint16_t>(jahr), Ordner); })) {
+  if (const std::optional<std::string> fehler =
+          Fehlermeldung([&] { Steuerung = std::make_unique<TSteuerung>(static_cast<std::uint16_t>(jahr), Ordner); })) {
     StartGescheitert(*fehler);
     return;
   }
@@ -278,9 +277,11 @@ void TIDD_MAIN::FormShow() {
 void TIDD_MAIN::ZeigeVerbindung() {
   const QString name = T(Texte::Eintrag(Texte::Adressnamen, Steuerung->GetAdresse()));
   if (Steuerung->Page == 0) {
-    VerbindungsText = QStringLiteral(" IP: ") + QString::fromStdString(Steuerung->IP) + QStringLiteral(" , Adr.: ") + name;
+    VerbindungsText =
+        QStringLiteral(" IP: ") + QString::fromStdString(Steuerung->IP) + QStringLiteral(" , Adr.: ") + name;
   } else if (Steuerung->Kabel) {
-    VerbindungsText = QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Programmierkabel");
+    VerbindungsText =
+        QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Programmierkabel");
   } else {
     VerbindungsText = QStringLiteral(" COM") + QString::number(Steuerung->ComPort) + QStringLiteral(" , Adr.: ") + name;
   }
@@ -452,7 +453,7 @@ void TIDD_MAIN::IDB_SETTINGSClick() {
     knopf->setVisible(unten);
   }
   IDB_SETTINGS->setText(T(Texte::Beschriftungen[unten ? Texte::beschriftung::StandardEinstellungen
-                                                    : Texte::beschriftung::ErweiterteEinstellungen]));
+                                                      : Texte::beschriftung::ErweiterteEinstellungen]));
 }
 
 void TIDD_MAIN::Zustzeanzeigen1Click() {
@@ -559,9 +560,9 @@ void TIDD_MAIN::UebertrageDaten(short modus) {
           return;
         }
         if (senden) status.Hide();
-        fenster::MessageBox(Erfolg(Texte::Beschriftungen[senden ? Texte::beschriftung::DatenSenden
-                                                                : Texte::beschriftung::DatenHolen]),
-                            std::string(Texte::AllgemeineTexte[Texte::allgemein::Info]), plattform::MB_OK_PLAIN);
+        fenster::MessageBox(
+            Erfolg(Texte::Beschriftungen[senden ? Texte::beschriftung::DatenSenden : Texte::beschriftung::DatenHolen]),
+            std::string(Texte::AllgemeineTexte[Texte::allgemein::Info]), plattform::MB_OK_PLAIN);
       },
       // Every failure, also one outside the program's classes, closes the application-modal
       // progress window before its box, so the main window is not left locked behind it.

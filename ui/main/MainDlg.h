@@ -2,19 +2,18 @@
 // in its two status panels and offers every command of the program.
 #pragma once
 
-#include <QMainWindow>
-#include <QString>
-
 #include <array>
 #include <memory>
 #include <string>
+
+#include <QMainWindow>
+#include <QString>
 
 #include "ui_IDD_MAIN.h"
 
 class TSteuerung;
 
 enum class TCloseAction { caNone, caFree };
-
 
 class TIDD_MAIN : public QMainWindow, public Ui::IDD_MAIN {
   Q_OBJECT

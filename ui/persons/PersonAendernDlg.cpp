@@ -1,21 +1,22 @@
 #include "persons/PersonAendernDlg.h"
 
-#include <QPixmap>
-
 #include <memory>
 #include <new>
 #include <span>
 #include <utility>
 
+#include <QPixmap>
+
 #include "document/Steuerung.h"
-#include "graphics/Wochengrafik.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+#include "platform/Plattform.h"
+#include "text/Texte.h"
+
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
 #include "fields/Kartencode.h"
-#include "platform/Plattform.h"
-#include "text/Texte.h"
+#include "graphics/Wochengrafik.h"
 
 namespace {
 
@@ -92,9 +93,8 @@ void TIDD_CHANGE_PERSON::IDCB_PROFILChange() {
 void TIDD_CHANGE_PERSON::ZeichneProfil() {
   std::span<const Zeitlinie> linien;
   if (ProfilIndex >= 0) linien = Element(Steuerung->Profile, ProfilIndex).Zeitlinien;
-  IDI_DRAW->setPixmap(QPixmap::fromImage(
-      grafik::ZeichneWoche(grafik::Wochenbild::Person, grafik::AnlageVon(*Steuerung), linien, -1,
-                           IDI_DRAW->devicePixelRatioF())));
+  IDI_DRAW->setPixmap(QPixmap::fromImage(grafik::ZeichneWoche(grafik::Wochenbild::Person, grafik::AnlageVon(*Steuerung),
+                                                              linien, -1, IDI_DRAW->devicePixelRatioF())));
 }
 
 void TIDD_CHANGE_PERSON::BitBtn1Click() {

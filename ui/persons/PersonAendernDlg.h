@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "model/Records.h"
+
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_CHANGE_PERSON.h"
 
 class TSteuerung;

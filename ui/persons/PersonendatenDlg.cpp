@@ -1,5 +1,9 @@
 #include "persons/PersonendatenDlg.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
@@ -8,17 +12,14 @@
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 
-#include <algorithm>
-#include <utility>
-#include <vector>
-
 #include "document/Steuerung.h"
-#include "persons/PersonAendernDlg.h"
+#include "text/Texte.h"
+
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
-#include "shared/Fensterregister.h"
 #include "fields/Zeilenmass.h"
-#include "text/Texte.h"
+#include "persons/PersonAendernDlg.h"
+#include "shared/Fensterregister.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_PERSONEN.h"
 
 class QStringListModel;

@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "fields/Anzeigetext.h"
-#include "fields/Feldtext.h"
 #include "document/Steuerung.h"
 #include "model/Datum.h"
 #include "model/ListenZugriff.h"
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
 
 namespace {
 
@@ -92,10 +93,9 @@ void TDruckbericht::DruckeSeitenkopf() {
                        T(Texte::Stundenleiste[Texte::stundenleiste::Uhr]);
   Drucker.Text(w - 16 * Zeichenbreite, kKopfY, zeit);
   Drucker.Linie(Rand, h - 5 * Zeilenhoehe, w - Rand, h - 5 * Zeilenhoehe);
-  DruckeZeile(h - 4 * Zeilenhoehe,
-              {{w - 9 * Zeichenbreite,
-                T(Texte::DruckTexte[Texte::druck::Seite]) + u' ' + QString::number(Drucker.Seitennummer())},
-               {Rand, QString::fromStdString(Steuerung.Dateiname)}});
+  DruckeZeile(h - 4 * Zeilenhoehe, {{w - 9 * Zeichenbreite, T(Texte::DruckTexte[Texte::druck::Seite]) + u' ' +
+                                                                QString::number(Drucker.Seitennummer())},
+                                    {Rand, QString::fromStdString(Steuerung.Dateiname)}});
 }
 
 void TDruckbericht::DruckeZeile(int y, const std::vector<Spalte>& spalten) {
@@ -120,11 +120,8 @@ void TDruckbericht::DruckeSpaltenkoepfe() {
   const int w = Drucker.Seitenbreite();
   const int m = Rand;
   switch (Seitenkopf) {
-    case Kopf::Ohne:
-      return;
-    case Kopf::Feiertage:
-      Drucker.Linie(m, kFeiertagslinieY, w - m, kFeiertagslinieY);
-      return;
+    case Kopf::Ohne: return;
+    case Kopf::Feiertage: Drucker.Linie(m, kFeiertagslinieY, w - m, kFeiertagslinieY); return;
     case Kopf::Personen: {
       const int c3 = (w - 2 * m) / 3;
       DruckeZeile(ZeileY, {{m, T(Texte::Beschriftungen[Texte::beschriftung::NameAufdruck])},
@@ -187,7 +184,8 @@ void TDruckbericht::DruckeProfile() {
     const int w = Drucker.Seitenbreite();
     const int m = Rand;
     const int lh = Zeilenhoehe;
-    Drucker.Text(m, ZeileY, MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofil], feld::Lies(profil.Name)));
+    Drucker.Text(m, ZeileY,
+                 MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Zutrittsprofil], feld::Lies(profil.Name)));
     ZeileY += lh;
     Drucker.Linie(m, ZeileY, w - 2 * m, ZeileY);
     ZeileY += lh;
@@ -255,7 +253,7 @@ void TDruckbericht::DruckeGeraetedaten() {
   const int c3 = (w - 2 * m) / 3;
   const auto zustand = [](bool an) { return T(Texte::DruckTexte[an ? Texte::druck::Aktiv : Texte::druck::Inaktiv]); };
   DruckeZeile(ZeileY, {{m, T(Texte::Beschriftungen[Texte::beschriftung::Geraetetyp]) + u' ' +
-                              T(Texte::Geraetetypname(Steuerung.Geraetetyp))},
+                               T(Texte::Geraetetypname(Steuerung.Geraetetyp))},
                        {m + c3, MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::DoppeltenZutrittPruefen],
                                                zustand((daten.Flags & GD_ANTIPASSBACK) != 0))},
                        {m + 2 * c3, MitDoppelpunkt(Texte::Tagesarten[Texte::tagesart::Sondertage],
@@ -271,7 +269,8 @@ void TDruckbericht::DruckeGeraetedaten() {
   const QString tueren[3] = {
       MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Tuer1], feld::Lies(daten.NameTuer1)),
       MitDoppelpunkt(Texte::Beschriftungen[Texte::beschriftung::Tuer2], feld::Lies(daten.NameTuer2)),
-      MitDoppelpunkt(Texte::DruckTexte[Texte::druck::Tuer3], T(Texte::Beschriftungen[Texte::beschriftung::Meldekontakt])),
+      MitDoppelpunkt(Texte::DruckTexte[Texte::druck::Tuer3],
+                     T(Texte::Beschriftungen[Texte::beschriftung::Meldekontakt])),
   };
   const bool benutzt[3] = {true, (daten.Flags & GD_TUER2) != 0, (daten.Flags & GD_TUER3) != 0};
   for (int t = 0; t < 3; ++t) {

@@ -14,13 +14,14 @@
 // block that follows, so no empty page ends a job.
 #pragma once
 
-#include <QString>
-
 #include <vector>
 
+#include <QString>
+
 #include "model/Records.h"
-#include "printing/Druckziel.h"
 #include "platform/Plattform.h"
+
+#include "printing/Druckziel.h"
 
 class TSteuerung;
 

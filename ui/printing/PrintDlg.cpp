@@ -1,14 +1,15 @@
 #include "printing/PrintDlg.h"
 
-#include <QSignalBlocker>
-
 #include <optional>
 
+#include <QSignalBlocker>
+
 #include "document/Steuerung.h"
-#include "fields/Anzeigetext.h"
-#include "printing/QtDruckziel.h"
-#include "printing/Druckbericht.h"
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
+#include "printing/Druckbericht.h"
+#include "printing/QtDruckziel.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ void SetzeJahr(QSpinBox& feld, int jahr) {
 TIDD_PRINT::TIDD_PRINT(QWidget* parent) : fenster::TFormular(parent) {
   setupUi(this);
   setFixedSize(size());
-  connect(IDB_SELECTALL, &QPushButton::clicked, this, [this] { fenster::Geschuetzt([this] { IDB_SELECTALLClick(); }); });
+  connect(IDB_SELECTALL, &QPushButton::clicked, this,
+          [this] { fenster::Geschuetzt([this] { IDB_SELECTALLClick(); }); });
   connect(IDB_PRINTER_SETUP, &QPushButton::clicked, this,
           [this] { fenster::Geschuetzt([this] { IDB_PRINTER_SETUPClick(); }); });
   connect(IDB_PRINT, &QPushButton::clicked, this, [this] { fenster::Geschuetzt([this] { IDB_PRINTClick(); }); });

@@ -4,12 +4,13 @@
 // persons, device data, holidays, bookings.
 #pragma once
 
-#include <QPrinter>
-
 #include <memory>
+
+#include <QPrinter>
 
 #include "printing/Druckziel.h"
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_PRINT.h"
 
 class TSteuerung;

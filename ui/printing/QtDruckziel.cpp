@@ -1,13 +1,13 @@
 #include "printing/QtDruckziel.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
 #include <QScopeGuard>
-
-#include <algorithm>
 
 #include "model/Fehler.h"
 
@@ -158,12 +158,8 @@ void QtDruckziel::Male() {
         maler.drawText(b.a, b.b + maler.fontMetrics().ascent(), b.text);
         maler.setFont(QFont(schrift, &drucker_));
         break;
-      case Befehl::Art::Linie:
-        maler.drawLine(b.a, b.b, b.c, b.d);
-        break;
-      case Befehl::Art::Seite:
-        drucker_.newPage();
-        break;
+      case Befehl::Art::Linie: maler.drawLine(b.a, b.b, b.c, b.d); break;
+      case Befehl::Art::Seite: drucker_.newPage(); break;
     }
   }
   maler.end();

@@ -5,10 +5,10 @@
 // ("druck.pdf" -> "druck_Personendaten.pdf"); Qt would write every job into the one file.
 #pragma once
 
+#include <vector>
+
 #include <QFont>
 #include <QString>
-
-#include <vector>
 
 #include "printing/Druckziel.h"
 

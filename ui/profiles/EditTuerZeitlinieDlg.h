@@ -6,6 +6,7 @@
 #pragma once
 
 #include "profiles/ZeitlinienFenster.h"
+
 #include "ui_IDD_EDIT_DOORTIMELINE.h"
 
 class TIDD_EDIT_DOORTIMELINE : public TZeitlinienFenster, public Ui::IDD_EDIT_DOORTIMELINE {

@@ -25,7 +25,8 @@ void TIDD_EDIT_TIMELINE::BitBtn1Click() {
     std::uint16_t leser1;
     std::uint16_t leser2;
   };
-  for (const Tuer& t : std::array<Tuer, 3>{{{IDCB_DOOR1, 0x01, 0x10}, {IDCB_DOOR2, 0x02, 0x20}, {IDCB_DOOR3, 0x04, 0x40}}}) {
+  for (const Tuer& t :
+       std::array<Tuer, 3>{{{IDCB_DOOR1, 0x01, 0x10}, {IDCB_DOOR2, 0x02, 0x20}, {IDCB_DOOR3, 0x04, 0x40}}}) {
     if (t.box->isChecked()) {
       z.Tage |= TAG_BENUTZT;
       z.Tueren |= static_cast<std::uint16_t>(Maske & (t.leser1 | t.leser2));

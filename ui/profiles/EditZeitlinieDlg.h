@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "profiles/ZeitlinienFenster.h"
+
 #include "ui_IDD_EDIT_TIMELINE.h"
 
 class TIDD_EDIT_TIMELINE : public TZeitlinienFenster, public Ui::IDD_EDIT_TIMELINE {

@@ -5,15 +5,16 @@
 #include <QPixmap>
 
 #include "document/Steuerung.h"
-#include "graphics/Wochengrafik.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+#include "text/Texte.h"
+
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
+#include "graphics/Wochengrafik.h"
+#include "profiles/EditTuerZeitlinieDlg.h"
 #include "shared/Fensterregister.h"
 #include "windowing/Zahl.h"
-#include "profiles/EditTuerZeitlinieDlg.h"
-#include "text/Texte.h"
 
 namespace {
 
@@ -93,7 +94,8 @@ void TIDD_DOORDATA::Init(TSteuerung& steuerung) {
     Tueren.push_back(0);
   }
   if ((gd.Flags & GD_TUER2) != 0) {
-    IDCB_DOORS->addItem(steuerung.Geraetetyp == 1 ? feld::Lies(gd.NameTuer2) : T(Texte::Beschriftungen[Texte::beschriftung::Meldekontakt]));
+    IDCB_DOORS->addItem(steuerung.Geraetetyp == 1 ? feld::Lies(gd.NameTuer2)
+                                                  : T(Texte::Beschriftungen[Texte::beschriftung::Meldekontakt]));
     Tueren.push_back(1);
   }
   const bool meldekontakt = (gd.Flags & GD_TUER3) != 0;
@@ -297,8 +299,7 @@ void TIDD_DOORDATA::done(int ergebnis) {
 
 void TIDD_DOORDATA::ZeichneProfil(int markiert) {
   const TUERPROFIL& profil = Profil();
-  const QImage bild =
-      grafik::ZeichneWoche(grafik::Wochenbild::Tuer, grafik::AnlageVon(*Steuerung), profil.Zeitlinien, markiert,
-                           IDI_DOORDRAW->devicePixelRatioF());
+  const QImage bild = grafik::ZeichneWoche(grafik::Wochenbild::Tuer, grafik::AnlageVon(*Steuerung), profil.Zeitlinien,
+                                           markiert, IDI_DOORDRAW->devicePixelRatioF());
   IDI_DOORDRAW->setPixmap(QPixmap::fromImage(bild));
 }

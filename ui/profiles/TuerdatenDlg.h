@@ -5,15 +5,17 @@
 // the chosen door's lines, the selected one marked.
 #pragma once
 
-#include <QValidator>
-
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
+#include <QValidator>
+
 #include "model/Records.h"
+
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_DOORDATA.h"
 
 class TSteuerung;

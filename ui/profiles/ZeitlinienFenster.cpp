@@ -1,5 +1,9 @@
 #include "profiles/ZeitlinienFenster.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -8,13 +12,10 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include <algorithm>
-#include <optional>
-#include <utility>
+#include "text/Texte.h"
 
 #include "fields/Anzeigetext.h"
 #include "windowing/Zahl.h"
-#include "text/Texte.h"
 
 namespace {
 

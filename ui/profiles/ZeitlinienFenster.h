@@ -10,12 +10,13 @@
 // by OK.
 #pragma once
 
-#include <QPushButton>
-
 #include <array>
 #include <cstdint>
 
+#include <QPushButton>
+
 #include "model/Records.h"
+
 #include "windowing/Fenster.h"
 
 class QCheckBox;

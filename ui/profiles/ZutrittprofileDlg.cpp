@@ -1,9 +1,5 @@
 #include "profiles/ZutrittprofileDlg.h"
 
-#include <QPixmap>
-#include <QShowEvent>
-#include <QSignalBlocker>
-
 #include <algorithm>
 #include <memory>
 #include <new>
@@ -11,17 +7,22 @@
 #include <span>
 #include <string>
 
+#include <QPixmap>
+#include <QShowEvent>
+#include <QSignalBlocker>
+
 #include "document/Steuerung.h"
-#include "graphics/Wochengrafik.h"
 #include "model/Fehler.h"
-#include "fields/Anzeigetext.h"
-#include "shared/EingabeDlg.h"
-#include "fields/Feldtext.h"
-#include "shared/Fensterregister.h"
 #include "platform/Plattform.h"
-#include "profiles/EditZeitlinieDlg.h"
 #include "text/Codec1252.h"
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
+#include "fields/Feldtext.h"
+#include "graphics/Wochengrafik.h"
+#include "profiles/EditZeitlinieDlg.h"
+#include "shared/EingabeDlg.h"
+#include "shared/Fensterregister.h"
 
 namespace {
 
@@ -83,7 +84,8 @@ void TIDD_PROFIL::Init(TSteuerung* steuerung) {
     const QSignalBlocker still(IDC_SELECT_TIMEZONE);
     IDC_SELECT_TIMEZONE->clear();
     for (int i = 0; i < static_cast<int>(PROFIL::AnzahlZeitlinien); ++i) {
-      IDC_SELECT_TIMEZONE->addItem(QStringLiteral("%1 %2").arg(T(Texte::AllgemeineTexte[Texte::allgemein::Zeitlinie])).arg(i));
+      IDC_SELECT_TIMEZONE->addItem(
+          QStringLiteral("%1 %2").arg(T(Texte::AllgemeineTexte[Texte::allgemein::Zeitlinie])).arg(i));
     }
   }
   ZeigeProfile();
@@ -229,9 +231,8 @@ void TIDD_PROFIL::ZeichneProfil(int markiert) {
     if (e == nullptr) throw ListError(" Element not found ", ProfilIndex);
     linien = e->Daten->Zeitlinien;
   }
-  IDI_PROFIL->setPixmap(
-      QPixmap::fromImage(grafik::ZeichneWoche(grafik::Wochenbild::Profil, grafik::AnlageVon(*Steuerung), linien, markiert,
-                                              IDI_PROFIL->devicePixelRatioF())));
+  IDI_PROFIL->setPixmap(QPixmap::fromImage(grafik::ZeichneWoche(
+      grafik::Wochenbild::Profil, grafik::AnlageVon(*Steuerung), linien, markiert, IDI_PROFIL->devicePixelRatioF())));
 }
 
 void TIDD_PROFIL::Geaendert() { Steuerung->DatenGespeichert = false; }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_PROFIL.h"
 
 class TSteuerung;

@@ -1,14 +1,15 @@
 #include "settings/AdvancedDlg.h"
 
-#include <QCheckBox>
-
 #include <array>
 
+#include <QCheckBox>
+
 #include "document/Steuerung.h"
-#include "shared/StatusDlg.h"
 #include "model/Profile.h"
-#include "fields/Anzeigetext.h"
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
+#include "shared/StatusDlg.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_ADVANCED.h"
 
 class TSteuerung;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_PASSWD.h"
 
 class TIDD_PASSWD : public fenster::TFormular, public Ui::IDD_PASSWD {

@@ -6,6 +6,7 @@
 #include <QTabBar>
 
 #include "document/Steuerung.h"
+
 #include "shared/Fensterregister.h"
 #include "shared/StatusDlg.h"
 
@@ -45,7 +46,7 @@ void TIDD_COMM::Init(TSteuerung* steuerung) { Steuerung = steuerung; }
 
 void TIDD_COMM::ZeigeWerte() {
   IDCB_PORT->setCurrentIndex(Steuerung->ComPort >= 1 && Steuerung->ComPort <= kAnschluesse ? Steuerung->ComPort - 1
-                                                                                            : -1);
+                                                                                           : -1);
   CheckBoxLOGEnabled->setChecked(Steuerung->Protokoll);
   SetzeSeite(Steuerung->Page == 0 ? 0 : kSeiteSeriell);
   IDE_IP->setText(QString::fromStdString(Steuerung->IP));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_COMM.h"
 
 class TSteuerung;
@@ -46,6 +47,6 @@ class TIDD_COMM : public fenster::TFormular, public Ui::IDD_COMM {
   int Anschluss() const;
 
   TSteuerung* Steuerung = nullptr;
-  int Seite = 0;            // the page shown, to return to when a change is refused
+  int Seite = 0;             // the page shown, to return to when a change is refused
   bool SeiteSetzen = false;  // the program itself changes the page
 };

@@ -1,9 +1,10 @@
 #include "settings/SpezialDlg.h"
 
 #include "document/Steuerung.h"
+#include "text/Texte.h"
+
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
-#include "text/Texte.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_SPECIAL.h"
 
 class TSteuerung;

@@ -3,11 +3,12 @@
 #include <utility>
 
 #include "document/Steuerung.h"
+#include "text/Texte.h"
+
 #include "fields/Anzeigetext.h"
 #include "fields/Feldtext.h"
-#include "shared/Fensterregister.h"
 #include "settings/SpezialDlg.h"
-#include "text/Texte.h"
+#include "shared/Fensterregister.h"
 
 namespace {
 
@@ -80,10 +81,10 @@ void TIDD_SYSTEMDATA::Init(TSteuerung& steuerung) {
 
 void TIDD_SYSTEMDATA::ZeigeLeserzuordnung() {
   const bool ra20 = Typ == 1;
-  for (QWidget* w : {static_cast<QWidget*>(CheckBoxd1l2), static_cast<QWidget*>(CheckBoxd2l2),
-                     static_cast<QWidget*>(CheckBoxd3l2), static_cast<QWidget*>(Labeld3),
-                     static_cast<QWidget*>(IDE_DOOR3), static_cast<QWidget*>(CheckBoxd3l1),
-                     static_cast<QWidget*>(Labell2)}) {
+  for (QWidget* w :
+       {static_cast<QWidget*>(CheckBoxd1l2), static_cast<QWidget*>(CheckBoxd2l2), static_cast<QWidget*>(CheckBoxd3l2),
+        static_cast<QWidget*>(Labeld3), static_cast<QWidget*>(IDE_DOOR3), static_cast<QWidget*>(CheckBoxd3l1),
+        static_cast<QWidget*>(Labell2)}) {
     w->setVisible(ra20);
   }
   const QString tuer2 = T(Texte::Beschriftungen[ra20 ? Texte::beschriftung::Tuer2 : Texte::beschriftung::Tuer2MK]);
@@ -131,9 +132,9 @@ void TIDD_SYSTEMDATA::BitBtn1Click() {
   if (TypGeaendert) {
     std::uint16_t wort = 0;
     std::uint32_t tueren = 0;
-    const std::pair<const QCheckBox*, std::uint16_t> boxen[] = {
-        {CheckBoxd1l1, kL1T1}, {CheckBoxd2l1, kL1T2}, {CheckBoxd3l1, kL1T3},
-        {CheckBoxd1l2, kL2T1}, {CheckBoxd2l2, kL2T2}, {CheckBoxd3l2, kL2T3}};
+    const std::pair<const QCheckBox*, std::uint16_t> boxen[] = {{CheckBoxd1l1, kL1T1}, {CheckBoxd2l1, kL1T2},
+                                                                {CheckBoxd3l1, kL1T3}, {CheckBoxd1l2, kL2T1},
+                                                                {CheckBoxd2l2, kL2T2}, {CheckBoxd3l2, kL2T3}};
     for (const auto& [box, bit] : boxen) {
       if (!box->isChecked()) continue;
       wort |= bit;

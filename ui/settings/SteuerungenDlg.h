@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDD_SYSTEMDATA.h"
 
 class TSteuerung;
@@ -27,6 +28,6 @@ class TIDD_SYSTEMDATA : public fenster::TFormular, public Ui::IDD_SYSTEMDATA {
  private:
   TSteuerung* Steuerung = nullptr;
   bool TypGeaendert = false;
-  int Typ = 0;                      // 0 "ZO 10", 1 "RA 20"
-  std::uint16_t Zuordnung = 0;      // the reader-to-door word shown
+  int Typ = 0;                  // 0 "ZO 10", 1 "RA 20"
+  std::uint16_t Zuordnung = 0;  // the reader-to-door word shown
 };

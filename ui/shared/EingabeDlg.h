@@ -4,6 +4,7 @@
 #pragma once
 
 #include "windowing/Fenster.h"
+
 #include "ui_IDC_INPUT.h"
 
 class TIDC_INPUT : public fenster::TFormular, public Ui::IDC_INPUT {

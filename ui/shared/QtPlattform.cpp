@@ -1,7 +1,7 @@
 #include "shared/QtPlattform.h"
 
-#include "windowing/Fenster.h"
 #include "shared/StatusDlg.h"
+#include "windowing/Fenster.h"
 
 int QtPlattform::MessageBox(const std::string& text, const std::string& caption, int flags) {
   return fenster::MessageBox(text, caption, flags);

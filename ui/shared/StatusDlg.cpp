@@ -1,9 +1,9 @@
 #include "shared/StatusDlg.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QProgressBar>
-
-#include <algorithm>
 
 int TBalken::Max() const { return Bar.maximum(); }
 

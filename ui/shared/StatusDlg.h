@@ -5,8 +5,10 @@
 // manager, Escape) is ignored.
 #pragma once
 
-#include "windowing/Fenster.h"
 #include "platform/Plattform.h"
+
+#include "windowing/Fenster.h"
+
 #include "ui_IDD_STATUS.h"
 
 class QProgressBar;

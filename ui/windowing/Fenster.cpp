@@ -1,5 +1,8 @@
 #include "windowing/Fenster.h"
 
+#include <utility>
+#include <vector>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
@@ -17,12 +20,10 @@
 #include <QStringList>
 #include <QWindow>
 
-#include <utility>
-#include <vector>
-
-#include "fields/Anzeigetext.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
 
 namespace fenster {
 namespace {
@@ -266,9 +267,7 @@ void Hilfe(int kontext) {
           "Verbindungstest: die Verbindung mit diesen Einstellungen sofort prüfen.\n"
           "OK: die Einstellungen übernehmen; sie werden beim Beenden des Programms gespeichert.");
       break;
-    default:
-      text = QStringLiteral("Für dieses Fenster ist keine Hilfe vorhanden.");
-      break;
+    default: text = QStringLiteral("Für dieses Fenster ist keine Hilfe vorhanden."); break;
   }
   MessageBox(text, QStringLiteral("Hilfe"), 64);
 }

@@ -5,14 +5,13 @@
 // dialogs, tests install a script in their place.
 #pragma once
 
+#include <exception>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include <QDialog>
 #include <QString>
-
-#include <exception>
-#include <optional>
-#include <string>
 
 #include "model/Fehler.h"
 

@@ -1,9 +1,10 @@
 #include "windowing/Zahl.h"
 
-#include "fields/Anzeigetext.h"
-#include "windowing/Fenster.h"
 #include "platform/Plattform.h"
 #include "text/Texte.h"
+
+#include "fields/Anzeigetext.h"
+#include "windowing/Fenster.h"
 
 namespace fenster {
 
@@ -15,8 +16,8 @@ std::optional<int> Zahl(const QString& text) {
 }
 
 void ZeigeKeineZahl(const QString& text) {
-  MessageBox(QStringLiteral("\"%1\" ist keine gültige Zahl.").arg(text), T(Texte::AllgemeineTexte[Texte::allgemein::Fehler]),
-             plattform::MB_ERROR);
+  MessageBox(QStringLiteral("\"%1\" ist keine gültige Zahl.").arg(text),
+             T(Texte::AllgemeineTexte[Texte::allgemein::Fehler]), plattform::MB_ERROR);
 }
 
 }  // namespace fenster

@@ -2,9 +2,9 @@
 // that is not one. Every number field of the windows goes through these.
 #pragma once
 
-#include <QString>
-
 #include <optional>
+
+#include <QString>
 
 namespace fenster {
 

@@ -1,7 +1,5 @@
 // The document file (current and older layout) and the bookings file: exact bytes, round
 // trips, conversion, and failures that leave the open document and the files as they were.
-#include <gtest/gtest.h>
-
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -17,14 +15,17 @@
 #include <utility>
 #include <vector>
 
-#include "common/TempOrdner.h"
-#include "model/Fehler.h"
-#include "model/ListenZugriff.h"
-#include "ScriptedKomm.h"
-#include "ScriptedPlattform.h"
+#include <gtest/gtest.h>
+
 #include "document/SichereDatei.h"
 #include "document/Steuerung.h"
+#include "model/Fehler.h"
+#include "model/ListenZugriff.h"
+
+#include "ScriptedKomm.h"
+#include "ScriptedPlattform.h"
 #include "common/FehlendeAllokation.h"
+#include "common/TempOrdner.h"
 
 // This program replaces the global allocation functions, so a test can make every allocation
 // above a size fail, as when a file does not fit in memory.
@@ -84,8 +85,8 @@ std::string Abbild(TSteuerung& s) {
        s.NameSondertag2 + "|" + std::to_string(s.LeserTuerZuordnung) + "|" + std::to_string(s.Geraetetyp) + "|" +
        std::to_string(s.AnzahlProfile) + "," + std::to_string(s.AnzahlPersonen) + "," +
        std::to_string(s.AnzahlTuerprofile) + "|" + s.Dateiname + "|" + s.BuchungsDateiname + "|" +
-       std::to_string(s.BuchungenGeladen) + std::to_string(s.BuchungenGespeichert) +
-       std::to_string(s.DokumentGeladen) + std::to_string(s.DatenGespeichert);
+       std::to_string(s.BuchungenGeladen) + std::to_string(s.BuchungenGespeichert) + std::to_string(s.DokumentGeladen) +
+       std::to_string(s.DatenGespeichert);
   return a;
 }
 
@@ -284,8 +285,13 @@ TEST_F(DokumentDateiTest, TheBookingsFileLiesBesideTheDocument) {
 // of device data, days counted from 1 January 1997.
 std::string AltesDokument() {
   std::string d;
-  const std::vector<std::uint16_t> tage = {FT_FEIERTAG | 300, FT_FEIERTAG | 365, FT_HALBER_FEIERTAG | 400,
-                                           FT_FEIERTAG | 729, FT_FEIERTAG | 730, FT_UMSCHALTTAG | 800, FT_ENDE};
+  const std::vector<std::uint16_t> tage = {FT_FEIERTAG | 300,
+                                           FT_FEIERTAG | 365,
+                                           FT_HALBER_FEIERTAG | 400,
+                                           FT_FEIERTAG | 729,
+                                           FT_FEIERTAG | 730,
+                                           FT_UMSCHALTTAG | 800,
+                                           FT_ENDE};
   for (std::size_t i = 0; i < 4096; ++i) d += Le16(i < tage.size() ? tage[i] : 0);
   d += Le16(2);
   // Profile 1: line 0 07:00-08:00 Monday with the old special-day bits, a 12-character name.
@@ -665,7 +671,8 @@ TEST_F(DokumentDateiTest, ASaveAsReadsTheUnreadBookingsFileAgainFirst) {
   auto s = MitUnlesbarenBuchungen();
   HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(9)));
   s->BuchungenGespeichert = false;
-  std::filesystem::permissions(ordner / "a.bks", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::permissions(ordner / "a.bks",
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   ASSERT_TRUE(s->Save(ordner / "b.wuz"));
   EXPECT_TRUE(s->BuchungenGespeichert);
   EXPECT_EQ(LiesDatei(ordner / "b.bks"), Bytes(Buchung(0)) + Bytes(Buchung(1)) + Bytes(Buchung(9)));
@@ -691,9 +698,7 @@ TEST_F(DokumentDateiTest, AFileLargerThanAnyDocumentIsRefusedBeforeItIsRead) {
   ASSERT_TRUE(s->Save(ordner / "offen.wuz"));
   const std::string vorher = Abbild(*s);
   // 1 GiB of zeros, sparse: it would load as an empty older-layout document.
-  {
-    std::ofstream datei(ordner / "riesig.wuz", std::ios::binary);
-  }
+  { std::ofstream datei(ordner / "riesig.wuz", std::ios::binary); }
   std::filesystem::resize_file(ordner / "riesig.wuz", std::uintmax_t{1} << 30);
   plattform.ExpectBox("Hinweis", 64, plattform::ID_OK, "Keine Buchungen vorhanden.");
   try {

@@ -1,13 +1,14 @@
 // The configuration file class: Windows INI syntax, names without regard to case, other
 // content kept on write.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "common/TempOrdner.h"
+#include <gtest/gtest.h>
+
 #include "document/IniDatei.h"
+
+#include "common/TempOrdner.h"
 
 namespace {
 
@@ -137,8 +138,8 @@ TEST(IniDatei, ANewFileGetsCrlfLines) {
 TEST(IniDatei, AValueWithALineBreakOrAControlCharacterIsRefusedAndTheKeyKeepsItsValue) {
   using namespace std::string_literals;
   for (const std::string& wert :
-       {"10.0.0.1\n[Global]\nLOG=1"s, "10.0.0.1\r[Global]"s, "\n"s, "a\r\nb"s, "10.0.0.1\0LOG"s, "a\x1B[2Jb"s,
-        "a\tb"s, "a\vb"s, "a\fb"s, "a\x7F"s, "a\u0085b"s, "a\u009Fb"s, "a\u2028b"s, "a\u2029b"s}) {
+       {"10.0.0.1\n[Global]\nLOG=1"s, "10.0.0.1\r[Global]"s, "\n"s, "a\r\nb"s, "10.0.0.1\0LOG"s, "a\x1B[2Jb"s, "a\tb"s,
+        "a\vb"s, "a\fb"s, "a\x7F"s, "a\u0085b"s, "a\u009Fb"s, "a\u2028b"s, "a\u2029b"s}) {
     SCOPED_TRACE(testing::PrintToString(wert));
     TempOrdner ordner;
     SchreibeDatei(ordner / "a.ini", "[Network]\nIP=1.2.3.4\n");

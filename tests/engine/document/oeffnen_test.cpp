@@ -3,20 +3,21 @@
 // a log may also be a character device.
 #include <sys/stat.h>
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "common/TempOrdner.h"
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
 #include "document/Zugriffsprotokoll.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+
 #include "ScriptedPlattform.h"
+#include "common/TempOrdner.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ class OeffnenTest : public ::testing::Test {
 };
 
 struct Oeffner {
-  const char* datei;  // the file a named pipe stands in for
+  const char* datei;                         // the file a named pipe stands in for
   std::function<void(OeffnenTest&)> vorher;  // what lies in the folder besides
   std::function<void(OeffnenTest&)> pruefe;  // the opener, and what it must have done
 };
@@ -103,7 +104,9 @@ TEST_F(OeffnenTest, EveryOpenerRefusesANamedPipeAtOnce) {
          EXPECT_EQ(Zustand(*s), vorher);
        }},
       {"zkprot.log", nichts,
-       [](OeffnenTest& t) { EXPECT_FALSE(SchreibeZugriff(t.ordner->Pfad(), {2026, 3, 7, 14, 5, 9, 6})); }},
+       [](OeffnenTest& t) {
+         EXPECT_FALSE(SchreibeZugriff(t.ordner->Pfad(), {2026, 3, 7, 14, 5, 9, 6}));
+       }},
       {"b.wuz", [](OeffnenTest& t) { t.Dokument(); },
        [](OeffnenTest& t) {
          auto s = t.Neu();

@@ -1,16 +1,18 @@
 // The document object: construction from Wup.ini, the new document, the settings, the
 // protocol log and the shutdown that writes the configuration back.
-#include <gtest/gtest.h>
+#include "document/Steuerung.h"
 
 #include <vector>
 
-#include "common/TempOrdner.h"
-#include "model/Fehler.h"
+#include <gtest/gtest.h>
+
 #include "document/IniDatei.h"
-#include "model/ListenZugriff.h"
 #include "document/ProgrammOrdner.h"
+#include "model/Fehler.h"
+#include "model/ListenZugriff.h"
+
 #include "ScriptedPlattform.h"
-#include "document/Steuerung.h"
+#include "common/TempOrdner.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 // The access log of the expert mode: one line per admission, appended.
+#include "document/Zugriffsprotokoll.h"
+
 #include <gtest/gtest.h>
 
 #include "common/TempOrdner.h"
-#include "document/Zugriffsprotokoll.h"
 
 namespace {
 
@@ -11,8 +12,7 @@ TEST(Zugriffsprotokoll, EachAdmissionAppendsOneLine) {
   ASSERT_TRUE(SchreibeZugriff(ordner.Pfad(), {2026, 3, 7, 14, 5, 9, 6}));
   EXPECT_EQ(LiesDatei(ordner / "zkprot.log"), "Zugriff am 07.03.2026 um 14:05:09\n");
   ASSERT_TRUE(SchreibeZugriff(ordner.Pfad(), {2027, 12, 31, 0, 0, 0, 5}));
-  EXPECT_EQ(LiesDatei(ordner / "zkprot.log"),
-            "Zugriff am 07.03.2026 um 14:05:09\nZugriff am 31.12.2027 um 00:00:00\n");
+  EXPECT_EQ(LiesDatei(ordner / "zkprot.log"), "Zugriff am 07.03.2026 um 14:05:09\nZugriff am 31.12.2027 um 00:00:00\n");
 }
 
 TEST(Zugriffsprotokoll, AFileThatCannotBeOpenedOrWrittenIsReported) {

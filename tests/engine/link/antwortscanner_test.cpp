@@ -1,6 +1,6 @@
 // The bounded reader of controller answers: every kind of part, the stop at the first
 // mismatch with the fields after it left alone, and the bounds of buffers and fields.
-#include <gtest/gtest.h>
+#include "link/AntwortScanner.h"
 
 #include <array>
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "link/AntwortScanner.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -38,18 +38,16 @@ TEST_P(ZahlTest, ReadsSignedDecimalInItsRange) {
   EXPECT_EQ(s.Felder(), f.ok ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ZahlTest,
-                         ::testing::Values(ZahlFall{"plain", "12", true, 12, 2},
-                                           ZahlFall{"white_space_first", "  \t\r\n-7x", true, -7, 7},
-                                           ZahlFall{"plus", "+5", true, 5, 2}, ZahlFall{"max", "1000", true, 1000, 4},
-                                           ZahlFall{"min", "-1000 ", true, -1000, 5},
-                                           ZahlFall{"above_max", "1001", false, 77, 0},
-                                           ZahlFall{"below_min", "-1001", false, 77, 0}, ZahlFall{"empty", "", false, 77, 0},
-                                           ZahlFall{"blanks", "   ", false, 77, 0}, ZahlFall{"sign_only", "-", false, 77, 0},
-                                           ZahlFall{"blank_after_sign", "- 5", false, 77, 0},
-                                           ZahlFall{"letter_first", "x12", false, 77, 0},
-                                           ZahlFall{"beyond_64_bits", "99999999999999999999999999999", false, 77, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ZahlTest,
+    ::testing::Values(ZahlFall{"plain", "12", true, 12, 2}, ZahlFall{"white_space_first", "  \t\r\n-7x", true, -7, 7},
+                      ZahlFall{"plus", "+5", true, 5, 2}, ZahlFall{"max", "1000", true, 1000, 4},
+                      ZahlFall{"min", "-1000 ", true, -1000, 5}, ZahlFall{"above_max", "1001", false, 77, 0},
+                      ZahlFall{"below_min", "-1001", false, 77, 0}, ZahlFall{"empty", "", false, 77, 0},
+                      ZahlFall{"blanks", "   ", false, 77, 0}, ZahlFall{"sign_only", "-", false, 77, 0},
+                      ZahlFall{"blank_after_sign", "- 5", false, 77, 0}, ZahlFall{"letter_first", "x12", false, 77, 0},
+                      ZahlFall{"beyond_64_bits", "99999999999999999999999999999", false, 77, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AntwortScanner, DefaultRangeIsTheTargetType) {
   std::int16_t kurz = 1;

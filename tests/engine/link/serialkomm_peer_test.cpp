@@ -1,8 +1,6 @@
 // The transaction with the real library against controller_peer, over loopback TCP and over a
 // pseudo-terminal: every answer class the peer can be told to produce, and the telegram
 // numbers the controller saw.
-#include <gtest/gtest.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <ostream>
@@ -10,8 +8,11 @@
 #include <tuple>
 #include <vector>
 
-#include "common/MemoryLog.h"
+#include <gtest/gtest.h>
+
 #include "link/SerialKomm.h"
+
+#include "common/MemoryLog.h"
 #include "common/PeerProcess.h"
 
 namespace {
@@ -46,7 +47,10 @@ const FaultCase kCases[] = {
     {"nak_once", {"--fault", "75:nak:1"}, 0, {1, 65}, "NAK empfangen\r\n"},
     {"nak", {"--fault", "75:nak"}, 1, {1, 65, 65}, "NAK empfangen\r\n"},
     {"numna", {"--fault", "75:numna"}, 2, {1}, "NUM_NA empfangen\r\n"},
-    {"unknown", {"--fault", "75:unknown"}, 3, {1},
+    {"unknown",
+     {"--fault", "75:unknown"},
+     3,
+     {1},
      "SLAVE_RECEIVED_UNKNOWN_COMMAND empfangen Flashversion ueberpruefen\n"},
     {"wrong_sender_once", {"--fault", "75:wrong-sender:1"}, 0, {1, 1}, "statt von 9 '"},
     {"bad_crc_once", {"--fault", "75:bad-crc:1"}, 0, {1, 65}, "Keine Antwort erhalten\r\n"},
@@ -98,7 +102,8 @@ TEST_P(PeerTransactionTest, AnswerClass) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, PeerTransactionTest,
-                         ::testing::Combine(::testing::ValuesIn(kCases), ::testing::Values(Transport::Tcp, Transport::Pty)),
+                         ::testing::Combine(::testing::ValuesIn(kCases),
+                                            ::testing::Values(Transport::Tcp, Transport::Pty)),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param).name) +
                                   (std::get<1>(info.param) == Transport::Tcp ? "_tcp" : "_pty");

@@ -1,6 +1,6 @@
 // The link wrapper against a scripted library: opening, closing, the forwarders, the
 // transaction rules (telegram numbers, repeats, results, protocol log lines) and the pause.
-#include <gtest/gtest.h>
+#include "link/SerialKomm.h"
 
 #include <cctype>
 #include <cstring>
@@ -9,10 +9,11 @@
 #include <tuple>
 #include <vector>
 
-#include "common/MemoryLog.h"
+#include <gtest/gtest.h>
+
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
-#include "link/SerialKomm.h"
+#include "common/MemoryLog.h"
 
 namespace {
 
@@ -47,31 +48,66 @@ struct Case {
   const char* name;
   int attempts;
   std::vector<Step> steps;
-  int result;                       // of Kommando
-  std::vector<int> numbers;         // telegram numbers sent
-  std::vector<std::string> after;   // the log lines after each attempt line ("" for none)
-  int nextNumber;                   // the number the next transaction sends
+  int result;                      // of Kommando
+  std::vector<int> numbers;        // telegram numbers sent
+  std::vector<std::string> after;  // the log lines after each attempt line ("" for none)
+  int nextNumber;                  // the number the next transaction sends
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 const Case kCases[] = {
-    {"silent controller", 3, {Silent(), Silent(), Silent()}, 1, {1, 65, 65},
-     {"Keine Antwort erhalten\r\n", "Keine Antwort erhalten\r\n", "Keine Antwort erhalten\r\n"}, 2},
-    {"answer from another sender keeps the number", 3, {Reply(77, "von 5", 5), Reply(77, "ok")}, 0, {1, 1},
-     {"Telegramm von 5 statt von 9 'von 5'\r\n", "Kommando 77 'ok' empfangen\r\n"}, 1},
-    {"NAK marks the repeat", 3, {Reply(36, "x"), Reply(77, "ok")}, 0, {1, 65},
-     {"NAK empfangen\r\n", "Kommando 77 'ok' empfangen\r\n"}, 1},
+    {"silent controller",
+     3,
+     {Silent(), Silent(), Silent()},
+     1,
+     {1, 65, 65},
+     {"Keine Antwort erhalten\r\n", "Keine Antwort erhalten\r\n", "Keine Antwort erhalten\r\n"},
+     2},
+    {"answer from another sender keeps the number",
+     3,
+     {Reply(77, "von 5", 5), Reply(77, "ok")},
+     0,
+     {1, 1},
+     {"Telegramm von 5 statt von 9 'von 5'\r\n", "Kommando 77 'ok' empfangen\r\n"},
+     1},
+    {"NAK marks the repeat",
+     3,
+     {Reply(36, "x"), Reply(77, "ok")},
+     0,
+     {1, 65},
+     {"NAK empfangen\r\n", "Kommando 77 'ok' empfangen\r\n"},
+     1},
     {"39 ends at once", 3, {Reply(39, "x")}, 2, {1}, {"NUM_NA empfangen\r\n"}, 2},
-    {"255 ends at once", 3, {Reply(255, "x")}, 3, {1},
-     {"SLAVE_RECEIVED_UNKNOWN_COMMAND empfangen Flashversion ueberpruefen\n"}, 2},
-    {"other code is repeated without a line", 3, {Reply(12, "x"), Reply(77, "ok")}, 0, {1, 65},
-     {"", "Kommando 77 'ok' empfangen\r\n"}, 1},
+    {"255 ends at once",
+     3,
+     {Reply(255, "x")},
+     3,
+     {1},
+     {"SLAVE_RECEIVED_UNKNOWN_COMMAND empfangen Flashversion ueberpruefen\n"},
+     2},
+    {"other code is repeated without a line",
+     3,
+     {Reply(12, "x"), Reply(77, "ok")},
+     0,
+     {1, 65},
+     {"", "Kommando 77 'ok' empfangen\r\n"},
+     1},
     {"other codes on every attempt", 3, {Reply(3), Reply(12), Reply(48)}, 1, {1, 65, 65}, {"", "", ""}, 2},
-    {"bit 0x40 stays set after another sender", 3, {Silent(), Reply(77, "a", 4), Reply(77, "ok")}, 0, {1, 65, 65},
-     {"Keine Antwort erhalten\r\n", "Telegramm von 4 statt von 9 'a'\r\n", "Kommando 77 'ok' empfangen\r\n"}, 1},
-    {"answer from another sender on every attempt", 2, {Reply(77, "a", 0x4000), Reply(77, "b", 3)}, 1, {1, 1},
-     {"Telegramm von 16384 statt von 9 'a'\r\n", "Telegramm von 3 statt von 9 'b'\r\n"}, 2},
+    {"bit 0x40 stays set after another sender",
+     3,
+     {Silent(), Reply(77, "a", 4), Reply(77, "ok")},
+     0,
+     {1, 65, 65},
+     {"Keine Antwort erhalten\r\n", "Telegramm von 4 statt von 9 'a'\r\n", "Kommando 77 'ok' empfangen\r\n"},
+     1},
+    {"answer from another sender on every attempt",
+     2,
+     {Reply(77, "a", 0x4000), Reply(77, "b", 3)},
+     1,
+     {1, 1},
+     {"Telegramm von 16384 statt von 9 'a'\r\n", "Telegramm von 3 statt von 9 'b'\r\n"},
+     2},
     {"failed send ends without a line", 3, {Silent(), FailSend()}, 1, {1, 65}, {"Keine Antwort erhalten\r\n", ""}, 2},
     {"attempts 0 sends nothing", 0, {}, 1, {}, {}, 2},
     {"one attempt", 1, {Silent()}, 1, {1}, {"Keine Antwort erhalten\r\n"}, 2},
@@ -325,9 +361,7 @@ TEST(Link, DestructorClosesAnOpenLink) {
     TSerialKomm link(200, false);
     ASSERT_EQ(link.Open(0, 0, 10001, "127.0.0.1"), 0);
   }
-  {
-    TSerialKomm closed(200, false);
-  }
+  { TSerialKomm closed(200, false); }
   EXPECT_EQ(komm.Calls(Fn::CloseKommunikation).size(), 1U);
 }
 

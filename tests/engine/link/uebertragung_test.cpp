@@ -1,13 +1,15 @@
 // The common frame of a transfer operation: destination, open, transactions, close on every
 // way out, and the texts of its KommError.
-#include <gtest/gtest.h>
+#include "link/Uebertragung.h"
 
 #include <ostream>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "model/Fehler.h"
+
 #include "ScriptedKomm.h"
-#include "link/Uebertragung.h"
 
 namespace {
 

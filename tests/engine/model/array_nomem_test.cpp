@@ -1,11 +1,12 @@
 // Append when memory runs out. This program replaces the global allocation functions so a
 // test can make the n-th allocation from now fail.
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "model/Array.h"
 #include "model/Fehler.h"
+
 #include "common/FehlendeAllokation.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "model/Array.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "model/Fehler.h"
 #include "model/Records.h"
@@ -234,8 +234,12 @@ TEST_F(ArrayTest, GehtMitDenRecordsDesDokuments) {
 
 TEST(Fehler, MeldungenSetzenSichAusIhrenTeilenZusammen) {
   EXPECT_EQ(KommError("Kommunikationsfehler ", "Com2").Meldung, "Kommunikationsfehler Com2");
-  EXPECT_EQ(IoError("Kann Datei nicht \xC3\xB6" "ffnen: ", "/tmp/a.zut").Meldung,
-            "Kann Datei nicht \xC3\xB6" "ffnen: /tmp/a.zut");
+  EXPECT_EQ(IoError("Kann Datei nicht \xC3\xB6"
+                    "ffnen: ",
+                    "/tmp/a.zut")
+                .Meldung,
+            "Kann Datei nicht \xC3\xB6"
+            "ffnen: /tmp/a.zut");
   EXPECT_EQ(StdError("kein Speicher").Meldung, "kein Speicher");
   EXPECT_EQ(ListError(" Element not found ", 3).Meldung, " Element not found 3");
 }

@@ -1,10 +1,10 @@
 // The date unit against the calendar of the standard library: day counts there and back,
 // weekdays, leap years and month lengths.
-#include <gtest/gtest.h>
+#include "model/Datum.h"
 
 #include <chrono>
 
-#include "model/Datum.h"
+#include <gtest/gtest.h>
 
 namespace {
 

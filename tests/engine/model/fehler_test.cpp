@@ -2,8 +2,6 @@
 // standard exception the program's own, a return nothing; anything else passes on.
 #include "model/Fehler.h"
 
-#include <gtest/gtest.h>
-
 #include <exception>
 #include <functional>
 #include <ios>
@@ -11,6 +9,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -26,8 +26,15 @@ TEST(Fehlermeldung, GivesTheMessageOfWhicheverExceptionWasThrown) {
       {"StdError", [] { throw StdError("kein Speicher"); }, "kein Speicher"},
       {"KommError", [] { throw KommError("Kommunikationsfehler ", "\nbei Zeitabfrage"); },
        "Kommunikationsfehler \nbei Zeitabfrage"},
-      {"IoError", [] { throw IoError("Fehler beim \xC3\x96" "ffnen der Datei", "/x.wuz"); },
-       "Fehler beim \xC3\x96" "ffnen der Datei/x.wuz"},
+      {"IoError",
+       [] {
+         throw IoError(
+             "Fehler beim \xC3\x96"
+             "ffnen der Datei",
+             "/x.wuz");
+       },
+       "Fehler beim \xC3\x96"
+       "ffnen der Datei/x.wuz"},
       {"ListError", [] { throw ListError(" Element not found ", 4); }, " Element not found 4"},
       // A standard exception is told in the program's words, never in the library's.
       {"std::runtime_error", [] { throw std::runtime_error("kaputt"); }, "Unerwarteter Fehler im Programm."},

@@ -1,10 +1,10 @@
 // Setting the kind of one day in the holiday table: insertion at the sorted place, a change
 // of the kind only, removal of every entry of the day, and a full table.
-#include <gtest/gtest.h>
+#include "model/Feiertagsart.h"
 
 #include <vector>
 
-#include "model/Feiertagsart.h"
+#include <gtest/gtest.h>
 
 namespace {
 

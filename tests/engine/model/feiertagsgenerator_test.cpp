@@ -1,10 +1,10 @@
 // The holiday generator: Easter, Repentance Day and the switch Sundays, the generated tables
 // entry by entry, and the years it refuses.
-#include <gtest/gtest.h>
+#include "model/Feiertagsgenerator.h"
 
 #include <vector>
 
-#include "model/Feiertagsgenerator.h"
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,14 +1,15 @@
 // The calendar year of the holiday calendar: day numbers, dates and weekdays against the
 // library calendar for the nineteen years a document shows, the grid of day kinds and the
 // switch-day count.
-#include <gtest/gtest.h>
+#include "model/Kalenderjahr.h"
 
 #include <chrono>
 #include <cstring>
 #include <tuple>
 
+#include <gtest/gtest.h>
+
 #include "model/Fehler.h"
-#include "model/Kalenderjahr.h"
 
 namespace {
 

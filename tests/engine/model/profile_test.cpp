@@ -1,13 +1,15 @@
 // Default profiles, the check of time lines with the reader-to-door word, the number of door
 // profiles and the conversion of old day bits.
-#include <gtest/gtest.h>
+#include "model/Profile.h"
 
 #include <memory>
 #include <vector>
 
-#include "Linie.h"
+#include <gtest/gtest.h>
+
 #include "model/ListenZugriff.h"
-#include "model/Profile.h"
+
+#include "Linie.h"
 
 namespace {
 
@@ -58,10 +60,8 @@ TEST(PruefeZeitlinien, ZeroesLinesPastTheLimitsAndKeepsTheOthers) {
   const std::vector<Fall> faelle = {
       {Linie(7, 70, 8, 0, 0x101F, 0x01), false},  // minute 70
       {Linie(7, 65, 8, 0, 0x101F, 0x01), true},   // 65 is still taken
-      {Linie(7, 0, 8, 69, 0x101F, 0x01), true},
-      {Linie(7, 0, 8, 70, 0x101F, 0x01), false},
-      {Linie(25, 0, 26, 0, 0x101F, 0x01), false},
-      {Linie(8, 0, 25, 0, 0x101F, 0x01), false},
+      {Linie(7, 0, 8, 69, 0x101F, 0x01), true},   {Linie(7, 0, 8, 70, 0x101F, 0x01), false},
+      {Linie(25, 0, 26, 0, 0x101F, 0x01), false}, {Linie(8, 0, 25, 0, 0x101F, 0x01), false},
       {Linie(24, 0, 24, 0, 0x101F, 0x01), true},
   };
   for (const Fall& f : faelle) {
@@ -78,8 +78,8 @@ TEST(PruefeZeitlinien, ZeroesLinesPastTheLimitsAndKeepsTheOthers) {
 TEST(PruefeZeitlinien, ReaderToDoorWordFromTheValidLinesOfAllProfiles) {
   Array<PROFIL*> profile;
   HaengeProfilAn(profile, {Linie(8, 0, 9, 0, 0x1001, 0x01), Linie(8, 0, 9, 0, 0x1001, 0x08)});
-  HaengeProfilAn(profile, {Linie(8, 0, 9, 0, 0x1001, 0x22), Linie(8, 0, 9, 0, 0x1001, 0x80),
-                           Linie(30, 0, 9, 0, 0x1001, 0x44)});
+  HaengeProfilAn(profile,
+                 {Linie(8, 0, 9, 0, 0x1001, 0x22), Linie(8, 0, 9, 0, 0x1001, 0x80), Linie(30, 0, 9, 0, 0x1001, 0x44)});
   EXPECT_EQ(PruefeZeitlinien(profile), 0x23);
 }
 

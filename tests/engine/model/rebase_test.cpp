@@ -1,8 +1,8 @@
 // The holiday table's rebasing between reference years and the conversion of older documents.
-#include <gtest/gtest.h>
-
 #include <random>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "model/FeiertagsRebase.h"
 #include "model/Records.h"
@@ -86,8 +86,8 @@ TEST(VerschiebeFeiertage, BackwardEndsTheTableAtTheFirstDayPast8191) {
   std::uint16_t bezug = 2006;
   VerschiebeFeiertage(t, bezug, 1998);
   EXPECT_EQ(bezug, 1998);
-  EXPECT_EQ(Eintraege(t), (std::vector<std::uint16_t>{FT_FEIERTAG | 2923, FT_SONDERTAG1 | 7922,
-                                                      FT_SONDERTAG2 | 8190, FT_UMSCHALTTAG | 8191}));
+  EXPECT_EQ(Eintraege(t), (std::vector<std::uint16_t>{FT_FEIERTAG | 2923, FT_SONDERTAG1 | 7922, FT_SONDERTAG2 | 8190,
+                                                      FT_UMSCHALTTAG | 8191}));
   EXPECT_EQ(t[4], FT_ENDE);
   EXPECT_TRUE(NullenNachEnde(t));
 }
@@ -142,14 +142,14 @@ TEST(FeiertageAuf1998, ShiftsCutsAndDropsTheSpecialDays) {
   std::uint16_t bezug = 2006;
   FeiertageAuf1998(t, bezug);
   EXPECT_EQ(bezug, 1998);
-  EXPECT_EQ(Eintraege(t), (std::vector<std::uint16_t>{FT_FEIERTAG | 2923, FT_HALBER_FEIERTAG | 2942,
-                                                      FT_UMSCHALTTAG | 8191}));
+  EXPECT_EQ(Eintraege(t),
+            (std::vector<std::uint16_t>{FT_FEIERTAG | 2923, FT_HALBER_FEIERTAG | 2942, FT_UMSCHALTTAG | 8191}));
   EXPECT_TRUE(NullenNachEnde(t));
 
   // The way back after the send: the days before 2006 are gone, the rest is where it was.
   VerschiebeFeiertage(t, bezug, 2006);
-  EXPECT_EQ(Eintraege(t), (std::vector<std::uint16_t>{FT_FEIERTAG | 1, FT_HALBER_FEIERTAG | 20,
-                                                      FT_UMSCHALTTAG | 5269}));
+  EXPECT_EQ(Eintraege(t),
+            (std::vector<std::uint16_t>{FT_FEIERTAG | 1, FT_HALBER_FEIERTAG | 20, FT_UMSCHALTTAG | 5269}));
 }
 
 TEST(FeiertageAuf1998, AReferenceYearBefore1998DropsTheEarlierDays) {

@@ -1,12 +1,12 @@
 #include "model/Records.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -19,8 +19,8 @@ struct Feld {
 
 Bytes LE16(std::uint16_t v) { return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)}; }
 Bytes LE32(std::uint32_t v) {
-  return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-          static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+  return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
+          static_cast<std::uint8_t>(v >> 24)};
 }
 
 // n text bytes without a NUL, starting at 'erstes': a field filled to its last byte.
@@ -36,15 +36,16 @@ void Fuelle(char (&feld)[N], char erstes) {
 
 // Line k with a distinct value in each field.
 Zeitlinie Linie(int k) {
-  return {static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(k + 40),
-          static_cast<std::uint8_t>(k + 80), static_cast<std::uint8_t>(k + 120),
+  return {static_cast<std::uint8_t>(k),           static_cast<std::uint8_t>(k + 40),
+          static_cast<std::uint8_t>(k + 80),      static_cast<std::uint8_t>(k + 120),
           static_cast<std::uint16_t>(0x1100 + k), static_cast<std::uint16_t>(0x2200 + k)};
 }
 void LinienFelder(std::vector<Feld>& felder, std::size_t anzahl) {
   for (std::size_t k = 0; k < anzahl; ++k) {
     const auto n = static_cast<std::uint8_t>(k);
-    felder.push_back({k * 8, {n, static_cast<std::uint8_t>(n + 40), static_cast<std::uint8_t>(n + 80),
-                              static_cast<std::uint8_t>(n + 120)}});
+    felder.push_back({k * 8,
+                      {n, static_cast<std::uint8_t>(n + 40), static_cast<std::uint8_t>(n + 80),
+                       static_cast<std::uint8_t>(n + 120)}});
     felder.push_back({k * 8 + 4, LE16(static_cast<std::uint16_t>(0x1100 + k))});
     felder.push_back({k * 8 + 6, LE16(static_cast<std::uint16_t>(0x2200 + k))});
   }
@@ -54,9 +55,9 @@ struct LayoutFall {
   std::string Name;
   std::size_t ErwarteteGroesse;
   std::size_t Groesse;
-  std::function<Bytes()> Schreibe;                  // image of the filled record
+  std::function<Bytes()> Schreibe;                    // image of the filled record
   std::function<bool(const Bytes&)> GleichNachLesen;  // image read back equals the record
-  std::vector<Feld> Felder;                         // the layout, offset by offset
+  std::vector<Feld> Felder;                           // the layout, offset by offset
 };
 
 template <typename R, std::size_t N>
@@ -98,10 +99,13 @@ std::vector<LayoutFall> Faelle() {
     Fuelle(r.Code, '0');
     Fuelle(r.Karte, 'a');
     Fuelle(r.Name, 'E');
-    faelle.push_back(Fall<PERSON, PERSON::Groesse>(
-        "PERSON", 64, r,
-        {{0, Text(12, 'A')}, {12, {0xA1}}, {13, {0xB2}}, {14, Text(5, '0')}, {19, Text(25, 'a')},
-         {44, Text(20, 'E')}}));
+    faelle.push_back(Fall<PERSON, PERSON::Groesse>("PERSON", 64, r,
+                                                   {{0, Text(12, 'A')},
+                                                    {12, {0xA1}},
+                                                    {13, {0xB2}},
+                                                    {14, Text(5, '0')},
+                                                    {19, Text(25, 'a')},
+                                                    {44, Text(20, 'E')}}));
   }
   {
     TUERPROFIL r;
@@ -130,11 +134,18 @@ std::vector<LayoutFall> Faelle() {
     Fuelle(r.Name, 'a');
     r.Ereignis1 = 0x89;
     r.Ereignis2 = 0x0F;
-    faelle.push_back(Fall<books, books::Groesse>(
-        "books", 62, r,
-        {{0, LE16(0x07EA)}, {2, LE16(0x0B0C)}, {4, LE16(0x1F1E)}, {6, LE16(0x1716)}, {8, LE16(0x3B3A)},
-         {10, LE16(0x3938)}, {12, {0x5A, 0xA5}}, {14, Text(25, 'A')}, {39, Text(21, 'a')}, {60, {0x89}},
-         {61, {0x0F}}}));
+    faelle.push_back(Fall<books, books::Groesse>("books", 62, r,
+                                                 {{0, LE16(0x07EA)},
+                                                  {2, LE16(0x0B0C)},
+                                                  {4, LE16(0x1F1E)},
+                                                  {6, LE16(0x1716)},
+                                                  {8, LE16(0x3B3A)},
+                                                  {10, LE16(0x3938)},
+                                                  {12, {0x5A, 0xA5}},
+                                                  {14, Text(25, 'A')},
+                                                  {39, Text(21, 'a')},
+                                                  {60, {0x89}},
+                                                  {61, {0x0F}}}));
   }
   {
     SWUMSCHALTUNG r;
@@ -147,10 +158,15 @@ std::vector<LayoutFall> Faelle() {
     r.Kennung = 0x0B0C;
     r.Reserve[0] = 0x0D;
     r.Reserve[1] = 0x0E;
-    faelle.push_back(Fall<SWUMSCHALTUNG, SWUMSCHALTUNG::Groesse>(
-        "SWUMSCHALTUNG", 16, r,
-        {{0, LE16(0x0102)}, {2, LE16(0x0304)}, {4, LE16(0x0506)}, {6, LE16(0x0708)}, {8, LE16(0x090A)},
-         {10, {0xFE, 0xFF}}, {12, LE16(0x0B0C)}, {14, {0x0D, 0x0E}}}));
+    faelle.push_back(Fall<SWUMSCHALTUNG, SWUMSCHALTUNG::Groesse>("SWUMSCHALTUNG", 16, r,
+                                                                 {{0, LE16(0x0102)},
+                                                                  {2, LE16(0x0304)},
+                                                                  {4, LE16(0x0506)},
+                                                                  {6, LE16(0x0708)},
+                                                                  {8, LE16(0x090A)},
+                                                                  {10, {0xFE, 0xFF}},
+                                                                  {12, LE16(0x0B0C)},
+                                                                  {14, {0x0D, 0x0E}}}));
   }
   {
     GERAETEDATEN r;
@@ -161,8 +177,7 @@ std::vector<LayoutFall> Faelle() {
     r.Reserve = 0x1234;
     faelle.push_back(Fall<GERAETEDATEN, GERAETEDATEN::Groesse>(
         "GERAETEDATEN", 40, r,
-        {{0, LE32(0x8765C3A1)}, {4, Text(16, 'A')}, {20, Text(16, 'a')}, {36, LE16(0x07EA)},
-         {38, LE16(0x1234)}}));
+        {{0, LE32(0x8765C3A1)}, {4, Text(16, 'A')}, {20, Text(16, 'a')}, {36, LE16(0x07EA)}, {38, LE16(0x1234)}}));
   }
   {
     Feiertagstabelle r;
@@ -243,8 +258,8 @@ TEST(TextFeld, SchreibenKuerztAufFeldgroesseMinusEins) {
     std::string Text;
     std::string Erwartet;
   };
-  for (const Fall& fall : {Fall{"", ""}, Fall{"Tor", "Tor"}, Fall{"12345678901", "12345678901"},
-                           Fall{"1234567890123", "12345678901"}}) {
+  for (const Fall& fall :
+       {Fall{"", ""}, Fall{"Tor", "Tor"}, Fall{"12345678901", "12345678901"}, Fall{"1234567890123", "12345678901"}}) {
     SCOPED_TRACE(fall.Text);
     char feld[12];
     std::memset(feld, 'x', sizeof feld);

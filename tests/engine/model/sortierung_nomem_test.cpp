@@ -1,17 +1,18 @@
 // Sorting when memory runs out: the sort's working arrays cannot be had, so the exchange sort
 // runs in place and gives the same order. This program replaces the global allocation
 // functions so a test can make allocations fail.
-#include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
 
-#include "common/FehlendeAllokation.h"
+#include <gtest/gtest.h>
+
 #include "model/Array.h"
 #include "model/Records.h"
 #include "model/Vergleiche.h"
+
 #include "Tauschsortierung.h"
+#include "common/FehlendeAllokation.h"
 
 namespace {
 

@@ -1,21 +1,22 @@
 // Sorting the bookings and persons lists: the order must be exactly the exchange sort's,
 // ties included, because the files keep it. The reference is the exchange sort itself, written
 // out over a plain vector (support/Tauschsortierung.h).
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "common/TempOrdner.h"
-#include "common/Textfeld.h"
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
 #include "model/Array.h"
 #include "model/Records.h"
 #include "model/Vergleiche.h"
+
 #include "ScriptedPlattform.h"
 #include "Tauschsortierung.h"
+#include "common/TempOrdner.h"
+#include "common/Textfeld.h"
 
 namespace {
 
@@ -35,8 +36,14 @@ void ZufallsText(char (&feld)[N], std::mt19937& zufall, int vielfalt) {
     case 3: SchreibeText(feld, "meier"); break;
     case 4: SchreibeText(feld, "M\xFCller"); break;  // Windows-1252 "Müller"
     case 5: std::memset(feld, 'M', N); break;
-    case 6: std::memset(feld, 'M', N); feld[N - 1] = 'N'; break;
-    case 7: SchreibeText(feld, "Z"); feld[3] = 'x'; break;
+    case 6:
+      std::memset(feld, 'M', N);
+      feld[N - 1] = 'N';
+      break;
+    case 7:
+      SchreibeText(feld, "Z");
+      feld[3] = 'x';
+      break;
     default: SchreibeText(feld, "Zander"); break;
   }
 }

@@ -1,11 +1,11 @@
 // The summer/winter switch pairs built from the holiday table: paired within each calendar
 // year in date order, a year with one switch day giving none, a year with more giving one.
-#include <gtest/gtest.h>
+#include "model/Umschaltpaare.h"
 
 #include <string>
 #include <vector>
 
-#include "model/Umschaltpaare.h"
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "ScriptedKomm.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -17,8 +17,8 @@ constexpr std::size_t kMaxReplyText = 1023;
 
 ScriptedKomm::ScriptedKomm() {
   if (active != nullptr) throw std::logic_error("a ScriptedKomm is already in place");
-  previous_ = TauscheKommTabelle({OpenKommSer, OpenKommNet, SendeTele, WarteAufTele, CloseKommunikation, SetParameter,
-                                  GetLastErrorMessage});
+  previous_ = TauscheKommTabelle(
+      {OpenKommSer, OpenKommNet, SendeTele, WarteAufTele, CloseKommunikation, SetParameter, GetLastErrorMessage});
   active = this;
 }
 
@@ -32,7 +32,9 @@ ScriptedKomm& ScriptedKomm::Active() {
   return *active;
 }
 
-void ScriptedKomm::Answer(int code, std::string text, int sender) { replies_.push_back({code, std::move(text), sender}); }
+void ScriptedKomm::Answer(int code, std::string text, int sender) {
+  replies_.push_back({code, std::move(text), sender});
+}
 
 void ScriptedKomm::Silence() { replies_.push_back({}); }
 

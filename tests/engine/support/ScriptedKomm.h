@@ -30,25 +30,33 @@
 
 class ScriptedKomm {
  public:
-  enum class Fn { OpenKommSer, OpenKommNet, SendeTele, WarteAufTele, CloseKommunikation, SetParameter, GetLastErrorMessage };
+  enum class Fn {
+    OpenKommSer,
+    OpenKommNet,
+    SendeTele,
+    WarteAufTele,
+    CloseKommunikation,
+    SetParameter,
+    GetLastErrorMessage
+  };
 
   struct Call {
     Fn fn = Fn::SendeTele;
-    int handle = 0;    // first argument of send, wait, close, set-parameter
-    int comPort = 0;   // OpenKommSer
-    int baudRate = 0;  // OpenKommSer
-    int rts = 0;       // OpenKommSer
-    int tcpPort = 0;   // OpenKommNet
+    int handle = 0;      // first argument of send, wait, close, set-parameter
+    int comPort = 0;     // OpenKommSer
+    int baudRate = 0;    // OpenKommSer
+    int rts = 0;         // OpenKommSer
+    int tcpPort = 0;     // OpenKommNet
     std::string host{};  // OpenKommNet
-    int logLevel = 0;  // both opens
-    int dest = 0;      // SendeTele
-    int source = 0;    // SendeTele
-    int command = 0;   // SendeTele
+    int logLevel = 0;    // both opens
+    int dest = 0;        // SendeTele
+    int source = 0;      // SendeTele
+    int command = 0;     // SendeTele
     std::string text{};  // SendeTele
-    int number = 0;    // SendeTele
-    int ownAddr = 0;   // WarteAufTele
-    int tries = 0;     // WarteAufTele
-    int ms = 0;        // SetParameter
+    int number = 0;      // SendeTele
+    int ownAddr = 0;     // WarteAufTele
+    int tries = 0;       // WarteAufTele
+    int ms = 0;          // SetParameter
   };
 
   static constexpr int kDestination = -1;

@@ -1,22 +1,19 @@
 #include "ScriptedPlattform.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <utility>
+
+#include <gtest/gtest.h>
 
 namespace {
 
 int SafeAnswer(int flags) {
   switch (flags) {
     case plattform::MB_YESNOCANCEL_ASK:
-    case plattform::MB_OKCANCEL_WARN:
-      return plattform::ID_CANCEL;
+    case plattform::MB_OKCANCEL_WARN: return plattform::ID_CANCEL;
     case plattform::MB_YESNO_ASK:
-    case plattform::MB_YESNO_WARN:
-      return plattform::ID_NO;
-    default:
-      return plattform::ID_OK;
+    case plattform::MB_YESNO_WARN: return plattform::ID_NO;
+    default: return plattform::ID_OK;
   }
 }
 

@@ -3,8 +3,6 @@
 // and profile transfers against a scripted controller, and a protocol log held in memory.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -12,11 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "common/TempOrdner.h"
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
+
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
-#include "document/Steuerung.h"
 #include "common/PeerProcess.h"
+#include "common/TempOrdner.h"
 
 namespace transfertest {
 
@@ -110,7 +111,9 @@ inline std::vector<std::string> TexteVon(const ybrtest::PeerProcess& peer, int b
 // A protocol log in memory, handed to the document as its ProtokollDatei.
 class Protokoll {
  public:
-  explicit Protokoll(TSteuerung& s) : steuerung_(s) { steuerung_.ProtokollDatei.reset(open_memstream(&daten_, &groesse_)); }
+  explicit Protokoll(TSteuerung& s) : steuerung_(s) {
+    steuerung_.ProtokollDatei.reset(open_memstream(&daten_, &groesse_));
+  }
   ~Protokoll() {
     steuerung_.ProtokollDatei.reset();
     std::free(daten_);

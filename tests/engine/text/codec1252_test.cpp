@@ -1,9 +1,9 @@
 #include "text/Codec1252.h"
 
-#include <gtest/gtest.h>
-
 #include <ostream>
 #include <string>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -61,13 +61,11 @@ class Abgelehnt : public testing::TestWithParam<Fremd> {};
 TEST_P(Abgelehnt, ZeichenOhneWindows1252Form) { EXPECT_EQ(Utf8NachCp1252(GetParam().Utf8), std::nullopt); }
 
 INSTANTIATE_TEST_SUITE_P(Codec1252, Abgelehnt,
-                         testing::Values(Fremd{"haekchen_u2713", "Tor \xE2\x9C\x93"},
-                                         Fremd{"u65e5", "\xE6\x97\xA5"},
+                         testing::Values(Fremd{"haekchen_u2713", "Tor \xE2\x9C\x93"}, Fremd{"u65e5", "\xE6\x97\xA5"},
                                          Fremd{"c_hatschek_u010d", "\xC4\x8D"},
-                                         Fremd{"u0080_nicht_euro", "\xC2\x80"},  // 0x80 is the euro sign
+                                         Fremd{"u0080_nicht_euro", "\xC2\x80"},     // 0x80 is the euro sign
                                          Fremd{"u009f_nicht_y_trema", "\xC2\x9F"},  // 0x9F is Y with diaeresis
-                                         Fremd{"u1f600", "\xF0\x9F\x98\x80"},
-                                         Fremd{"abgeschnittene_folge", "ab\xC3"},
+                                         Fremd{"u1f600", "\xF0\x9F\x98\x80"}, Fremd{"abgeschnittene_folge", "ab\xC3"},
                                          Fremd{"falsche_fortsetzung", "\xC3\x28"},
                                          Fremd{"ueberlanger_schraegstrich", "\xC0\xAF"},
                                          Fremd{"surrogat", "\xED\xA0\x80"},

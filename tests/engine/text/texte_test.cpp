@@ -2,14 +2,14 @@
 // UTF-8), the text behind every name, and the guarded lookup.
 #include "text/Texte.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <limits>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -87,9 +87,8 @@ TEST(Texte, EveryTableHasItsSizeAndNoEmptyOrBrokenEntry) {
       EXPECT_TRUE(IstUtf8(t.eintraege[i]));
     }
   }
-  for (const char* s : {Texte::TextVersion, Texte::TextSystemzeit, Texte::TextExpertModus,
-                        Texte::TextFlashLoeschen, Texte::TextAlteFirmware,
-                        Texte::TextFeiertageLoeschen}) {
+  for (const char* s : {Texte::TextVersion, Texte::TextSystemzeit, Texte::TextExpertModus, Texte::TextFlashLoeschen,
+                        Texte::TextAlteFirmware, Texte::TextFeiertageLoeschen}) {
     EXPECT_TRUE(IstUtf8(s)) << s;
   }
 }
@@ -99,25 +98,22 @@ TEST(Texte, SingleTextsByteForByte) {
   EXPECT_EQ(Texte::TextSystemzeit, "Achtung, Ihre Systemzeit liegt vor 1998!" + Blanks(22) +
                                        "\nBitte stellen sie Ihre Systemzeit" + Blanks(22) +
                                        "\nund starten Sie das Programm neu.");
-  EXPECT_EQ(Texte::TextExpertModus,
-            "Achtung Sie erreichen einen Modus," + Blanks(20) +
-                "\nin dem Sie in der Lage sind, die Parameter der Steuerung so" + Blanks(20) +
-                "\nzu konfigurieren, da\xC3\x9F sie nicht mehr erwartungsgem\xC3\xA4\xC3\x9F" +
-                Blanks(20) + "\nfunktioniert." + Blanks(20) +
-                "\n\nDieser Zugriff wird protokolliert.");
-  EXPECT_EQ(Texte::TextFlashLoeschen,
-            "Achtung, Es wird der Flashsspeicher der Karten geloescht," + Blanks(22) +
-                "\ndies kann sehr lange dauern, bis zu 1 Minute!.");
-  EXPECT_EQ(Texte::TextAlteFirmware,
-            "Achtung, die Firmwareversion der angeschlossenen Steuerung" + Blanks(5) +
-                "\nist veraltet. Sie k\xC3\xB6nnen die Daten trotzdem senden, aber" + Blanks(5) +
-                "\ndie Sondertage im Feiertagskalender sind unwirksam" + Blanks(5) +
-                "\nund die Feiertage verlieren ab Jahr 2018 Ihre G\xC3\xBCltigkeit." +
-                Blanks(5) + "\n\n" + Blanks(14) + "Feiertage trotzdem senden?");
-  EXPECT_EQ(Texte::TextFeiertageLoeschen,
-            "Achtung, es werden alle Feiertage, Sondertage" + Blanks(23) +
-                "\nund Sommer/Winter- Umschalttage gel\xC3\xB6scht!" + Blanks(23) + "\n" +
-                Blanks(12) + "Fortsetzen?");
+  EXPECT_EQ(Texte::TextExpertModus, "Achtung Sie erreichen einen Modus," + Blanks(20) +
+                                        "\nin dem Sie in der Lage sind, die Parameter der Steuerung so" + Blanks(20) +
+                                        "\nzu konfigurieren, da\xC3\x9F sie nicht mehr erwartungsgem\xC3\xA4\xC3\x9F" +
+                                        Blanks(20) + "\nfunktioniert." + Blanks(20) +
+                                        "\n\nDieser Zugriff wird protokolliert.");
+  EXPECT_EQ(Texte::TextFlashLoeschen, "Achtung, Es wird der Flashsspeicher der Karten geloescht," + Blanks(22) +
+                                          "\ndies kann sehr lange dauern, bis zu 1 Minute!.");
+  EXPECT_EQ(Texte::TextAlteFirmware, "Achtung, die Firmwareversion der angeschlossenen Steuerung" + Blanks(5) +
+                                         "\nist veraltet. Sie k\xC3\xB6nnen die Daten trotzdem senden, aber" +
+                                         Blanks(5) + "\ndie Sondertage im Feiertagskalender sind unwirksam" +
+                                         Blanks(5) +
+                                         "\nund die Feiertage verlieren ab Jahr 2018 Ihre G\xC3\xBCltigkeit." +
+                                         Blanks(5) + "\n\n" + Blanks(14) + "Feiertage trotzdem senden?");
+  EXPECT_EQ(Texte::TextFeiertageLoeschen, "Achtung, es werden alle Feiertage, Sondertage" + Blanks(23) +
+                                              "\nund Sommer/Winter- Umschalttage gel\xC3\xB6scht!" + Blanks(23) + "\n" +
+                                              Blanks(12) + "Fortsetzen?");
 }
 
 struct Stichprobe {
@@ -143,10 +139,8 @@ TEST(Texte, SpotEntriesByteForByte) {
       {"AllgemeineTexte[0]", AllgemeineTexte[0], " "},
       {"KommFehlerTexte[0]", KommFehlerTexte[0], " "},
       {"KommFehlerTexte[1]", KommFehlerTexte[1], "Steuerung antwortet nicht\nauf Anschlu\xC3\x9F "},
-      {"KommFehlerTexte[2]", KommFehlerTexte[2],
-       "Steuerung melded 'NumNA'\n  (Falsche Firmwareversion?)"},
-      {"KommFehlerTexte[3]", KommFehlerTexte[3],
-       "Steuerung melded 'unknownCommand'\n   (Falsche Firmwareversion?)"},
+      {"KommFehlerTexte[2]", KommFehlerTexte[2], "Steuerung melded 'NumNA'\n  (Falsche Firmwareversion?)"},
+      {"KommFehlerTexte[3]", KommFehlerTexte[3], "Steuerung melded 'unknownCommand'\n   (Falsche Firmwareversion?)"},
       {"Anschluesse[0]", Anschluesse[0], " "},
       {"Anschluesse[1]", Anschluesse[1], "Com1"},
       {"Anschluesse[2]", Anschluesse[2], "Com2"},
@@ -179,15 +173,19 @@ TEST(Texte, SpotEntriesByteForByte) {
 TEST(Texte, EveryNameGivesItsText) {
   using namespace Texte;
   const Stichprobe faelle[] = {
-      {BENANNT(Geraetetypen, geraetetyp::FrageVorDokumenttyp),
-       "Achtung, die Firmware der angeschlossenen Steuerung" + Blanks(5) +
-           "\nentspricht nicht mit dem, bei Ger\xC3\xA4" "tedaten  eingetragenen Ger\xC3\xA4" "tetyp." +
-           Blanks(5) + "\nIhre Daten beschreiben ein "},
+      {BENANNT(Geraetetypen, geraetetyp::FrageVorDokumenttyp), "Achtung, die Firmware der angeschlossenen Steuerung" +
+                                                                   Blanks(5) +
+                                                                   "\nentspricht nicht mit dem, bei Ger\xC3\xA4"
+                                                                   "tedaten  eingetragenen Ger\xC3\xA4"
+                                                                   "tetyp." +
+                                                                   Blanks(5) + "\nIhre Daten beschreiben ein "},
       {BENANNT(Geraetetypen, geraetetyp::FrageVorGemeldetemTyp), ",\naber die Steuerung meldet "},
       {BENANNT(Geraetetypen, geraetetyp::FrageSchluss),
        ".\nEin st\xC3\xB6rungsfreier Betrieb ist nicht mehr gew\xC3\xA4hrleistet." + Blanks(5) +
-           "\nSie sollten Ihre Einstellungen \xC3\xBC" "berpr\xC3\xBC" "fen." + Blanks(5) + "\n\n" +
-           Blanks(11) + "Daten trotzdem senden?"},
+           "\nSie sollten Ihre Einstellungen \xC3\xBC"
+           "berpr\xC3\xBC"
+           "fen." +
+           Blanks(5) + "\n\n" + Blanks(11) + "Daten trotzdem senden?"},
       {BENANNT(Tagesarten, tagesart::Montag), "Montag"},
       {BENANNT(Tagesarten, tagesart::Dienstag), "Dienstag"},
       {BENANNT(Tagesarten, tagesart::Mittwoch), "Mittwoch"},
@@ -203,10 +201,8 @@ TEST(Texte, EveryNameGivesItsText) {
       {BENANNT(AllgemeineTexte, allgemein::FehlerBeimLesen), "Fehler beim Lesen"},
       {BENANNT(AllgemeineTexte, allgemein::FehlerBeimSchreiben), "Fehler beim Schreiben"},
       {BENANNT(AllgemeineTexte, allgemein::EinAusgabefehler), "Ein- und Ausgabefehler"},
-      {BENANNT(AllgemeineTexte, allgemein::FehlerBeimLesenAusDatei),
-       "Fehler beim Lesen aus Datei!"},
-      {BENANNT(AllgemeineTexte, allgemein::FehlerBeimSchreibenInDatei),
-       "Fehler beim Schreiben in Datei!"},
+      {BENANNT(AllgemeineTexte, allgemein::FehlerBeimLesenAusDatei), "Fehler beim Lesen aus Datei!"},
+      {BENANNT(AllgemeineTexte, allgemein::FehlerBeimSchreibenInDatei), "Fehler beim Schreiben in Datei!"},
       {BENANNT(AllgemeineTexte, allgemein::KeinSpeicher), "kein Speicher"},
       {BENANNT(AllgemeineTexte, allgemein::Fehler), "Fehler"},
       {BENANNT(AllgemeineTexte, allgemein::Info), "Info"},
@@ -217,26 +213,25 @@ TEST(Texte, EveryNameGivesItsText) {
       {BENANNT(AllgemeineTexte, allgemein::JetztSpeichern), "Jetzt speichern?"},
       {BENANNT(AllgemeineTexte, allgemein::Zeitlinie), "Zeitlinie"},
       {BENANNT(AllgemeineTexte, allgemein::KeineBuchungen), "Keine Buchungen vorhanden."},
-      {BENANNT(AllgemeineTexte, allgemein::DateiUeberschreiben), "Datei \xC3\xBC" "berschreiben?"},
+      {BENANNT(AllgemeineTexte, allgemein::DateiUeberschreiben),
+       "Datei \xC3\xBC"
+       "berschreiben?"},
       {BENANNT(AllgemeineTexte, allgemein::ExportierteBuchungenLoeschen),
        "Exportierte Buchungen aus der\nAnzeige l\xC3\xB6schen?"},
       {BENANNT(KommFehlerTexte, kommfehler::SchnittstelleNichtVerfuegbar),
-       "Schnittstelle nicht verf\xC3\xBC" "gbar.\n"},
+       "Schnittstelle nicht verf\xC3\xBC"
+       "gbar.\n"},
       {BENANNT(KommFehlerTexte, kommfehler::Kommunikationsfehler), "Kommunikationsfehler "},
       {BENANNT(KommFehlerTexte, kommfehler::BeiZeitabfrage), "\nbei Zeitabfrage"},
       {BENANNT(KommFehlerTexte, kommfehler::BeimZeitstellen), "\nbeim Zeitstellen"},
       {BENANNT(KommFehlerTexte, kommfehler::BeimLesenDerBuchungen), "\nbeim Lesen der Buchungen"},
       {BENANNT(KommFehlerTexte, kommfehler::BeiVersionsabfrage), "\nbeiVersionsabfrage"},
       {BENANNT(KommFehlerTexte, kommfehler::BeiPersonenzahlabfrage), "\nbei Personenzahlabfrage"},
-      {BENANNT(KommFehlerTexte, kommfehler::BeimLesenDerPersonen),
-       "\nbeim Lesen der Personen/Karten"},
-      {BENANNT(KommFehlerTexte, kommfehler::BeimSendenDerPersonen),
-       "\nbeim Senden der Personen/Karten"},
+      {BENANNT(KommFehlerTexte, kommfehler::BeimLesenDerPersonen), "\nbeim Lesen der Personen/Karten"},
+      {BENANNT(KommFehlerTexte, kommfehler::BeimSendenDerPersonen), "\nbeim Senden der Personen/Karten"},
       {BENANNT(KommFehlerTexte, kommfehler::BeiProfilzahlabfrage), "\nbei Profilzahlabfrage"},
-      {BENANNT(KommFehlerTexte, kommfehler::BeimLesenDerProfile),
-       "\nbeim Lesen der Zutrittsprofile"},
-      {BENANNT(KommFehlerTexte, kommfehler::BeimSendenDerProfile),
-       "\nbeim Senden der Zutrittsprofile"},
+      {BENANNT(KommFehlerTexte, kommfehler::BeimLesenDerProfile), "\nbeim Lesen der Zutrittsprofile"},
+      {BENANNT(KommFehlerTexte, kommfehler::BeimSendenDerProfile), "\nbeim Senden der Zutrittsprofile"},
       {BENANNT(KommFehlerTexte, kommfehler::BeimLesenDerFeiertage), "\nbeim Lesen der Feiertage"},
       {BENANNT(KommFehlerTexte, kommfehler::BeimSendenDerFeiertage), "\nbeim Senden der Feiertage"},
       {BENANNT(Beschriftungen, beschriftung::DatenSenden), "Daten senden"},
@@ -264,16 +259,12 @@ TEST(Texte, EveryNameGivesItsText) {
       {BENANNT(Beschriftungen, beschriftung::Meldekontakt), "Meldekontakt"},
       {BENANNT(Beschriftungen, beschriftung::WirksamFuer), "Wirksam f\xC3\xBCr ..."},
       {BENANNT(Beschriftungen, beschriftung::Tuerstatus), "T\xC3\xBCrstatus"},
-      {BENANNT(Beschriftungen, beschriftung::ZeitlinienFuerZutrittsprofil),
-       "Zeitlinien f\xC3\xBCr Zutrittsprofil"},
-      {BENANNT(Beschriftungen, beschriftung::ZeitlinienFuerTuerstatus),
-       "Zeitlinien f\xC3\xBCr T\xC3\xBCrstatus"},
-      {BENANNT(Beschriftungen, beschriftung::NamenFuerNeuesProfil),
-       "Namen f\xC3\xBCr neues Profil eingeben:"},
+      {BENANNT(Beschriftungen, beschriftung::ZeitlinienFuerZutrittsprofil), "Zeitlinien f\xC3\xBCr Zutrittsprofil"},
+      {BENANNT(Beschriftungen, beschriftung::ZeitlinienFuerTuerstatus), "Zeitlinien f\xC3\xBCr T\xC3\xBCrstatus"},
+      {BENANNT(Beschriftungen, beschriftung::NamenFuerNeuesProfil), "Namen f\xC3\xBCr neues Profil eingeben:"},
       {BENANNT(Beschriftungen, beschriftung::NeuesZutrittsprofil), "Neues Zutrittsprofil"},
       {BENANNT(Beschriftungen, beschriftung::Tuerstandorte), "T\xC3\xBCrstandorte:"},
-      {BENANNT(Beschriftungen, beschriftung::LeserzuordnungDerSteuerung),
-       "Leserzuordnung der Steuerung:"},
+      {BENANNT(Beschriftungen, beschriftung::LeserzuordnungDerSteuerung), "Leserzuordnung der Steuerung:"},
       {BENANNT(Beschriftungen, beschriftung::Geraetetyp), "Ger\xC3\xA4tetyp:"},
       {BENANNT(Beschriftungen, beschriftung::Daueroffen), "daueroffen"},
       {BENANNT(Beschriftungen, beschriftung::Dauergesperrt), "dauergesperrt"},
@@ -290,15 +281,17 @@ TEST(Texte, EveryNameGivesItsText) {
       {BENANNT(Beschriftungen, beschriftung::Loeschen), "&L\xC3\xB6schen"},
       {BENANNT(Beschriftungen, beschriftung::Jahr), "Jahr:"},
       {BENANNT(Beschriftungen, beschriftung::DoppeltenZutrittPruefen),
-       "doppelten Zutritt pr\xC3\xBC" "fen"},
+       "doppelten Zutritt pr\xC3\xBC"
+       "fen"},
       {BENANNT(Beschriftungen, beschriftung::TueroeffnungOhneLeser),
-       "T\xC3\xBCr\xC3\xB6" "ffnung ohne Leser"},
+       "T\xC3\xBCr\xC3\xB6"
+       "ffnung ohne Leser"},
       {BENANNT(Beschriftungen, beschriftung::Freigabezeit), "Freigabezeit:"},
-      {BENANNT(Beschriftungen, beschriftung::Ueberwachungszeit), "\xC3\x9C" "berwachungszeit:"},
-      {BENANNT(Beschriftungen, beschriftung::ProtokollierungDerKommunikation),
-       "Protokollierung der Kommunikation"},
-      {BENANNT(Beschriftungen, beschriftung::VerbindungMitProgrammierkabel),
-       "Verbindung mit Programmierkabel"},
+      {BENANNT(Beschriftungen, beschriftung::Ueberwachungszeit),
+       "\xC3\x9C"
+       "berwachungszeit:"},
+      {BENANNT(Beschriftungen, beschriftung::ProtokollierungDerKommunikation), "Protokollierung der Kommunikation"},
+      {BENANNT(Beschriftungen, beschriftung::VerbindungMitProgrammierkabel), "Verbindung mit Programmierkabel"},
       {BENANNT(Beschriftungen, beschriftung::Geraeteadresse), "Ger\xC3\xA4teadresse:"},
       {BENANNT(Beschriftungen, beschriftung::Verbindungstest), "Verbindungstest"},
       {BENANNT(Titel, titel::NormalerTag), "normaler Tag"},
@@ -312,22 +305,23 @@ TEST(Texte, EveryNameGivesItsText) {
       {BENANNT(Titel, titel::Verbindungsparameter), "Verbindungsparameter"},
       {BENANNT(Titel, titel::PasswortFuerExpertModus), "Passwort f\xC3\xBCr Expert Modus"},
       {BENANNT(Titel, titel::ErweiterteOptionen), "Erweiterte Optionen"},
-      {BENANNT(Titel, titel::Datenuebertragung), "Daten\xC3\xBC" "bertragung"},
+      {BENANNT(Titel, titel::Datenuebertragung),
+       "Daten\xC3\xBC"
+       "bertragung"},
       {BENANNT(Titel, titel::ZeitlinieBearbeiten), "Zeitlinie bearbeiten"},
-      {BENANNT(Titel, titel::InfoUeber), "Info \xC3\xBC" "ber"},
+      {BENANNT(Titel, titel::InfoUeber),
+       "Info \xC3\xBC"
+       "ber"},
       {BENANNT(Titel, titel::NeuePersonAnlegen), "Neue Person anlegen"},
       {BENANNT(Titel, titel::PersonAendern), "Person \xC3\xA4ndern"},
       {BENANNT(Titel, titel::ExpertModusEinstellungen), "Expert Modus Einstellungen"},
       {BENANNT(Titel, titel::PasswortEingeben), "Bitte geben Sie Ihr Passwort ein:"},
       {BENANNT(Titel, titel::FeiertageGenerierenKnopf), "Feiertage generieren"},
-      {BENANNT(UebertragungsTexte, uebertragung::WerdenGesendet),
-       "Folgende Daten werden gesendet."},
+      {BENANNT(UebertragungsTexte, uebertragung::WerdenGesendet), "Folgende Daten werden gesendet."},
       {BENANNT(UebertragungsTexte, uebertragung::WerdenGelesen), "Folgende Daten werden gelesen."},
       {BENANNT(UebertragungsTexte, uebertragung::PersonenKarten), "Personen / Karten"},
-      {BENANNT(UebertragungsTexte, uebertragung::ProfileGeraetedaten),
-       "Profile / Ger\xC3\xA4tedaten"},
-      {BENANNT(UebertragungsTexte, uebertragung::FeiertageUmschalttage),
-       "Feiertage / So-Wi Umschalttage"},
+      {BENANNT(UebertragungsTexte, uebertragung::ProfileGeraetedaten), "Profile / Ger\xC3\xA4tedaten"},
+      {BENANNT(UebertragungsTexte, uebertragung::FeiertageUmschalttage), "Feiertage / So-Wi Umschalttage"},
       {BENANNT(UebertragungsTexte, uebertragung::Senden), "Senden"},
       {BENANNT(UebertragungsTexte, uebertragung::Holen), "Holen"},
       {BENANNT(UebertragungsTexte, uebertragung::Optionen), "Optionen"},
@@ -356,7 +350,9 @@ TEST(Texte, EveryNameGivesItsText) {
       {BENANNT(MenueTexte, menue::Hilfe), " &Hilfe"},
       {BENANNT(MenueTexte, menue::Inhalt), "&Inhalt"},
       {BENANNT(MenueTexte, menue::Index), "Inde&x"},
-      {BENANNT(MenueTexte, menue::InfoUeber), "Inf&o \xC3\xBC" "ber..."},
+      {BENANNT(MenueTexte, menue::InfoUeber),
+       "Inf&o \xC3\xBC"
+       "ber..."},
       {BENANNT(FortschrittsTexte, fortschritt::Von), "von"},
       {BENANNT(FortschrittsTexte, fortschritt::SendePersonenanzahl), "Sende Personenanzahl"},
       {BENANNT(FortschrittsTexte, fortschritt::SendePersonen), "Sende Personen ..."},
@@ -388,16 +384,15 @@ TEST(Texte, EveryNameGivesItsText) {
       {BENANNT(FortschrittsTexte, fortschritt::HoleAnzahlBuchungen), "Hole Anzahl Buchungen..."},
       {BENANNT(FortschrittsTexte, fortschritt::HoleBuchungen), "Hole Buchungen..."},
       {BENANNT(FortschrittsTexte, fortschritt::SendeAnzahlFeiertagebloecke),
-       "Sende Anzahl Feiertagebl\xC3\xB6" "cke..."},
+       "Sende Anzahl Feiertagebl\xC3\xB6"
+       "cke..."},
       {BENANNT(FortschrittsTexte, fortschritt::HoleAnzahlFeiertagebloecke),
-       "Hole Anzahl Feiertagebl\xC3\xB6" "cke..."},
-      {BENANNT(FortschrittsTexte, fortschritt::SendeSommerWinterumschaltung),
-       "Sende Sommer/Winterumschaltung"},
+       "Hole Anzahl Feiertagebl\xC3\xB6"
+       "cke..."},
+      {BENANNT(FortschrittsTexte, fortschritt::SendeSommerWinterumschaltung), "Sende Sommer/Winterumschaltung"},
       {BENANNT(FortschrittsTexte, fortschritt::HoleBuchung), "Hole Buchung"},
-      {BENANNT(FortschrittsTexte, fortschritt::ErgebnisDesVerbindungstests),
-       "Ergebnis des Verbindungstests"},
-      {BENANNT(FortschrittsTexte, fortschritt::SteuerungMeldetSichMit),
-       "\nSteuerung meldet sich mit:\n\n"},
+      {BENANNT(FortschrittsTexte, fortschritt::ErgebnisDesVerbindungstests), "Ergebnis des Verbindungstests"},
+      {BENANNT(FortschrittsTexte, fortschritt::SteuerungMeldetSichMit), "\nSteuerung meldet sich mit:\n\n"},
       {BENANNT(FortschrittsTexte, fortschritt::Geraetezeit), "\nGer\xC3\xA4tezeit: "},
       {BENANNT(FortschrittsTexte, fortschritt::AnzahlPersonen), "\nAnzahl Personen: "},
       {BENANNT(FortschrittsTexte, fortschritt::AnzahlProfile), "\nAnzahl Profile: "},
@@ -430,55 +425,38 @@ TEST(Texte, EveryNameGivesItsText) {
       {BENANNT(DruckTexte, druck::Tuer3), "T\xC3\xBCr 3"},
       {BENANNT(Stundenleiste, stundenleiste::Uhr), "Uhr"},
       {BENANNT(DateiFehlerTexte, dateifehler::ProtokolldateiOeffnen),
-       "Fehler beim \xC3\x96" "ffnen der \nProtokollierungsdatei"},
+       "Fehler beim \xC3\x96"
+       "ffnen der \nProtokollierungsdatei"},
       {BENANNT(DateiFehlerTexte, dateifehler::DateiOeffnen),
-       "Fehler beim \xC3\x96" "ffnen der Datei"},
-      {BENANNT(DateiFehlerTexte, dateifehler::FeiertageSchreiben),
-       "Fehler beim Schreiben der Feiertage"},
+       "Fehler beim \xC3\x96"
+       "ffnen der Datei"},
+      {BENANNT(DateiFehlerTexte, dateifehler::FeiertageSchreiben), "Fehler beim Schreiben der Feiertage"},
       {BENANNT(DateiFehlerTexte, dateifehler::FeiertageLesen), "Fehler beim Lesen der Feiertage"},
-      {BENANNT(DateiFehlerTexte, dateifehler::ProfilanzahlSchreiben),
-       "Fehler beim Schreiben der Profilanzahl"},
-      {BENANNT(DateiFehlerTexte, dateifehler::ProfilanzahlLesen),
-       "Fehler beim Lesen der Profilanzahl"},
-      {BENANNT(DateiFehlerTexte, dateifehler::ZutrittsprofileSchreiben),
-       "Fehler beim Schreiben der Zutrittsprofile"},
-      {BENANNT(DateiFehlerTexte, dateifehler::ZutrittsprofileLesen),
-       "Fehler beim Lesen der Zutrittsprofile"},
-      {BENANNT(DateiFehlerTexte, dateifehler::PersonenanzahlSchreiben),
-       "Fehler beim Schreiben der Personenanzahl"},
-      {BENANNT(DateiFehlerTexte, dateifehler::PersonenanzahlLesen),
-       "Fehler beim Lesen der Personenanzahl"},
-      {BENANNT(DateiFehlerTexte, dateifehler::PersonenSchreiben),
-       "Fehler beim Schreiben der Personen"},
+      {BENANNT(DateiFehlerTexte, dateifehler::ProfilanzahlSchreiben), "Fehler beim Schreiben der Profilanzahl"},
+      {BENANNT(DateiFehlerTexte, dateifehler::ProfilanzahlLesen), "Fehler beim Lesen der Profilanzahl"},
+      {BENANNT(DateiFehlerTexte, dateifehler::ZutrittsprofileSchreiben), "Fehler beim Schreiben der Zutrittsprofile"},
+      {BENANNT(DateiFehlerTexte, dateifehler::ZutrittsprofileLesen), "Fehler beim Lesen der Zutrittsprofile"},
+      {BENANNT(DateiFehlerTexte, dateifehler::PersonenanzahlSchreiben), "Fehler beim Schreiben der Personenanzahl"},
+      {BENANNT(DateiFehlerTexte, dateifehler::PersonenanzahlLesen), "Fehler beim Lesen der Personenanzahl"},
+      {BENANNT(DateiFehlerTexte, dateifehler::PersonenSchreiben), "Fehler beim Schreiben der Personen"},
       {BENANNT(DateiFehlerTexte, dateifehler::PersonenLesen), "Fehler beim Lesen der Personen"},
       {BENANNT(DateiFehlerTexte, dateifehler::TuerprofilanzahlSchreiben),
        "Fehler beim Schreiben der T\xC3\xBCrprofilanzahl"},
-      {BENANNT(DateiFehlerTexte, dateifehler::TuerprofilanzahlLesen),
-       "Fehler beim Lesen der T\xC3\xBCrprofilanzahl"},
-      {BENANNT(DateiFehlerTexte, dateifehler::TuerprofileSchreiben),
-       "Fehler beim Schreiben der T\xC3\xBCrprofile"},
-      {BENANNT(DateiFehlerTexte, dateifehler::TuerprofileLesen),
-       "Fehler beim Lesen der T\xC3\xBCrprofile"},
-      {BENANNT(DateiFehlerTexte, dateifehler::GeraetedatenSchreiben),
-       "Fehler beim Schreiben der Ger\xC3\xA4tedaten"},
-      {BENANNT(DateiFehlerTexte, dateifehler::GeraetedatenLesen),
-       "Fehler beim Lesen der Ger\xC3\xA4tedaten"},
-      {BENANNT(DateiFehlerTexte, dateifehler::Sondertag1Schreiben),
-       "Fehler beim Schreiben des Sondertages1"},
-      {BENANNT(DateiFehlerTexte, dateifehler::Sondertag1Lesen),
-       "Fehler beim Lesen des Sondertages1"},
-      {BENANNT(DateiFehlerTexte, dateifehler::Sondertag2Schreiben),
-       "Fehler beim Schreiben des Sondertages2"},
-      {BENANNT(DateiFehlerTexte, dateifehler::Sondertag2Lesen),
-       "Fehler beim Lesen des Sondertages2"},
-      {BENANNT(DateiFehlerTexte, dateifehler::VersionSchreiben),
-       "Fehler beim Schreiben der Versionsinformation."},
+      {BENANNT(DateiFehlerTexte, dateifehler::TuerprofilanzahlLesen), "Fehler beim Lesen der T\xC3\xBCrprofilanzahl"},
+      {BENANNT(DateiFehlerTexte, dateifehler::TuerprofileSchreiben), "Fehler beim Schreiben der T\xC3\xBCrprofile"},
+      {BENANNT(DateiFehlerTexte, dateifehler::TuerprofileLesen), "Fehler beim Lesen der T\xC3\xBCrprofile"},
+      {BENANNT(DateiFehlerTexte, dateifehler::GeraetedatenSchreiben), "Fehler beim Schreiben der Ger\xC3\xA4tedaten"},
+      {BENANNT(DateiFehlerTexte, dateifehler::GeraetedatenLesen), "Fehler beim Lesen der Ger\xC3\xA4tedaten"},
+      {BENANNT(DateiFehlerTexte, dateifehler::Sondertag1Schreiben), "Fehler beim Schreiben des Sondertages1"},
+      {BENANNT(DateiFehlerTexte, dateifehler::Sondertag1Lesen), "Fehler beim Lesen des Sondertages1"},
+      {BENANNT(DateiFehlerTexte, dateifehler::Sondertag2Schreiben), "Fehler beim Schreiben des Sondertages2"},
+      {BENANNT(DateiFehlerTexte, dateifehler::Sondertag2Lesen), "Fehler beim Lesen des Sondertages2"},
+      {BENANNT(DateiFehlerTexte, dateifehler::VersionSchreiben), "Fehler beim Schreiben der Versionsinformation."},
       {BENANNT(DateiFehlerTexte, dateifehler::VersionLesen), "Fehler beim Lesen der Version"},
       {BENANNT(DateiFehlerTexte, dateifehler::ProtokolldateiSchreiben),
        "Fehler beim Schreiben in die \nProtokollierungsdatei"},
       {BENANNT(DateiFehlerTexte, dateifehler::BuchungenLesen), "Fehler beim Lesen der Buchungen"},
-      {BENANNT(DateiFehlerTexte, dateifehler::BuchungenSchreiben),
-       "Konnte Buchungen nicht schreiben."},
+      {BENANNT(DateiFehlerTexte, dateifehler::BuchungenSchreiben), "Konnte Buchungen nicht schreiben."},
   };
   for (const auto& f : faelle) {
     EXPECT_EQ(std::string(f.text), f.erwartet) << f.tabelle;
@@ -487,8 +465,7 @@ TEST(Texte, EveryNameGivesItsText) {
 
 TEST(Texte, HourRulerLabelsEvenHoursOnly) {
   for (int stunde = 0; stunde < 24; ++stunde) {
-    const std::string erwartet =
-        stunde % 2 == 0 ? std::string{char('0' + stunde / 10), char('0' + stunde % 10)} : " ";
+    const std::string erwartet = stunde % 2 == 0 ? std::string{char('0' + stunde / 10), char('0' + stunde % 10)} : " ";
     EXPECT_EQ(Texte::Stundenleiste[stunde], erwartet) << stunde;
   }
   EXPECT_EQ(Texte::Stundenleiste[24], "Uhr"s);
@@ -518,17 +495,14 @@ TEST(Texte, LookupOutsideGivesTheTablesFillerOrEmptyText) {
       {"port -1", Texte::Eintrag(Texte::Anschluesse, -1), " "},
       {"port 0xFFFF", Texte::Eintrag(Texte::Anschluesse, std::uint16_t{0xFFFF}), " "},
       {"result 18", Texte::Eintrag(Texte::KommFehlerTexte, 18), " "},
-      {"result INT_MIN",
-       Texte::Eintrag(Texte::KommFehlerTexte, std::numeric_limits<int>::min()), " "},
+      {"result INT_MIN", Texte::Eintrag(Texte::KommFehlerTexte, std::numeric_limits<int>::min()), " "},
       {"month index 12", Texte::Eintrag(Texte::Monate, 12), ""},
       {"month index -1", Texte::Eintrag(Texte::Monate, -1), ""},
       {"Geraetetypen 5", Texte::Eintrag(Texte::Geraetetypen, 5), ""},
       {"Geraetetypen -1", Texte::Eintrag(Texte::Geraetetypen, std::int16_t{-1}), ""},
       {"address 16", Texte::Eintrag(Texte::Adressnamen, 16), ""},
-      {"address max",
-       Texte::Eintrag(Texte::Adressnamen, std::numeric_limits<std::uint64_t>::max()), ""},
-      {"address min",
-       Texte::Eintrag(Texte::Adressnamen, std::numeric_limits<std::int64_t>::min()), ""},
+      {"address max", Texte::Eintrag(Texte::Adressnamen, std::numeric_limits<std::uint64_t>::max()), ""},
+      {"address min", Texte::Eintrag(Texte::Adressnamen, std::numeric_limits<std::int64_t>::min()), ""},
   };
   for (const auto& f : faelle) {
     ASSERT_NE(f.text, nullptr) << f.was;

@@ -1,7 +1,5 @@
 // The connection test, the card-memory erase and the send-all and fetch-all sequences, against
 // a scripted controller and end to end with the real library against controller_peer.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -12,11 +10,14 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
-#include "document/Steuerung.h"
 #include "TransferFixture.h"
 
 namespace {
@@ -25,10 +26,8 @@ using transfertest::Weg;
 
 // Cases print as their name, so that test names stay the same from build to build.
 template <typename Fall>
-  requires requires(const Fall& f) { f.name; }
-void PrintTo(const Fall& fall, std::ostream* os) {
-  *os << fall.name;
-}
+requires requires(const Fall& f) { f.name; }
+void PrintTo(const Fall& fall, std::ostream* os) { *os << fall.name; }
 using Fn = ScriptedKomm::Fn;
 
 constexpr const char* kTitelTest = "Ergebnis des Verbindungstestes";
@@ -81,8 +80,9 @@ TEST_F(AblaufTest, TheConnectionTestShowsTheAnswersInItsBox) {
   s->Verbindungstest(plattform.Window());
   EXPECT_EQ(Befehle(), (std::vector<int>{63, 46, 54, 75}));
   for (const auto& c : komm.Sent()) EXPECT_EQ(c.text, "");
-  EXPECT_EQ(Fenster().Label1Texts(), (std::vector<std::string>{"Öffne com ...", "Hole Zeit ...", "Hole Anzahl Personen...",
-                                                               "Hole Anzahl Profile ...", "Version abfragen ..."}));
+  EXPECT_EQ(Fenster().Label1Texts(),
+            (std::vector<std::string>{"Öffne com ...", "Hole Zeit ...", "Hole Anzahl Personen...",
+                                      "Hole Anzahl Profile ...", "Version abfragen ..."}));
   EXPECT_EQ(Fenster().Label2(), " ");
   EXPECT_EQ(Anzahl(Fenster().Events(), "Item.StepBy 20"), 5U);
   EXPECT_TRUE(InFolge(Fenster().Events(), {"Item.Position 0", "Item.Max 100", "Overall.Position 0", "Overall.Visible 0",
@@ -134,11 +134,15 @@ TEST_P(VerbindungstestFehler, AnyFailureEndsInTheErrorBoxNamingThePort) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faelle, VerbindungstestFehler,
-    ::testing::Values(
-        TestFehler{"profile_count_silent", 1, {{65, "2026.03.07.14.05.09."}, {48, "3"}, {0, ""}, {0, ""}, {0, ""}},
-                   std::string(kKeineAntwort) + "Com2"},
-        TestFehler{"time_numna_network", 0, {{39, ""}}, std::string(kKeineAntwort) + "10.1.2.3"},
-        TestFehler{"version_unknown", 1, {{65, ""}, {48, "1"}, {57, "1"}, {255, ""}}, std::string(kKeineAntwort) + "Com2"}),
+    ::testing::Values(TestFehler{"profile_count_silent",
+                                 1,
+                                 {{65, "2026.03.07.14.05.09."}, {48, "3"}, {0, ""}, {0, ""}, {0, ""}},
+                                 std::string(kKeineAntwort) + "Com2"},
+                      TestFehler{"time_numna_network", 0, {{39, ""}}, std::string(kKeineAntwort) + "10.1.2.3"},
+                      TestFehler{"version_unknown",
+                                 1,
+                                 {{65, ""}, {48, "1"}, {57, "1"}, {255, ""}},
+                                 std::string(kKeineAntwort) + "Com2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AblaufTest, TheConnectionTestWithoutLinkShowsTheLibraryText) {
@@ -283,8 +287,8 @@ TEST_F(AblaufTest, SendAllRunsPersonsProfilesHolidaysAndTheClockLast) {
   EXPECT_LT(stelle(48), stelle(27));  // persons before the device data and profiles
   EXPECT_LT(stelle(72), stelle(95));  // door profiles before the reference year
   EXPECT_LT(stelle(90), stelle(65));  // switch list before the clock
-  EXPECT_TRUE(InFolge(Fenster().Label2Texts(),
-                      {"Sende Personendaten ...", "Sende Zutrittsprofile...", "Sende Feiertage ...", "Sende Zeit ..."}));
+  EXPECT_TRUE(InFolge(Fenster().Label2Texts(), {"Sende Personendaten ...", "Sende Zutrittsprofile...",
+                                                "Sende Feiertage ...", "Sende Zeit ..."}));
   EXPECT_EQ(Fenster().Label2(), "Sende Zeit ...");
   EXPECT_EQ(Fenster().OverallBar().Position(), 100);
   EXPECT_EQ(Anzahl(Fenster().Events(), "Overall.StepBy 25"), 4U);
@@ -360,9 +364,9 @@ TEST_P(AblaufPeerTest, TheProtocolLogHoldsEveryLineWhileItIsOpen) {
   ASSERT_TRUE(s->ProtokollDatei);
   const std::string name = GetParam() == transfertest::Weg::Tcp ? "log_127.0.0.1.log" : "log_Com5.log";
   // The answers' texts (the controller's clock among them) stand as "A".
-  const std::string log = std::regex_replace(LiesDatei(s->Ordner() + name),
-                                             std::regex("Kommando (\\d+) '[^']*' empfangen\r\n"),
-                                             "Kommando $1 'A' empfangen\r\n");
+  const std::string log =
+      std::regex_replace(LiesDatei(s->Ordner() + name), std::regex("Kommando (\\d+) '[^']*' empfangen\r\n"),
+                         "Kommando $1 'A' empfangen\r\n");
   std::string erwartet = "\nBeginn Protokoll: 7.3.2026 14:5:9 \n- - - - \n";
   for (const auto& [kommando, antwort] : std::vector<std::pair<int, int>>{{63, 65}, {46, 48}, {54, 57}, {75, 77}}) {
     erwartet += "Versuch 1 :von 768 an 9 Kommando " + std::to_string(kommando) + " \n ''\nKommando " +
@@ -487,7 +491,8 @@ INSTANTIATE_TEST_SUITE_P(
     Antworten, LoeschPeerTest,
     ::testing::Values(PeerLoeschFall{"ack", {}, "Flash loeschen erfolgreich."},
                       PeerLoeschFall{"numna", {"--fault", "48:numna"}, "NUM_NA empfangen"},
-                      PeerLoeschFall{"unknown", {"--fault", "48:unknown"},
+                      PeerLoeschFall{"unknown",
+                                     {"--fault", "48:unknown"},
                                      "SLAVE_RECEIVED_UNKNOWN_COMMAND empfangen bitte Flashversion ueberpruefen"},
                       PeerLoeschFall{"nak", {"--fault", "48:nak"}, "NAK empfangen"}),
     [](const auto& info) { return std::string(info.param.name); });

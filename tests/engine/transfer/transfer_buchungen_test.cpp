@@ -1,18 +1,19 @@
 // Setting the controller's clock and fetching the bookings: the clock text, the booking parse,
 // the acknowledgement by firmware, the failure boxes and what stays in the list, against a
 // scripted controller and end to end with the real library against controller_peer.
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "model/ListenZugriff.h"
-#include "ScriptedKomm.h"
-#include "ScriptedPlattform.h"
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
 #include "link/TelegrammTexte.h"
+#include "model/ListenZugriff.h"
+
+#include "ScriptedKomm.h"
+#include "ScriptedPlattform.h"
 #include "TransferFixture.h"
 
 namespace {
@@ -21,10 +22,8 @@ using transfertest::Weg;
 
 // Cases print as their name, so that test names stay the same from build to build.
 template <typename Fall>
-  requires requires(const Fall& f) { f.name; }
-void PrintTo(const Fall& fall, std::ostream* os) {
-  *os << fall.name;
-}
+requires requires(const Fall& f) { f.name; }
+void PrintTo(const Fall& fall, std::ostream* os) { *os << fall.name; }
 
 constexpr const char* kFirmware300 = "SIM VI20 V.03.00.00";
 constexpr const char* kFirmware299 = "SIM VI20 V.02.99.00";
@@ -43,8 +42,8 @@ struct ParseFall {
 };
 
 books Buchung(std::uint16_t jahr, std::uint16_t monat, std::uint16_t tag, std::uint16_t stunde, std::uint16_t minute,
-              std::uint16_t sekunde, const std::string& karte = "", const std::string& name = "",
-              std::uint8_t e1 = 0, std::uint8_t e2 = 0) {
+              std::uint16_t sekunde, const std::string& karte = "", const std::string& name = "", std::uint8_t e1 = 0,
+              std::uint8_t e2 = 0) {
   books b;
   b.Jahr = jahr;
   b.Monat = monat;
@@ -85,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
                   Buchung(2026, 3, 7, 14, 5, 9, "04A1002468", "M&ller!Hans", 0x01, 0x02)},
         ParseFall{"stops_after_the_seconds", "2026.03.07.14.05.09.", Buchung(2026, 3, 7, 14, 5, 9)},
         ParseFall{"no_point_after_the_seconds", "2026.03.07.14.05.09 K N 1", Buchung(2026, 3, 7, 14, 5, 9)},
-        ParseFall{"white_space_before_numbers", " 2026. 3. 7. 14. 5. 9.K\tN  9", Buchung(2026, 3, 7, 14, 5, 9, "K", "N", 9)},
+        ParseFall{"white_space_before_numbers", " 2026. 3. 7. 14. 5. 9.K\tN  9",
+                  Buchung(2026, 3, 7, 14, 5, 9, "K", "N", 9)},
         ParseFall{"year_of_five_digits_takes_four", "20261.03.07.14.05.09.K N 1", Buchung(2026, 0, 0, 0, 0, 0)},
         ParseFall{"month_of_three_digits_takes_two", "2026.123.07.14.05.09.K N 1", Buchung(2026, 12, 0, 0, 0, 0)},
         ParseFall{"the_sign_counts_in_the_width", "+2026.03.07.14.05.09.K N 1", Buchung(202, 0, 0, 0, 0, 0)},
@@ -102,8 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseFall{"event_beyond_32_bits", "2026.03.07.14.05.09.K N 4294967296",
                   Buchung(2026, 3, 7, 14, 5, 9, "K", "N")},
         ParseFall{"card_without_name", "2026.03.07.14.05.09.K", Buchung(2026, 3, 7, 14, 5, 9, "K")},
-        ParseFall{"empty", "", Buchung(0, 0, 0, 0, 0, 0)},
-        ParseFall{"no_number", "abc", Buchung(0, 0, 0, 0, 0, 0)}),
+        ParseFall{"empty", "", Buchung(0, 0, 0, 0, 0, 0)}, ParseFall{"no_number", "abc", Buchung(0, 0, 0, 0, 0, 0)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- against a scripted controller ----
@@ -299,7 +298,7 @@ TEST_F(BuchungenTest, AnUnansweredCountShowsItsBox) {
 TEST_F(BuchungenTest, AnAcknowledgementThatCannotBeSentEndsTheFetch) {
   Controller(kFirmware300, "3");
   for (int i = 0; i < 3; ++i) komm.QueueSendResult(0);  // 75, 10, 5
-  komm.FailNextSend();                                    // the acknowledgement
+  komm.FailNextSend();                                  // the acknowledgement
   komm.LastError = "Verbindung getrennt";
   plattform.ExpectBox("Fehler", 16, plattform::ID_OK, "Fehler beim Senden der Quittung\nVerbindung getrennt");
   s->HoleBuchungen(plattform.Window());
@@ -343,7 +342,10 @@ TEST_P(BuchungenPeerTest, EveryBookingArrivesAndIsRemovedOnlyWhenAcknowledged) {
 
   ASSERT_EQ(s->Buchungen.Anzahl, f.anzahl);
   EXPECT_EQ(Element(s->Buchungen, 0), Buchung(2026, 1, 5, 7, 0, 0, "04A1002468", "M\xFCller Hans", 0x09, 0x00));
-  EXPECT_EQ(Element(s->Buchungen, 19), Buchung(2026, 1, 5, 9, 17, 7, "04A105FFE7", "B\xE4""cker Anna", 0x01, 0x01));
+  EXPECT_EQ(Element(s->Buchungen, 19), Buchung(2026, 1, 5, 9, 17, 7, "04A105FFE7",
+                                               "B\xE4"
+                                               "cker Anna",
+                                               0x01, 0x01));
   const auto quittungen = transfertest::TexteVon(peer, 3);
   EXPECT_EQ(quittungen.size(), f.quittiert ? static_cast<std::size_t>(f.anzahl) : 0U);
   for (const auto& q : quittungen) EXPECT_EQ(q, " ");
@@ -371,8 +373,8 @@ class BuchungenPeerEinzelTest : public BuchungenPeerTest {};
 
 // The peer answers four booking requests and then stays silent.
 TEST_F(BuchungenPeerEinzelTest, APeerFallingSilentAtTheFifthBookingLeavesFour) {
-  ybrtest::PeerProcess peer({"--address", "9", "--bookings", "10", "--firmware", kFirmware300, "--fault", "5:ok:4",
-                             "--fault", "5:silent"});
+  ybrtest::PeerProcess peer(
+      {"--address", "9", "--bookings", "10", "--firmware", kFirmware300, "--fault", "5:ok:4", "--fault", "5:silent"});
   transfertest::Dokument s(2026);
   transfertest::Verbinde(*s, peer, Weg::Tcp);
   transfertest::Antwortzeit(*s, 100);

@@ -1,24 +1,25 @@
 // The holiday table transfer: block texts, the reference year, the switch pairs, old firmware,
 // the block parse and the bounds of the table, against a scripted controller and end to end
 // with the real library against controller_peer over TCP and a pseudo-terminal.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "common/TempOrdner.h"
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
+#include "model/Fehler.h"
 #include "model/FeiertagsRebase.h"
 #include "model/Feiertagsgenerator.h"
-#include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+#include "text/Texte.h"
+
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
-#include "document/Steuerung.h"
-#include "text/Texte.h"
 #include "TransferFixture.h"
+#include "common/TempOrdner.h"
 
 namespace {
 
@@ -26,10 +27,8 @@ using transfertest::Weg;
 
 // Cases print as their name, so that test names stay the same from build to build.
 template <typename Fall>
-  requires requires(const Fall& f) { f.name; }
-void PrintTo(const Fall& fall, std::ostream* os) {
-  *os << fall.name;
-}
+requires requires(const Fall& f) { f.name; }
+void PrintTo(const Fall& fall, std::ostream* os) { *os << fall.name; }
 
 constexpr const char* kNumNa = "Steuerung melded 'NumNA'\n  (Falsche Firmwareversion?)";
 constexpr const char* kKeineAntwort = "Steuerung antwortet nicht\nauf Anschluß ";
@@ -128,7 +127,7 @@ TEST_F(FeiertageTest, AnEmptyTableSendsOneBlockBeginningWithTheMarker) {
             (std::vector<std::string>{"Sende Bezugsjahr ...", "Sende Anzahl Feiertageblöcke...", "Sende Block 0 ",
                                       "Sende Sommer/Winterumschaltung"}));
   EXPECT_EQ(plattform.Window().ItemBar().Max(), 1);  // B + pairs + 1
-  EXPECT_EQ(Schritte(), 5);  // reference year, count, the block twice, the switch list
+  EXPECT_EQ(Schritte(), 5);                          // reference year, count, the block twice, the switch list
   EXPECT_EQ(Geoeffnet(), 1U);
   EXPECT_EQ(Geschlossen(), 1U);
   for (const auto& c : komm.Sent()) {
@@ -248,7 +247,8 @@ TEST_P(FeiertageSendeFehlerTest, AFailedBlockEndsTheSendWithItsTextAndClosesTheL
 }
 
 INSTANTIATE_TEST_SUITE_P(Fehler, FeiertageSendeFehlerTest,
-                         ::testing::Values(SendeFehler{"numna", 39, std::string(kNumNa) + "\nbeim Senden der Feiertage"},
+                         ::testing::Values(SendeFehler{"numna", 39,
+                                                       std::string(kNumNa) + "\nbeim Senden der Feiertage"},
                                            SendeFehler{"unknown", 255,
                                                        "Steuerung melded 'unknownCommand'\n   (Falsche "
                                                        "Firmwareversion?)\nbeim Senden der Feiertage"},
@@ -296,8 +296,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BlockFall{"low_16_bits_of_a_larger_number", "1 70000 ", 0, 0, {70000 & 0xFFFF}, 1},
                       BlockFall{"conversion_stops_at_a_non_digit", "1 12x 7 ", 0, 0, {12, 7}, 2},
                       BlockFall{"no_digits_give_zero", "1 abc  9 ", 0, 0, {0, 0, 9}, 3},
-                      BlockFall{"the_last_entry_takes_only_the_marker", "63 16384 16385 ", 4094, 2, {16384, FT_ENDE},
-                                4095},
+                      BlockFall{
+                          "the_last_entry_takes_only_the_marker", "63 16384 16385 ", 4094, 2, {16384, FT_ENDE}, 4095},
                       BlockFall{"a_position_outside_the_table_reads_nothing", "1 5 ", 4096, 2, {}, 4096}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -385,13 +385,17 @@ INSTANTIATE_TEST_SUITE_P(
         JahrFall{"same_year", "2026", "", 2026, {0x4000 | 10, 0x4000 | 800, FT_ENDE}},
         JahrFall{"no_number_keeps_the_documents_year", "", "", 2026, {0x4000 | 10, 0x4000 | 800, FT_ENDE}},
         JahrFall{"two_years_back", "2024", "", 2026, {0x4000 | 69, FT_ENDE}},
-        JahrFall{"empty_memory", "-1", "Steuerung hat leeren Flash, Daten holen unmöglich.", 2026,
+        JahrFall{
+            "empty_memory", "-1", "Steuerung hat leeren Flash, Daten holen unmöglich.", 2026, {0x8000 | 44, FT_ENDE}},
+        JahrFall{"before_1900",
+                 "1899",
+                 "Bezugsjahr der Steuerung liegt vor 1900, Übernahme der Feiertage unmöglich.",
+                 2026,
                  {0x8000 | 44, FT_ENDE}},
-        JahrFall{"before_1900", "1899",
-                 "Bezugsjahr der Steuerung liegt vor 1900, Übernahme der Feiertage unmöglich.", 2026,
-                 {0x8000 | 44, FT_ENDE}},
-        JahrFall{"negative_as_16_bits", "40000",
-                 "Bezugsjahr der Steuerung liegt vor 1900, Übernahme der Feiertage unmöglich.", 2026,
+        JahrFall{"negative_as_16_bits",
+                 "40000",
+                 "Bezugsjahr der Steuerung liegt vor 1900, Übernahme der Feiertage unmöglich.",
+                 2026,
                  {0x8000 | 44, FT_ENDE}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,17 +1,18 @@
 // Fetches when memory runs out for a record. This program replaces the global allocation
 // functions so that, once armed, the first allocation of a record's size fails.
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 
-#include "common/TempOrdner.h"
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
-#include "document/Steuerung.h"
 #include "common/FehlendeAllokation.h"
+#include "common/TempOrdner.h"
 
 namespace {
 

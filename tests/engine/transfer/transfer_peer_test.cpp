@@ -1,20 +1,21 @@
 // The version query, the person transfer and the profile transfer with the real library against
 // controller_peer, over loopback TCP and over a pseudo-terminal: what the controller received,
 // what a fetch brings back into a new document, and the failure texts the user gets.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "common/TempOrdner.h"
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+
 #include "ScriptedPlattform.h"
-#include "document/Steuerung.h"
 #include "common/PeerProcess.h"
+#include "common/TempOrdner.h"
 
 namespace {
 
@@ -77,7 +78,9 @@ Zeitlinie Linie(int i) {
 constexpr int kPersonen = 8;
 
 void FuelleDokument(TSteuerung& s) {
-  const char* const vornamen[] = {"M\xFCller Hans", "J\xFCrgen Gro\xDF", "\xE4nne B\xF6hm", ("Kai Stra\xDF" "e")};
+  const char* const vornamen[] = {"M\xFCller Hans", "J\xFCrgen Gro\xDF", "\xE4nne B\xF6hm",
+                                  ("Kai Stra\xDF"
+                                   "e")};
   s.Personen.Clear();
   for (int i = 0; i < kPersonen; ++i) {
     auto p = std::make_unique<PERSON>();
@@ -106,7 +109,9 @@ void FuelleDokument(TSteuerung& s) {
   }
   s.Geraetedaten.Flags = GD_TUER1 | GD_TUER2 | GD_TYP_RA20 | GD_TUER1_OHNE_LESER | GD_ANTIPASSBACK;
   SchreibeText(s.Geraetedaten.NameTuer1, "Haupt T\xFCr");
-  SchreibeText(s.Geraetedaten.NameTuer2, "Gro\xDF" "e Halle");
+  SchreibeText(s.Geraetedaten.NameTuer2,
+               "Gro\xDF"
+               "e Halle");
   s.Geraetetyp = 1;
 }
 
@@ -132,7 +137,8 @@ TEST_P(PeerTransferTest, SentDocumentComesBackFieldByField) {
   auto b = Verbunden(ordnerB, peer, GetParam());
   b->GetVersion();
   EXPECT_TRUE(b->HolePersonen(plattform.Window()));
-  EXPECT_EQ(plattform.Window().Label1(), "Hole Person " + std::to_string(kPersonen) + " von " + std::to_string(kPersonen));
+  EXPECT_EQ(plattform.Window().Label1(),
+            "Hole Person " + std::to_string(kPersonen) + " von " + std::to_string(kPersonen));
   EXPECT_TRUE(b->HoleProfile(plattform.Window()));
   EXPECT_EQ(plattform.Window().Label1(), "Hole Türprofil 3 von 3");
 
@@ -191,8 +197,8 @@ TEST_P(PeerTransferTest, SilentControllerNamesThePortOrTheAddress) {
     s->GetVersion();
     ADD_FAILURE() << "no exception";
   } catch (const KommError& e) {
-    EXPECT_EQ(e.Meldung,
-              std::string("Steuerung antwortet nicht\nauf Anschluß ") + (GetParam() == Weg::Tcp ? "127.0.0.1" : "Com5"));
+    EXPECT_EQ(e.Meldung, std::string("Steuerung antwortet nicht\nauf Anschluß ") +
+                             (GetParam() == Weg::Tcp ? "127.0.0.1" : "Com5"));
   }
   EXPECT_EQ(s->KommErgebnis, 1);
   const auto rx = Empfangen(peer);
@@ -248,17 +254,29 @@ TEST_P(PeerFehlerTest, CarriesTheOperationsSuffix) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faelle, PeerFehlerTest,
-    ::testing::Values(
-        FehlerFall{"version_39", "75:numna", FehlerFall::Version, kNumNa + "\nbeiVersionsabfrage", {75}},
-        FehlerFall{"version_255", "75:unknown", FehlerFall::Version, kUnbekannt + "\nbeiVersionsabfrage", {75}},
-        FehlerFall{"send_persons_39", "48:numna", FehlerFall::SendePersonen,
-                   kNumNa + "\nbeim Senden der Personen/Karten", {48}},
-        FehlerFall{"fetch_persons_255", "46:unknown", FehlerFall::HolePersonen,
-                   kUnbekannt + "\nbeim Lesen der Personen/Karten", {46}},
-        FehlerFall{"send_profiles_255", "60:unknown:1", FehlerFall::SendeProfile,
-                   kUnbekannt + "\nbeim Senden der Zutrittsprofile", {27, 57, 60}},
-        FehlerFall{"fetch_profiles_39", "24:numna", FehlerFall::HoleProfile,
-                   kNumNa + "\nbeim Lesen der Zutrittsprofile", {24}}),
+    ::testing::Values(FehlerFall{"version_39", "75:numna", FehlerFall::Version, kNumNa + "\nbeiVersionsabfrage", {75}},
+                      FehlerFall{
+                          "version_255", "75:unknown", FehlerFall::Version, kUnbekannt + "\nbeiVersionsabfrage", {75}},
+                      FehlerFall{"send_persons_39",
+                                 "48:numna",
+                                 FehlerFall::SendePersonen,
+                                 kNumNa + "\nbeim Senden der Personen/Karten",
+                                 {48}},
+                      FehlerFall{"fetch_persons_255",
+                                 "46:unknown",
+                                 FehlerFall::HolePersonen,
+                                 kUnbekannt + "\nbeim Lesen der Personen/Karten",
+                                 {46}},
+                      FehlerFall{"send_profiles_255",
+                                 "60:unknown:1",
+                                 FehlerFall::SendeProfile,
+                                 kUnbekannt + "\nbeim Senden der Zutrittsprofile",
+                                 {27, 57, 60}},
+                      FehlerFall{"fetch_profiles_39",
+                                 "24:numna",
+                                 FehlerFall::HoleProfile,
+                                 kNumNa + "\nbeim Lesen der Zutrittsprofile",
+                                 {24}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PeerLeererSpeicher, FetchFromAnEmptyControllerKeepsTheDocument) {

@@ -1,7 +1,5 @@
 // The version query and the person transfer against a scripted controller: telegrams, answers
 // read, progress lines, failure texts, and fetches that keep the document when they fail.
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -9,13 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "common/TempOrdner.h"
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
 #include "model/Fehler.h"
 #include "model/ListenZugriff.h"
+
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
-#include "document/Steuerung.h"
 #include "TransferFixture.h"
+#include "common/TempOrdner.h"
 
 namespace {
 
@@ -87,25 +88,25 @@ TEST_P(VersionTest, ReadsFirmwareOldFirmwareAndType) {
   EXPECT_EQ(komm.Sent()[0].dest, kKabel);
   EXPECT_EQ(komm.Sent()[0].source, 768);
   // The link is closed before the answer is looked at.
-  EXPECT_EQ(Folge(), (std::vector<ScriptedKomm::Fn>{ScriptedKomm::Fn::OpenKommSer, ScriptedKomm::Fn::SendeTele,
-                                                    ScriptedKomm::Fn::WarteAufTele,
-                                                    ScriptedKomm::Fn::CloseKommunikation}));
+  EXPECT_EQ(Folge(),
+            (std::vector<ScriptedKomm::Fn>{ScriptedKomm::Fn::OpenKommSer, ScriptedKomm::Fn::SendeTele,
+                                           ScriptedKomm::Fn::WarteAufTele, ScriptedKomm::Fn::CloseKommunikation}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Antworten, VersionTest,
-    ::testing::Values(VersionFall{"ra20", "SIM VI20 V.03.01.07", 301, false, 1, false},
-                      VersionFall{"zo10", "SIM ZO10 V.03.01.07", 301, false, 0, false},
-                      VersionFall{"ohne_v0", "VI20 Version 2.1", 0, true, 1, false},
-                      VersionFall{"leer", "", 0, true, 0, false},
-                      VersionFall{"zehn_zeichen", "V.0123456789012 VI20", 1234567, false, 1, false},
-                      VersionFall{"ein_zeichen", "ZO V.0", 0, false, 0, false},
-                      VersionFall{"nur_punkte", "V.0..", 0, false, 0, false},
-                      VersionFall{"zwei_zeichen", "V.01", 0, false, 0, true},
-                      VersionFall{"buchstaben", "V.0x.yz", 0, false, 0, true},
-                      VersionFall{"blank", "V.03 01 07", 0, false, 0, true},
-                      VersionFall{"klein", "v.03.01.07", 0, true, 0, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Antworten, VersionTest,
+                         ::testing::Values(VersionFall{"ra20", "SIM VI20 V.03.01.07", 301, false, 1, false},
+                                           VersionFall{"zo10", "SIM ZO10 V.03.01.07", 301, false, 0, false},
+                                           VersionFall{"ohne_v0", "VI20 Version 2.1", 0, true, 1, false},
+                                           VersionFall{"leer", "", 0, true, 0, false},
+                                           VersionFall{"zehn_zeichen", "V.0123456789012 VI20", 1234567, false, 1,
+                                                       false},
+                                           VersionFall{"ein_zeichen", "ZO V.0", 0, false, 0, false},
+                                           VersionFall{"nur_punkte", "V.0..", 0, false, 0, false},
+                                           VersionFall{"zwei_zeichen", "V.01", 0, false, 0, true},
+                                           VersionFall{"buchstaben", "V.0x.yz", 0, false, 0, true},
+                                           VersionFall{"blank", "V.03 01 07", 0, false, 0, true},
+                                           VersionFall{"klein", "v.03.01.07", 0, true, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TransferTest, FailedVersionQueryLeavesTheNumberAtZeroAndTheRestAsBefore) {
   s->FirmwareNummer = 301;
@@ -179,7 +180,10 @@ TEST_F(TransferTest, SimulatedVersionQueryReadsTheBufferWithinItsBounds) {
 // ---- send persons ----
 
 TEST_F(TransferTest, SendsCountThenEveryPersonWithTheNameEncodedOnACopy) {
-  HaengePersonAn(Person("M\xFC" "ller Hans", "0A1B", "immer", 1, 200, "12"));
+  HaengePersonAn(
+      Person("M\xFC"
+             "ller Hans",
+             "0A1B", "immer", 1, 200, "12"));
   HaengePersonAn(Person("\xC4rger \xDF", "FF", "nie", 0, 0, ""));
   HaengePersonAn(Person("Ott", "77", "werktags", 127, 128, "9999"));
   Quittiere();
@@ -192,7 +196,9 @@ TEST_F(TransferTest, SendsCountThenEveryPersonWithTheNameEncodedOnACopy) {
     EXPECT_EQ(c.dest, kKabel);
     EXPECT_EQ(c.source, 768);
   }
-  EXPECT_STREQ(Element(s->Personen, 0).Name, "M\xFC" "ller Hans");
+  EXPECT_STREQ(Element(s->Personen, 0).Name,
+               "M\xFC"
+               "ller Hans");
   EXPECT_STREQ(Element(s->Personen, 1).Name, "\xC4rger \xDF");
   EXPECT_EQ(s->AnzahlPersonen, 3);
   ASSERT_EQ(komm.Calls(ScriptedKomm::Fn::SetParameter).size(), 1u);
@@ -244,7 +250,9 @@ TEST_F(TransferTest, FetchReadsSixWordsDecodesTheNameAndStartsFromZero) {
   EXPECT_EQ(Texte(), (std::vector<std::string>{"", "0", "1", "2"}));
   ASSERT_EQ(s->Personen.Anzahl, 3);
   EXPECT_EQ(s->AnzahlPersonen, 3);
-  EXPECT_EQ(Element(s->Personen, 0), Person("M\xFC" "ller Hans", "0A1B", "immer", 'A', 'B', "12"));
+  EXPECT_EQ(Element(s->Personen, 0), Person("M\xFC"
+                                            "ller Hans",
+                                            "0A1B", "immer", 'A', 'B', "12"));
   EXPECT_EQ(Element(s->Personen, 1), Person("Kurz", "77", "nie", '5', 0, ""));
   EXPECT_EQ(Element(s->Personen, 2), Person("\xE4rger\xF6 \xFC\xDF", "FF", "werktags", '1', '-', "9999"));
   EXPECT_EQ(Fenster().Events(),

@@ -1,21 +1,22 @@
 // The device data and profile transfer against a scripted controller: the telegram texts of a
 // send, the documents after a fetch, the progress, and fetches that fail or meet hostile
 // answers without touching the document.
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "common/TempOrdner.h"
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
 #include "model/Fehler.h"
-#include "Linie.h"
 #include "model/ListenZugriff.h"
+
+#include "Linie.h"
 #include "ScriptedKomm.h"
 #include "ScriptedPlattform.h"
-#include "document/Steuerung.h"
 #include "TransferFixture.h"
+#include "common/TempOrdner.h"
 
 namespace {
 
@@ -48,8 +49,8 @@ class ProfilTransferTest : public transfertest::SkriptTest {
     bool operator==(const Stand&) const = default;
   };
   Stand Jetzt() {
-    Stand st{s->Geraetedaten, {}, {}, s->AnzahlProfile, s->AnzahlTuerprofile, s->LeserTuerZuordnung,
-             s->Geraetetyp, s->Dateiname};
+    Stand st{s->Geraetedaten, {},          {}, s->AnzahlProfile, s->AnzahlTuerprofile, s->LeserTuerZuordnung,
+             s->Geraetetyp,   s->Dateiname};
     for (int i = 0; i < s->Profile.Anzahl; ++i) st.profile.push_back(Element(s->Profile, i));
     for (int i = 0; i < s->Tuerprofile.Anzahl; ++i) st.tuerprofile.push_back(Element(s->Tuerprofile, i));
     return st;
@@ -90,14 +91,27 @@ TEST_F(ProfilTransferTest, SendOfANewZO10DocumentGivesTheseTelegrams) {
   EXPECT_EQ(s->AnzahlProfile, 3);
   EXPECT_EQ(s->AnzahlTuerprofile, 2);
   EXPECT_STREQ(s->Geraetedaten.NameTuer1, "T\xFCr 1");
-  EXPECT_EQ(Fenster().Events(),
-            (std::vector<std::string>{
-                "Item.Position 0", "Item.Max 100", "Label2 Sende Gerätedaten...", "Label1 Sende Gerätedaten...",
-                "Item.StepIt 1", "Item.Max 7", "Label2 Sende Zutrittsprofile...", "Item.StepIt 2",
-                "Label1 Sende Profil 1 von 3 ...", "Item.StepIt 3", "Label1 Sende Profil 2 von 3 ...", "Item.StepIt 4",
-                "Label1 Sende Profil 3 von 3 ...", "Item.StepIt 5", "Label2 Sende Türprofile ...", "Item.StepIt 6",
-                "Item.Max 2", "Label1 Sende Tuerprofil 1 von 2 ", "Item.StepIt 2", "Label1 Sende Tuerprofil 2 von 2 ",
-                "Item.StepIt 2"}));
+  EXPECT_EQ(Fenster().Events(), (std::vector<std::string>{"Item.Position 0",
+                                                          "Item.Max 100",
+                                                          "Label2 Sende Gerätedaten...",
+                                                          "Label1 Sende Gerätedaten...",
+                                                          "Item.StepIt 1",
+                                                          "Item.Max 7",
+                                                          "Label2 Sende Zutrittsprofile...",
+                                                          "Item.StepIt 2",
+                                                          "Label1 Sende Profil 1 von 3 ...",
+                                                          "Item.StepIt 3",
+                                                          "Label1 Sende Profil 2 von 3 ...",
+                                                          "Item.StepIt 4",
+                                                          "Label1 Sende Profil 3 von 3 ...",
+                                                          "Item.StepIt 5",
+                                                          "Label2 Sende Türprofile ...",
+                                                          "Item.StepIt 6",
+                                                          "Item.Max 2",
+                                                          "Label1 Sende Tuerprofil 1 von 2 ",
+                                                          "Item.StepIt 2",
+                                                          "Label1 Sende Tuerprofil 2 von 2 ",
+                                                          "Item.StepIt 2"}));
   EXPECT_TRUE(Geschlossen());
 }
 
@@ -120,8 +134,8 @@ TEST_F(ProfilTransferTest, NamesTravelEncodedAndTheDocumentKeepsThem) {
   EXPECT_EQ(texte[0], "-2147471103 #rger /sterreich!Tor");
   EXPECT_EQ(texte[2], "Fr&h!Dienst 0 " + Gruppen({}, 17) + ",{H._.R.A.31.17}");
   EXPECT_EQ(texte[5], "3");
-  EXPECT_EQ(texte[8], "2 2147483647 -5 {Y.x.A.A.-32768.-1}, " + kLeer + "," + kLeer + ", " + kLeer + "," + kLeer + ", " +
-                          kLeer);
+  EXPECT_EQ(texte[8],
+            "2 2147483647 -5 {Y.x.A.A.-32768.-1}, " + kLeer + "," + kLeer + ", " + kLeer + "," + kLeer + ", " + kLeer);
   EXPECT_STREQ(s->Geraetedaten.NameTuer1, "\xC4rger");
   EXPECT_STREQ(s->Geraetedaten.NameTuer2, "\xD6sterreich Tor");
   EXPECT_STREQ(Element(s->Profile, 0).Name, "Fr\xFCh Dienst");
@@ -216,14 +230,29 @@ TEST_F(ProfilTransferTest, FetchReplacesDeviceDataProfilesAndDoorProfiles) {
   t2.Zeitlinien[0] = Linie(0, 0, 24, 0, 4096, 0);
   EXPECT_EQ(Element(s->Tuerprofile, 2), t2);
 
-  EXPECT_EQ(Fenster().Events(),
-            (std::vector<std::string>{
-                "Item.Max 100", "Label2 Hole Gerätedaten...", "Label1 Hole Gerätedaten...", "Item.StepIt 1",
-                "Label2 Hole Zutrittsprofile...", "Item.StepIt 2", "Item.Max 9", "Label1 Hole Profil 1 von 4",
-                "Item.StepIt 3", "Label1 Hole Profil 2 von 4", "Item.StepIt 4", "Label1 Hole Profil 3 von 4",
-                "Item.StepIt 5", "Label1 Hole Profil 4 von 4", "Item.StepIt 6", "Label2 Hole Türprofile...",
-                "Item.StepIt 7", "Label1 Hole Türprofil 1 von 3", "Item.StepIt 8", "Label1 Hole Türprofil 2 von 3",
-                "Item.StepIt 9", "Label1 Hole Türprofil 3 von 3", "Item.StepIt 9"}));
+  EXPECT_EQ(Fenster().Events(), (std::vector<std::string>{"Item.Max 100",
+                                                          "Label2 Hole Gerätedaten...",
+                                                          "Label1 Hole Gerätedaten...",
+                                                          "Item.StepIt 1",
+                                                          "Label2 Hole Zutrittsprofile...",
+                                                          "Item.StepIt 2",
+                                                          "Item.Max 9",
+                                                          "Label1 Hole Profil 1 von 4",
+                                                          "Item.StepIt 3",
+                                                          "Label1 Hole Profil 2 von 4",
+                                                          "Item.StepIt 4",
+                                                          "Label1 Hole Profil 3 von 4",
+                                                          "Item.StepIt 5",
+                                                          "Label1 Hole Profil 4 von 4",
+                                                          "Item.StepIt 6",
+                                                          "Label2 Hole Türprofile...",
+                                                          "Item.StepIt 7",
+                                                          "Label1 Hole Türprofil 1 von 3",
+                                                          "Item.StepIt 8",
+                                                          "Label1 Hole Türprofil 2 von 3",
+                                                          "Item.StepIt 9",
+                                                          "Label1 Hole Türprofil 3 von 3",
+                                                          "Item.StepIt 9"}));
   EXPECT_TRUE(Geschlossen());
 }
 
@@ -345,7 +374,10 @@ const std::string kTuer = "0 1 2 " + Gruppen({}, 6);
 INSTANTIATE_TEST_SUITE_P(
     Faelle, FetchFehlerTest,
     ::testing::Values(
-        FehlerFall{"silent_device_data", {{0, ""}, {0, ""}, {0, ""}}, "Steuerung antwortet nicht\nauf Anschluß Com2", FehlerFall::Komm},
+        FehlerFall{"silent_device_data",
+                   {{0, ""}, {0, ""}, {0, ""}},
+                   "Steuerung antwortet nicht\nauf Anschluß Com2",
+                   FehlerFall::Komm},
         FehlerFall{"numna_profile",
                    {{27, "1 A B"}, {57, "2"}, {60, kProfil}, {39, ""}},
                    "Steuerung melded 'NumNA'\n  (Falsche Firmwareversion?)\nbeim Lesen der Zutrittsprofile",
@@ -354,7 +386,9 @@ INSTANTIATE_TEST_SUITE_P(
                    {{27, "1 A B"}, {57, "1"}, {60, kProfil}, {68, "2"}, {72, kTuer}, {255, ""}},
                    "Steuerung melded 'unknownCommand'\n   (Falsche Firmwareversion?)\nbeim Lesen der Zutrittsprofile",
                    FehlerFall::Komm},
-        FehlerFall{"negative_profile_count", {{27, "1 A B"}, {57, "-3"}}, "Unbrauchbare Profilanzahl der Steuerung",
+        FehlerFall{"negative_profile_count",
+                   {{27, "1 A B"}, {57, "-3"}},
+                   "Unbrauchbare Profilanzahl der Steuerung",
                    FehlerFall::Std},
         FehlerFall{"text_door_count",
                    {{27, "1 A B"}, {57, "0"}, {68, "drei"}},

@@ -1,20 +1,21 @@
 // The bookings window's fetch end to end: the real library against controller_peer over TCP,
 // then OK writes the fetched bookings into the bookings file.
-#include <QDateTime>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 
-#include "bookings/BuchungenDlg.h"
-#include "common/PeerProcess.h"
+#include <QDateTime>
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
+
+#include "bookings/BuchungenDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "shared/StatusDlg.h"
+
 #include "Skript.h"
 #include "UiTest.h"
+#include "common/PeerProcess.h"
 
 namespace {
 

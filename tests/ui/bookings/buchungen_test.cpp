@@ -1,29 +1,30 @@
 // The bookings window: the list lines and the door filter, the three sort heads, deleting
 // the shown bookings, OK with the bookings file, the export with its questions and failures,
 // the opener in the main window, help, and the window's picture.
-#include <QAbstractItemModel>
-#include <QApplication>
-#include <QScrollBar>
-#include <QDateTime>
-#include <QImage>
-#include <QListView>
-#include <QPushButton>
-#include <QTest>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "bookings/BuchungenDlg.h"
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDateTime>
+#include <QImage>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
+
+#include "bookings/BuchungenDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "shared/StatusDlg.h"
+
 #include "Skript.h"
 #include "UiTest.h"
 
@@ -283,18 +284,19 @@ TEST_F(BuchungenFenster, OkDessenSpeichernScheitertZeigtDenFehlerUndBleibtOffen)
   Buchungen({{"Anna", "1", 0x01}, {"Bert", "2", 0x02}});
   S().BuchungenGespeichert = false;
   Skript skript;
-  Oeffne(skript, [&] {
-    {
-      const DateiGroessenGrenze grenze(books::Groesse);
-      F().IDB_OK->click();
-    }
-    EXPECT_TRUE(F().isVisible());
-    EXPECT_NE(F().result(), fenster::mrOk);
-    EXPECT_FALSE(S().BuchungenGespeichert);
-    EXPECT_EQ(Zeilen().size(), 2U);
-  }, [&] {
-    skript.Box(QStringLiteral("Konnte Buchungen nicht schreiben."), QStringLiteral("Fehler"), 16, 1);
-  });
+  Oeffne(
+      skript,
+      [&] {
+        {
+          const DateiGroessenGrenze grenze(books::Groesse);
+          F().IDB_OK->click();
+        }
+        EXPECT_TRUE(F().isVisible());
+        EXPECT_NE(F().result(), fenster::mrOk);
+        EXPECT_FALSE(S().BuchungenGespeichert);
+        EXPECT_EQ(Zeilen().size(), 2U);
+      },
+      [&] { skript.Box(QStringLiteral("Konnte Buchungen nicht schreiben."), QStringLiteral("Fehler"), 16, 1); });
   EXPECT_EQ(LiesDatei(S().BuchungsDateiname), "");
 }
 
@@ -313,26 +315,30 @@ TEST_F(BuchungenFenster, OkDasDieGeaenderteDateiNeuLiestZeigtDieNeueListe) {
   SchreibeBytes(dora, std::span<std::uint8_t, books::Groesse>(satz));
   const std::string datei = LiesDatei(S().BuchungsDateiname) + std::string(satz.begin(), satz.end());
   Skript skript;
-  Oeffne(skript, [&] {
-    SchreibeDatei(S().BuchungsDateiname, datei);
-    {
-      const DateiGroessenGrenze grenze(books::Groesse);
-      F().IDB_OK->click();
-    }
-    EXPECT_TRUE(F().isVisible());
-    EXPECT_FALSE(S().BuchungenGespeichert);
-    EXPECT_EQ(Namen(), "Anna Bert Dora Cleo ");
-    const std::vector<QString> zeilen = Zeilen();
-    ASSERT_EQ(zeilen.size(), 4U);
-    EXPECT_TRUE(zeilen[2].contains(QStringLiteral("\tDora\t")));
-    EXPECT_TRUE(zeilen[3].contains(QStringLiteral("\tCleo\t")));
-  }, [&] {
-    skript.Box(QStringLiteral("Die Buchungsdatei\n") + QString::fromStdString(S().BuchungsDateiname) +
-                   QStringLiteral("\nwurde inzwischen geändert.\n"
-                                  "Die Buchungen dieser Datei werden zusammen mit den neu abgerufenen gespeichert."),
-               kHinweis, 64, 1);
-    skript.Box(QStringLiteral("Konnte Buchungen nicht schreiben."), QStringLiteral("Fehler"), 16, 1);
-  });
+  Oeffne(
+      skript,
+      [&] {
+        SchreibeDatei(S().BuchungsDateiname, datei);
+        {
+          const DateiGroessenGrenze grenze(books::Groesse);
+          F().IDB_OK->click();
+        }
+        EXPECT_TRUE(F().isVisible());
+        EXPECT_FALSE(S().BuchungenGespeichert);
+        EXPECT_EQ(Namen(), "Anna Bert Dora Cleo ");
+        const std::vector<QString> zeilen = Zeilen();
+        ASSERT_EQ(zeilen.size(), 4U);
+        EXPECT_TRUE(zeilen[2].contains(QStringLiteral("\tDora\t")));
+        EXPECT_TRUE(zeilen[3].contains(QStringLiteral("\tCleo\t")));
+      },
+      [&] {
+        skript.Box(
+            QStringLiteral("Die Buchungsdatei\n") + QString::fromStdString(S().BuchungsDateiname) +
+                QStringLiteral("\nwurde inzwischen geändert.\n"
+                               "Die Buchungen dieser Datei werden zusammen mit den neu abgerufenen gespeichert."),
+            kHinweis, 64, 1);
+        skript.Box(QStringLiteral("Konnte Buchungen nicht schreiben."), QStringLiteral("Fehler"), 16, 1);
+      });
   EXPECT_EQ(LiesDatei(S().BuchungsDateiname), datei);
 }
 
@@ -372,25 +378,28 @@ constexpr const char* kExport =
 
 TEST_F(BuchungsExportTest, SchreibtDieGanzeListeUndFragtNachDemLoeschen) {
   Skript skript;
-  Oeffne(skript, [&] {
-    WaehleTuer(2);  // the filter does not apply to the export
-    F().IDB_EXPORT_BKS->click();
-    EXPECT_EQ(LiesDatei(Ziel()), kExport);
-    EXPECT_EQ(S().Buchungen.Anzahl, 3);
-    EXPECT_TRUE(S().BuchungenGespeichert);
+  Oeffne(
+      skript,
+      [&] {
+        WaehleTuer(2);  // the filter does not apply to the export
+        F().IDB_EXPORT_BKS->click();
+        EXPECT_EQ(LiesDatei(Ziel()), kExport);
+        EXPECT_EQ(S().Buchungen.Anzahl, 3);
+        EXPECT_TRUE(S().BuchungenGespeichert);
 
-    F().IDB_EXPORT_BKS->click();
-    EXPECT_EQ(LiesDatei(Ziel()), kExport);
-    EXPECT_EQ(S().Buchungen.Anzahl, 0);
-    EXPECT_TRUE(Zeilen().empty());
-    EXPECT_FALSE(S().BuchungenGespeichert);
-  }, [&] {
-    skript.Datei(true, QString::fromStdString(Ziel()));
-    skript.Box(kLoeschenFrage, kHinweis, 36, 7);
-    skript.Datei(true, QString::fromStdString(Ziel()));
-    skript.Box(QStringLiteral("Datei überschreiben?"), kHinweis, 36, 6);
-    skript.Box(kLoeschenFrage, kHinweis, 36, 6);
-  });
+        F().IDB_EXPORT_BKS->click();
+        EXPECT_EQ(LiesDatei(Ziel()), kExport);
+        EXPECT_EQ(S().Buchungen.Anzahl, 0);
+        EXPECT_TRUE(Zeilen().empty());
+        EXPECT_FALSE(S().BuchungenGespeichert);
+      },
+      [&] {
+        skript.Datei(true, QString::fromStdString(Ziel()));
+        skript.Box(kLoeschenFrage, kHinweis, 36, 7);
+        skript.Datei(true, QString::fromStdString(Ziel()));
+        skript.Box(QStringLiteral("Datei überschreiben?"), kHinweis, 36, 6);
+        skript.Box(kLoeschenFrage, kHinweis, 36, 6);
+      });
   const QString dialog = QStringLiteral("Speichern Textdateien|*.txt txt: ") + Vorschlag();
   EXPECT_EQ(skript.Verlauf()[1], dialog);
   EXPECT_EQ(skript.Verlauf()[3], dialog);
@@ -399,24 +408,28 @@ TEST_F(BuchungsExportTest, SchreibtDieGanzeListeUndFragtNachDemLoeschen) {
 TEST_F(BuchungsExportTest, NeinZumUeberschreibenZeigtDenDialogWiederUndAbbrechenEndet) {
   SchreibeDatei(Ziel(), "alt\n");
   Skript skript;
-  Oeffne(skript, [&] { F().IDB_EXPORT_BKS->click(); }, [&] {
-    skript.Datei(true, QString::fromStdString(Ziel()));
-    skript.Box(QStringLiteral("Datei überschreiben?"), kHinweis, 36, 7);
-    skript.Datei(true, std::nullopt);
-  });
+  Oeffne(
+      skript, [&] { F().IDB_EXPORT_BKS->click(); },
+      [&] {
+        skript.Datei(true, QString::fromStdString(Ziel()));
+        skript.Box(QStringLiteral("Datei überschreiben?"), kHinweis, 36, 7);
+        skript.Datei(true, std::nullopt);
+      });
   EXPECT_EQ(LiesDatei(Ziel()), "alt\n");
 }
 
 TEST_F(BuchungsExportTest, NichtInDieEigenenDateienDesDokuments) {
   SchreibeDatei(S().BuchungsDateiname, "");
   Skript skript;
-  Oeffne(skript, [&] { F().IDB_EXPORT_BKS->click(); }, [&] {
-    for (const std::string& eigene : {S().BuchungsDateiname, S().Dateiname}) {
-      skript.Datei(true, QString::fromStdString(eigene));
-      skript.Box(kHinweis, 48, 1);
-    }
-    skript.Datei(true, std::nullopt);
-  });
+  Oeffne(
+      skript, [&] { F().IDB_EXPORT_BKS->click(); },
+      [&] {
+        for (const std::string& eigene : {S().BuchungsDateiname, S().Dateiname}) {
+          skript.Datei(true, QString::fromStdString(eigene));
+          skript.Box(kHinweis, 48, 1);
+        }
+        skript.Datei(true, std::nullopt);
+      });
   EXPECT_EQ(LiesDatei(S().BuchungsDateiname), "");
   EXPECT_FALSE(Existiert(S().Dateiname));
 }
@@ -431,14 +444,17 @@ TEST_F(BuchungsExportTest, OhneBuchungenKeinDialog) {
 TEST_F(BuchungsExportTest, EinVollesDateisystemLaesstDasZielUndFragtNichts) {
   SchreibeDatei(Ziel(), "alt\n");
   Skript skript;
-  Oeffne(skript, [&] {
-    const DateiGroessenGrenze grenze(60);  // the header and part of the first line
-    F().IDB_EXPORT_BKS->click();
-  }, [&] {
-    skript.Datei(true, QString::fromStdString(Ziel()));
-    skript.Box(QStringLiteral("Datei überschreiben?"), kHinweis, 36, 6);
-    skript.Box(QStringLiteral("Fehler beim Schreiben in Datei!"), QStringLiteral("Fehler"), 0, 1);
-  });
+  Oeffne(
+      skript,
+      [&] {
+        const DateiGroessenGrenze grenze(60);  // the header and part of the first line
+        F().IDB_EXPORT_BKS->click();
+      },
+      [&] {
+        skript.Datei(true, QString::fromStdString(Ziel()));
+        skript.Box(QStringLiteral("Datei überschreiben?"), kHinweis, 36, 6);
+        skript.Box(QStringLiteral("Fehler beim Schreiben in Datei!"), QStringLiteral("Fehler"), 0, 1);
+      });
   EXPECT_EQ(LiesDatei(Ziel()), "alt\n");
   EXPECT_EQ(S().Buchungen.Anzahl, 3);
   EXPECT_EQ(Inhalt(ordner.Pfad()), (std::vector<std::string>{"export.txt", "temp.bks"}));
@@ -446,10 +462,12 @@ TEST_F(BuchungsExportTest, EinVollesDateisystemLaesstDasZielUndFragtNichts) {
 
 TEST_F(BuchungsExportTest, EinOrdnerDerFehltGibtDieselbeMeldung) {
   Skript skript;
-  Oeffne(skript, [&] { F().IDB_EXPORT_BKS->click(); }, [&] {
-    skript.Datei(true, QString::fromStdString(ordner / "fehlt/export.txt"));
-    skript.Box(QStringLiteral("Fehler beim Schreiben in Datei!"), QStringLiteral("Fehler"), 0, 1);
-  });
+  Oeffne(
+      skript, [&] { F().IDB_EXPORT_BKS->click(); },
+      [&] {
+        skript.Datei(true, QString::fromStdString(ordner / "fehlt/export.txt"));
+        skript.Box(QStringLiteral("Fehler beim Schreiben in Datei!"), QStringLiteral("Fehler"), 0, 1);
+      });
   EXPECT_EQ(S().Buchungen.Anzahl, 3);
 }
 
@@ -467,10 +485,10 @@ TEST_P(ExportVorschlag, DieEndungDesDateinamensFaellt) {
   Buchungen({{"Anna", "1", 0x01}});
   S().Dateiname = GetParam().Dokument;
   Skript skript;
-  Oeffne(skript, [&] { F().IDB_EXPORT_BKS->click(); }, [&] {
-    skript.Datei(true, std::nullopt);
-  });
-  EXPECT_EQ(skript.Verlauf()[1], QStringLiteral("Speichern Textdateien|*.txt txt: ") + QString::fromUtf8(GetParam().Vorschlag));
+  Oeffne(
+      skript, [&] { F().IDB_EXPORT_BKS->click(); }, [&] { skript.Datei(true, std::nullopt); });
+  EXPECT_EQ(skript.Verlauf()[1],
+            QStringLiteral("Speichern Textdateien|*.txt txt: ") + QString::fromUtf8(GetParam().Vorschlag));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -487,12 +505,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BuchungenFenster, F1ZeigtDieHilfeDesFensters) {
   Skript skript;
-  Oeffne(skript, [&] { QTest::keyClick(&F(), Qt::Key_F1); }, [&] {
-    skript.Box(QStringLiteral("Hilfe"), 64, [](const QString& text) {
-      EXPECT_TRUE(text.startsWith(QStringLiteral("Buchungen ansehen"))) << text.toStdString();
-      return 1;
-    });
-  });
+  Oeffne(
+      skript, [&] { QTest::keyClick(&F(), Qt::Key_F1); },
+      [&] {
+        skript.Box(QStringLiteral("Hilfe"), 64, [](const QString& text) {
+          EXPECT_TRUE(text.startsWith(QStringLiteral("Buchungen ansehen"))) << text.toStdString();
+          return 1;
+        });
+      });
 }
 
 // A line that a long card pushes past the list's edge can be scrolled to; lines that fit
@@ -545,7 +565,8 @@ TEST_F(BuchungenFenster, BildMitEinigenBuchungen) {
              {"Hausmeister", "0A700111", 0x80, 0x00, 25, 18},
              {"Pf\xF6rtner", "0A700222", 0x0C, 0x01, 26, 19}});
   const char* ziel = std::getenv("YBR_UI_BILDER");
-  const QString pfad = QString::fromStdString((ziel != nullptr ? std::string(ziel) + "/" : ordner.Pfad()) + "buchungen.png");
+  const QString pfad =
+      QString::fromStdString((ziel != nullptr ? std::string(ziel) + "/" : ordner.Pfad()) + "buchungen.png");
   Skript skript;
   Oeffne(skript, [&] {
     ASSERT_TRUE(SpeichereBild(F(), pfad));

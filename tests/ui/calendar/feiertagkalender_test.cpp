@@ -2,27 +2,28 @@
 // grid as pixels, the popup menu of day kinds and what each kind does to the table, the limit
 // of two switch days, a full table, clearing, the switch pairs on every way of closing, the
 // year control, the opener in the main window, and both windows rendered.
-#include <QApplication>
-#include <QAbstractButton>
-#include <QImage>
-#include <QLabel>
-#include <QPixmap>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <initializer_list>
 #include <memory>
 #include <vector>
 
-#include "calendar/FeiertageDlg.h"
-#include "calendar/FeiertagkalDlg.h"
+#include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QTest>
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
-#include "main/Formulare.h"
-#include "main/MainDlg.h"
 #include "model/Feiertagsgenerator.h"
 #include "model/ListenZugriff.h"
+
+#include "calendar/FeiertageDlg.h"
+#include "calendar/FeiertagkalDlg.h"
+#include "main/Formulare.h"
+#include "main/MainDlg.h"
+
 #include "Skript.h"
 #include "UiTest.h"
 

@@ -1,14 +1,14 @@
 // The year grid of the holiday calendar as pixels: the colours of the day kinds at a point
 // of each cell that no digit covers, the highlight, the frame, and the hit test.
-#include <QApplication>
-#include <QImage>
-
-#include <gtest/gtest.h>
+#include "graphics/Kalenderbild.h"
 
 #include <cstdlib>
 #include <optional>
 
-#include "graphics/Kalenderbild.h"
+#include <QApplication>
+#include <QImage>
+#include <gtest/gtest.h>
+
 #include "model/Feiertagsgenerator.h"
 #include "model/Kalenderjahr.h"
 
@@ -173,10 +173,9 @@ TEST_F(KalenderbildTest, AtRatioTwoTheSameGridInTwiceThePixels) {
     for (int x = 10; x < 120; x += 2) {
       for (int y = 50; y < 80; y += 2) {
         const QColor c = bild.pixelColor(x, y);
-        geteilt += bild.pixelColor(x + 1, y) != c || bild.pixelColor(x, y + 1) != c ||
-                           bild.pixelColor(x + 1, y + 1) != c
-                       ? 1
-                       : 0;
+        geteilt +=
+            bild.pixelColor(x + 1, y) != c || bild.pixelColor(x, y + 1) != c || bild.pixelColor(x + 1, y + 1) != c ? 1
+                                                                                                                   : 0;
       }
     }
     EXPECT_GT(geteilt, 10);

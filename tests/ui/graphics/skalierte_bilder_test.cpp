@@ -1,30 +1,32 @@
 // The pictures of the windows on a screen scaled by 2, as a desktop at 200 % sets it: each
 // window draws its picture at its device pixel ratio, and the calendar still finds the day
 // under the pointer in the picture's coordinates. The windows are rendered for looking at.
-#include <QImage>
-#include <QLabel>
-#include <QPixmap>
-#include <QTest>
-
-#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <cstdlib>
 #include <memory>
 #include <string>
 
-#include "Skript.h"
-#include "UiTest.h"
-#include "calendar/FeiertagkalDlg.h"
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QTest>
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
+#include "model/Kalenderjahr.h"
+#include "model/ListenZugriff.h"
+
+#include "calendar/FeiertagkalDlg.h"
 #include "graphics/Kalenderbild.h"
 #include "graphics/Wochengrafik.h"
 #include "main/Formulare.h"
-#include "model/Kalenderjahr.h"
-#include "model/ListenZugriff.h"
 #include "persons/PersonAendernDlg.h"
 #include "profiles/TuerdatenDlg.h"
 #include "profiles/ZutrittprofileDlg.h"
+
+#include "Skript.h"
+#include "UiTest.h"
 
 namespace {
 

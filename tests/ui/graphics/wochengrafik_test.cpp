@@ -1,19 +1,20 @@
 // The week graph read by its pixels: the worked lines of the three pictures, the markers, the
 // legend by flags and device type, and nothing drawn beyond a line's ends.
-#include <QColor>
-#include <QImage>
-
-#include <gtest/gtest.h>
+#include "graphics/Wochengrafik.h"
 
 #include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
 
-#include "UiTest.h"
-#include "graphics/Wochengrafik.h"
+#include <QColor>
+#include <QImage>
+#include <gtest/gtest.h>
+
 #include "model/Array.h"
 #include "model/Profile.h"
+
+#include "UiTest.h"
 
 namespace {
 
@@ -89,7 +90,8 @@ int RechtesEnde(const QImage& bild, int x1, int y1, int x2, int y2) {
 
 // Saves the picture where the window renderings go, so it can be looked at.
 void Ablegen(const QImage& bild, const char* name) {
-  if (const char* ziel = std::getenv("YBR_UI_BILDER")) bild.save(QString::fromUtf8(ziel) + u'/' + QString::fromUtf8(name));
+  if (const char* ziel = std::getenv("YBR_UI_BILDER"))
+    bild.save(QString::fromUtf8(ziel) + u'/' + QString::fromUtf8(name));
 }
 
 TEST(Wochengrafik, SizesOfThePictures) {
@@ -122,7 +124,8 @@ TEST(Wochengrafik, ProfileMondayToFridayDoorsOneAndTwo) {
 }
 
 TEST(Wochengrafik, ProfileMarkedLineCarriesTrianglesPerDoor) {
-  const std::vector<Zeitlinie> linien{Linie(6, 30, 22, 0, TAG_MONTAG | TAG_BENUTZT, 0x07), Linie(1, 0, 2, 0, TAG_MONTAG, 0x01)};
+  const std::vector<Zeitlinie> linien{Linie(6, 30, 22, 0, TAG_MONTAG | TAG_BENUTZT, 0x07),
+                                      Linie(1, 0, 2, 0, TAG_MONTAG, 0x01)};
   const QImage bild = grafik::ZeichneWoche(Wochenbild::Profil, Geraet(0x7, 1), linien, 0);
   Ablegen(bild, "woche_profil_markiert.png");
   const int y = 30;
@@ -260,18 +263,17 @@ TEST_P(Legende, StrokesAndTexts) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Wochengrafik, Legende,
-    ::testing::Values(LegendenFall{"Person_1_0", Wochenbild::Person, 0x1, 0, false, false, 0},
-                      LegendenFall{"Person_1_1", Wochenbild::Person, 0x1, 1, true, false, 1},
-                      LegendenFall{"Person_5_0", Wochenbild::Person, 0x5, 0, false, false, 2},
-                      LegendenFall{"Person_7_1", Wochenbild::Person, 0x7, 1, true, true, 1},
-                      LegendenFall{"Profil_1_1", Wochenbild::Profil, 0x1, 1, false, false, 0},
-                      LegendenFall{"Profil_3_1", Wochenbild::Profil, 0x3, 1, true, false, 1},
-                      LegendenFall{"Profil_3_0", Wochenbild::Profil, 0x3, 0, true, false, 2},
-                      LegendenFall{"Profil_5_0", Wochenbild::Profil, 0x5, 0, false, true, 0},
-                      LegendenFall{"Profil_7_1", Wochenbild::Profil, 0x7, 1, true, true, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Wochengrafik, Legende,
+                         ::testing::Values(LegendenFall{"Person_1_0", Wochenbild::Person, 0x1, 0, false, false, 0},
+                                           LegendenFall{"Person_1_1", Wochenbild::Person, 0x1, 1, true, false, 1},
+                                           LegendenFall{"Person_5_0", Wochenbild::Person, 0x5, 0, false, false, 2},
+                                           LegendenFall{"Person_7_1", Wochenbild::Person, 0x7, 1, true, true, 1},
+                                           LegendenFall{"Profil_1_1", Wochenbild::Profil, 0x1, 1, false, false, 0},
+                                           LegendenFall{"Profil_3_1", Wochenbild::Profil, 0x3, 1, true, false, 1},
+                                           LegendenFall{"Profil_3_0", Wochenbild::Profil, 0x3, 0, true, false, 2},
+                                           LegendenFall{"Profil_5_0", Wochenbild::Profil, 0x5, 0, false, true, 0},
+                                           LegendenFall{"Profil_7_1", Wochenbild::Profil, 0x7, 1, true, true, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Wochengrafik, DoorLegendIsFixed) {
   for (std::uint32_t flags : {0x1u, 0x7u}) {

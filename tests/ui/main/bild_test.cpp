@@ -1,18 +1,18 @@
 // Renders the main window, the progress window and the about window offscreen into PNG files,
 // so their German texts and their pictures can be looked at: into $YBR_UI_BILDER when set,
 // else into a temporary folder.
-#include <QImage>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <memory>
+
+#include <QImage>
+#include <gtest/gtest.h>
 
 #include "main/AboutDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "Skript.h"
 #include "shared/StatusDlg.h"
+
+#include "Skript.h"
 #include "UiTest.h"
 
 namespace {

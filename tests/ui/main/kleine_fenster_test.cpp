@@ -1,4 +1,6 @@
 // The progress window, the data-selection window, the input window and the about window.
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -7,17 +9,15 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
 #include "shared/EingabeDlg.h"
-#include "windowing/Fenster.h"
-#include "Skript.h"
 #include "shared/StatusDlg.h"
+#include "windowing/Fenster.h"
+
+#include "Skript.h"
 #include "UiTest.h"
 
 namespace {
@@ -139,8 +139,8 @@ TEST(Datenauswahl, SetzeModusSetsCaptionButtonAndQuestion) {
 TEST(Datenauswahl, BoxesStartTickedAndDisabledWithTheirTexts) {
   TIDD_SEND_DATA fenster;
   const std::pair<QCheckBox*, const char*> boxen[] = {{fenster.IDCB_PERSON, "Personen / Karten"},
-                                                       {fenster.IDCB_PROFIL, "Profile / Gerätedaten"},
-                                                       {fenster.IDCB_DAYS, "Feiertage / So-Wi Umschalttage"}};
+                                                      {fenster.IDCB_PROFIL, "Profile / Gerätedaten"},
+                                                      {fenster.IDCB_DAYS, "Feiertage / So-Wi Umschalttage"}};
   for (const auto& [box, text] : boxen) {
     EXPECT_EQ(box->text(), QString::fromUtf8(text));
     EXPECT_TRUE(box->isChecked());

@@ -1,5 +1,11 @@
 // Return (or Enter on the keypad) on a push button that has the focus presses that button, in
 // every window of the program; from any other control it presses the window's default button.
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -7,27 +13,19 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
-#include <memory>
-#include <utility>
-#include <vector>
+#include "document/Steuerung.h"
 
 #include "bookings/BuchungenDlg.h"
 #include "calendar/FeiertageDlg.h"
 #include "calendar/FeiertagkalDlg.h"
-#include "document/Steuerung.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"
-#include "shared/EingabeDlg.h"
-#include "shared/StatusDlg.h"
 #include "printing/PrintDlg.h"
 #include "profiles/EditTuerZeitlinieDlg.h"
 #include "profiles/EditZeitlinieDlg.h"
@@ -38,6 +36,9 @@
 #include "settings/SelectCommDlg.h"
 #include "settings/SpezialDlg.h"
 #include "settings/SteuerungenDlg.h"
+#include "shared/EingabeDlg.h"
+#include "shared/StatusDlg.h"
+
 #include "Skript.h"
 #include "UiTest.h"
 

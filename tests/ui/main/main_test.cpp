@@ -1,18 +1,6 @@
 // The main window: the year check at start, the connection panel, the file commands with
 // their questions and panel texts, the close question, the expert-settings toggle, the menu
 // and the tool buttons, help and the about window, and a failing start.
-#include <QApplication>
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QImage>
-#include <QLabel>
-#include <QRect>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
-
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -29,13 +17,26 @@
 #include <utility>
 #include <vector>
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QRect>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
+#include "model/ListenZugriff.h"
+
 #include "main/AboutDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "Skript.h"
 #include "shared/StatusDlg.h"
-#include "document/Steuerung.h"
-#include "model/ListenZugriff.h"
+
+#include "Skript.h"
 #include "UiTest.h"
 
 namespace {
@@ -349,16 +350,14 @@ TEST_F(MainTest, CloseQuestionWithEachAnswer) {
   };
   const Fall faelle[] = {
       {"nothing unsaved", true, true, [](Skript&, const std::string&) {}, true, true, false},
-      {"No", false, true, [](Skript& s, const std::string&) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 7); },
-       true, true, false},
+      {"No", false, true, [](Skript& s, const std::string&) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 7); }, true,
+       true, false},
       {"bookings unsaved, No", true, false,
        [](Skript& s, const std::string&) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 7); }, true, true, false},
       {"Cancel", false, true, [](Skript& s, const std::string&) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 2); },
        false, false, false},
       {"Yes, save dialog cancelled", false, true,
-       [](Skript& s, const std::string&) {
-         s.Box(kFrage, QStringLiteral("Hinweis"), 35, 6).Datei(true, std::nullopt);
-       },
+       [](Skript& s, const std::string&) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 6).Datei(true, std::nullopt); },
        false, false, false},
       {"Yes, saved", false, false,
        [](Skript& s, const std::string& pfad) { s.Box(kFrage, QStringLiteral("Hinweis"), 35, 6).Datei(true, Q(pfad)); },
@@ -587,7 +586,8 @@ TEST_F(MainTest, SaveAsOntoAnExistingFileNoThenAnotherName) {
 TEST_F(MainTest, TheLongestNameTheFolderHoldsIsSavedAndOpened) {
   Starte();
   QString name = QStringLiteral("Anlage Süd ");
-  while (name.toUtf8().size() + 4 < 255) name += name.toUtf8().size() % 3 == 0 ? QStringLiteral("ä") : QStringLiteral(" ");
+  while (name.toUtf8().size() + 4 < 255)
+    name += name.toUtf8().size() % 3 == 0 ? QStringLiteral("ä") : QStringLiteral(" ");
   name += QStringLiteral(".wuz");
   ASSERT_EQ(name.toUtf8().size(), 255);
   const QString pfad = Q(ordner.Pfad()) + name;
@@ -615,7 +615,8 @@ TEST_F(MainTest, TheLongestNameTheFolderHoldsIsSavedAndOpened) {
   EXPECT_EQ(S().Buchungen.Anzahl, 1);
   EXPECT_EQ(IDD_MAIN->Dokumentname(), pfad);
   std::vector<std::string> namen;
-  for (const auto& eintrag : std::filesystem::directory_iterator(ordner.Pfad())) namen.push_back(eintrag.path().filename());
+  for (const auto& eintrag : std::filesystem::directory_iterator(ordner.Pfad()))
+    namen.push_back(eintrag.path().filename());
   std::sort(namen.begin(), namen.end());
   EXPECT_EQ(namen, (std::vector<std::string>{pfad.chopped(4).toStdString().substr(ordner.Pfad().size()) + ".bks",
                                              name.toStdString(), "temp.bks"}));
@@ -731,7 +732,9 @@ TEST_F(MainTest, MenuAgainstTheTable) {
     std::vector<Eintrag> eintraege;
   };
   const std::vector<Menue> menues = {
-      {IDD_MAIN->FileMenu1, "FileMenu1", "&Datei",
+      {IDD_MAIN->FileMenu1,
+       "FileMenu1",
+       "&Datei",
        {{"FileNewItem", "&Neu", "Ctrl+N", "Eine neue Datei erzeugen", true},
         {"FileOpenItem", "Ö&ffnen", "Ctrl+O", "Eine bestehende Datei öffnen", true},
         {"FileSaveItem", "&Speichern", "Ctrl+S", "Aktuelle Datei speichern", true},
@@ -741,7 +744,9 @@ TEST_F(MainTest, MenuAgainstTheTable) {
         {"FilePrintSetupItem", "Drucker&einrichtung...", "Ctrl+R", "Druckereinrichtung ändern", true},
         {nullptr, "", "", "", true},
         {"FileExitItem", "&Beenden", "Alt+F4", "Diese Anwendung beenden", true}}},
-      {IDD_MAIN->Configmenu, "Configmenu", "&Konfigurieren",
+      {IDD_MAIN->Configmenu,
+       "Configmenu",
+       "&Konfigurieren",
        {{"Personendaten1", "&Personendaten", "Ctrl+P", "", true},
         {"Trdaten1", "&Türdaten", "Ctrl+T", "", true},
         {"Steuerungdaten1", "&Gerätedaten", "Ctrl+G", "", true},
@@ -753,7 +758,9 @@ TEST_F(MainTest, MenuAgainstTheTable) {
         {"Aministration1", "&Expert Modus", "", "", true},
         {nullptr, "", "", "", true},
         {"Zustzeanzeigen1", "Zusätze anz&eigen", "Ctrl+E", "", true}}},
-      {IDD_MAIN->HelpMenu1, "HelpMenu1", " &Hilfe",
+      {IDD_MAIN->HelpMenu1,
+       "HelpMenu1",
+       " &Hilfe",
        {{"HelpInhalt", "&Inhalt", "", "", true},
         {nullptr, "", "", "", true},
         {"HelpAboutItem", "Inf&o über...", "", "", true}}},
@@ -908,8 +915,8 @@ TEST_F(MainTest, ToolButtonsAtStart) {
 TEST_F(MainTest, EachToolButtonHasItsOwnPictureFillingItsSlot) {
   Starte();
   const QToolButton* const knoepfe[] = {
-      IDD_MAIN->IDB_SEND_DATA, IDD_MAIN->IDB_GET_DATA, IDD_MAIN->IDB_SET_CLOCK, IDD_MAIN->IDB_PERSON,
-      IDD_MAIN->IDB_SETTINGS,  IDD_MAIN->IDB_SYTEMDATA, IDD_MAIN->IDB_DOORDATA, IDD_MAIN->IDB_PROFIL,
+      IDD_MAIN->IDB_SEND_DATA, IDD_MAIN->IDB_GET_DATA,  IDD_MAIN->IDB_SET_CLOCK, IDD_MAIN->IDB_PERSON,
+      IDD_MAIN->IDB_SETTINGS,  IDD_MAIN->IDB_SYTEMDATA, IDD_MAIN->IDB_DOORDATA,  IDD_MAIN->IDB_PROFIL,
       IDD_MAIN->IDB_KAL,       IDD_MAIN->IDB_SHOW_BOOK, IDD_MAIN->IDB_PRINT,
   };
   std::vector<QImage> bilder;

@@ -3,27 +3,28 @@
 // scripted.
 #include <stdlib.h>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QMessageBox>
-#include <QTimer>
-#include <QToolButton>
-#include <QWindow>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <new>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
+
 #include "main/DatenSendenDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "Skript.h"
 #include "shared/StatusDlg.h"
-#include "document/Steuerung.h"
+
+#include "Skript.h"
 #include "UiTest.h"
 #include "common/PeerProcess.h"
 
@@ -67,7 +68,7 @@ class Uebertragung : public ::testing::Test {
       SchreibeDatei((ordner / "Wup.ini"), "[Global]\nPage=1\n[Comm]\nport=2\nCable=1\n");
     } else {
       SchreibeDatei((ordner / "Wup.ini"), "[Global]\nPage=0\n[Network]\nIP=127.0.0.1\nTCPPort=" +
-                                                 std::to_string(peer.TcpPort()) + "\n[Comm]\nAdress=9\nCable=0\n");
+                                              std::to_string(peer.TcpPort()) + "\n[Comm]\nAdress=9\nCable=0\n");
     }
     programm = std::make_unique<Programm>(ordner.Pfad(), 2026);
   }
@@ -121,11 +122,12 @@ TEST_F(Uebertragung, SendByMask) {
     int balken = -1;
     bool sichtbar = true;
     Skript skript;
-    skript.Modal(QStringLiteral("IDD_SEND_DATA"),
-                 [&](QDialog& d) {
-                   EXPECT_EQ(d.windowTitle(), QStringLiteral("Daten senden"));
-                   return Waehle(f.maske)(d);
-                 })
+    skript
+        .Modal(QStringLiteral("IDD_SEND_DATA"),
+               [&](QDialog& d) {
+                 EXPECT_EQ(d.windowTitle(), QStringLiteral("Daten senden"));
+                 return Waehle(f.maske)(d);
+               })
         .Box(kInfo, 0, [&](const QString& text) {
           EXPECT_EQ(text, QStringLiteral("Daten senden erfolgreich"));
           balken = IDD_STATUS->IDC_PROGRESS1->value();
@@ -156,7 +158,8 @@ TEST_F(Uebertragung, FetchByMaskWithTheSuccessBoxOverTheProgressWindow) {
   Starte(peer);
   {
     Skript skript;
-    skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(7)).Box(QStringLiteral("Daten senden erfolgreich"), kInfo, 0, 1);
+    skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(7))
+        .Box(QStringLiteral("Daten senden erfolgreich"), kInfo, 0, 1);
     IDD_MAIN->IDB_SEND_DATA->click();
   }
   struct Fall {
@@ -171,11 +174,12 @@ TEST_F(Uebertragung, FetchByMaskWithTheSuccessBoxOverTheProgressWindow) {
     int balken = -1;
     bool sichtbar = false;
     Skript skript;
-    skript.Modal(QStringLiteral("IDD_SEND_DATA"),
-                 [&](QDialog& d) {
-                   EXPECT_EQ(d.windowTitle(), QStringLiteral("Daten holen"));
-                   return Waehle(f.maske)(d);
-                 })
+    skript
+        .Modal(QStringLiteral("IDD_SEND_DATA"),
+               [&](QDialog& d) {
+                 EXPECT_EQ(d.windowTitle(), QStringLiteral("Daten holen"));
+                 return Waehle(f.maske)(d);
+               })
         .Box(kInfo, 0, [&](const QString& text) {
           EXPECT_EQ(text, QStringLiteral("Daten holen erfolgreich"));
           balken = IDD_STATUS->IDC_PROGRESS1->value();
@@ -255,7 +259,8 @@ TEST_F(Uebertragung, TypeQuestionAnsweredNoSendsNothingMore) {
   skript.Modal(QStringLiteral("IDD_SEND_DATA"), Waehle(1))
       .Box(QStringLiteral("Hinweis"), 52,
            [](const QString& text) {
-             EXPECT_TRUE(text.contains(QStringLiteral("Ihre Daten beschreiben ein RA 20,\naber die Steuerung meldet ZO 10.")));
+             EXPECT_TRUE(
+                 text.contains(QStringLiteral("Ihre Daten beschreiben ein RA 20,\naber die Steuerung meldet ZO 10.")));
              return 6;
            })
       .Box(QStringLiteral("Daten senden erfolgreich"), kInfo, 0, 1);

@@ -1,18 +1,20 @@
 // The person window when no memory is left for a person: its set-up and the OK of a new person
 // throw StdError "Kein Speicher für Person bearbeiten" and write nothing.
-#include <gtest/gtest.h>
-
 #include <cstddef>
 #include <memory>
 
-#include "UiTest.h"
-#include "common/FehlendeAllokation.h"
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
+#include "model/Fehler.h"
+
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "shared/StatusDlg.h"
-#include "model/Fehler.h"
 #include "persons/PersonAendernDlg.h"
+#include "shared/StatusDlg.h"
+
+#include "UiTest.h"
+#include "common/FehlendeAllokation.h"
 
 namespace {
 

@@ -4,24 +4,6 @@
 // refusals of OK, the typing limits and the card's capitals, the three sort heads, the buttons'
 // state, the week graph of the chosen profile by its pixels, the main window's openers and both
 // windows rendered.
-#include <QAbstractItemModel>
-#include <QApplication>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QCoreApplication>
-#include <QFocusEvent>
-#include <QKeyEvent>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPainter>
-#include <QPixmap>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -33,19 +15,38 @@
 #include <utility>
 #include <vector>
 
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
+#include "model/ListenZugriff.h"
+
+#include "fields/Kartencode.h"
+#include "graphics/Wochengrafik.h"
+#include "main/Formulare.h"
+#include "main/MainDlg.h"
+#include "persons/PersonAendernDlg.h"
+#include "persons/PersonendatenDlg.h"
+#include "shared/StatusDlg.h"
+
 #include "Eingabe.h"
 #include "Skript.h"
 #include "UiTest.h"
 #include "common/Textfeld.h"
-#include "document/Steuerung.h"
-#include "graphics/Wochengrafik.h"
-#include "main/Formulare.h"
-#include "main/MainDlg.h"
-#include "shared/StatusDlg.h"
-#include "model/ListenZugriff.h"
-#include "persons/PersonAendernDlg.h"
-#include "persons/PersonendatenDlg.h"
-#include "fields/Kartencode.h"
 
 namespace {
 
@@ -388,16 +389,37 @@ TEST_F(PersonenTest, APasteKeepsWhatTheFieldsCanHoldUpToTheLimit) {
       {"line ends", {}, U("Lager\r\nNord\n"), Weg::StrgV, "LagerNord", "LAGERNORD"},
       {"other control characters", {}, U("\x01Tor\x1B\x7F\u0085\u009F 7"), Weg::StrgV, "Tor 7", "TOR7"},
       {"longer than the limit", {}, lang, Weg::StrgV, "ABCDEFGHIJKLMNOPQRS", "ABCDEFGHIJKLMNOPQRSTUVW"},
-      {"longer than the limit with a tab and blanks", {}, U("Öl\tlager Nord-Ost Halle 12 Tor"), Weg::StrgV,
-       "\xD6llager Nord-Ost Ha", "\xD6LLAGERNORD-OSTHALLE12T"},
+      {"longer than the limit with a tab and blanks",
+       {},
+       U("Öl\tlager Nord-Ost Halle 12 Tor"),
+       Weg::StrgV,
+       "\xD6llager Nord-Ost Ha",
+       "\xD6LLAGERNORD-OSTHALLE12T"},
       {"after typed umlauts, into the room left", U("Jörg "), lang, Weg::StrgV, "J\xF6rg ABCDEFGHIJKLMN",
        "J\xD6RGABCDEFGHIJKLMNOPQRS"},
       {"characters Windows-1252 lacks", {}, U("Mü😀ller Łukas"), Weg::StrgV, "M\xFCller ukas", "M\xDCLLERUKAS"},
-      {"the euro sign, which Windows-1252 has", {}, U("€ 5 Kasse"), Weg::StrgV, "\x80 5 Kasse", "\x80" "5KASSE"},
-      {"a clean text", {}, U("Süd-Tor"), Weg::StrgV, "S\xFC" "d-Tor", "S\xDC" "D-TOR"},
+      {"the euro sign, which Windows-1252 has",
+       {},
+       U("€ 5 Kasse"),
+       Weg::StrgV,
+       "\x80 5 Kasse",
+       "\x80"
+       "5KASSE"},
+      {"a clean text",
+       {},
+       U("Süd-Tor"),
+       Weg::StrgV,
+       "S\xFC"
+       "d-Tor",
+       "S\xDC"
+       "D-TOR"},
       {"nothing the field can hold", U("Tor"), U("\t😀\n"), Weg::StrgV, "Tor", "TOR"},
       {"the context menu, a tab inside", {}, U("Öl\tlager"), Weg::Menue, "\xD6llager", "\xD6LLAGER"},
-      {"the context menu, longer than the limit", {}, lang, Weg::Menue, "ABCDEFGHIJKLMNOPQRS",
+      {"the context menu, longer than the limit",
+       {},
+       lang,
+       Weg::Menue,
+       "ABCDEFGHIJKLMNOPQRS",
        "ABCDEFGHIJKLMNOPQRSTUVW"},
       {"dropped, a tab inside", U("Tor"), U("\tÖl\tlager"), Weg::Ablegen, "Tor\xD6llager", "TOR\xD6LLAGER"},
   };
@@ -434,7 +456,8 @@ TEST_F(PersonenTest, APasteInsideTheTextKeepsItsStartAtTheCursor) {
   } faelle[] = {
       {"a name cut to the room left", false, "Lagerhalle Nord 1", 11, U("Nord-Ost "), U("Lagerhalle NoNord 1"), 13},
       {"a card with a tab dropped", true, "AB12", 2, U("1\t2"), U("AB1212"), 4},
-      {"a card, capitals and small letters cut", true, "0123456789ABCDEFGHIJK", 10, U("ABcd"), U("0123456789ABABCDEFGHIJK"), 12},
+      {"a card, capitals and small letters cut", true, "0123456789ABCDEFGHIJK", 10, U("ABcd"),
+       U("0123456789ABABCDEFGHIJK"), 12},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.fall);
@@ -642,13 +665,12 @@ TEST_F(PersonenTest, SortHeadsEachWithItsOwnDirection) {
     std::vector<std::string> reihe;
     bool bewegt;
   } schritte[] = {
-      {L().IDB_NAME, {"A3", "B2", "B1"}, true},     // ascending: the exchange sort's order
-      {L().IDB_NAME, {"B2", "B1", "A3"}, true},     // the second click descends
-      {L().IDB_CARD, {"B1", "B2", "A3"}, true},     // its own flag: ascending first
-      {L().IDB_PROFIL, {"B2", "A3", "B1"}, true},   // immer, nie, werktags
-      {L().IDB_PROFIL, {"B1", "A3", "B2"}, true},
-      {L().IDB_CARD, {"A3", "B2", "B1"}, true},
-      {L().IDB_NAME, {"A3", "B2", "B1"}, false},    // ascending again: nothing moves
+      {L().IDB_NAME, {"A3", "B2", "B1"}, true},    // ascending: the exchange sort's order
+      {L().IDB_NAME, {"B2", "B1", "A3"}, true},    // the second click descends
+      {L().IDB_CARD, {"B1", "B2", "A3"}, true},    // its own flag: ascending first
+      {L().IDB_PROFIL, {"B2", "A3", "B1"}, true},  // immer, nie, werktags
+      {L().IDB_PROFIL, {"B1", "A3", "B2"}, true}, {L().IDB_CARD, {"A3", "B2", "B1"}, true},
+      {L().IDB_NAME, {"A3", "B2", "B1"}, false},  // ascending again: nothing moves
   };
   for (const auto& s : schritte) {
     S().DatenGespeichert = true;
@@ -692,7 +714,8 @@ TEST_F(PersonenTest, ColumnsLineUpUnderTheHeads) {
   }
   // As with tab stops, a part that runs past the next stop moves on to the stop after it.
   const QRect zweite = liste.visualRect(liste.model()->index(1, 0));
-  const int nachName = TintenAnfang(bild, zweite, liste.fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWWWWWWWWW")) + 8);
+  const int nachName =
+      TintenAnfang(bild, zweite, liste.fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWWWWWWWWW")) + 8);
   EXPECT_GE(nachName, profil - 2);
   EXPECT_LE(nachName, profil + 8);
 }
@@ -739,8 +762,8 @@ TEST_F(PersonenTest, CapitalUmlautsShowWholeInTheirRow) {
     const QImage b = gewaehlt ? liste.viewport()->grab().toImage() : bild;
     const QRect zeile = liste.visualRect(liste.model()->index(0, 0));
     // The name's part, left of the card's stop.
-    const QRect name(zeile.left() + 1, zeile.top(), L().IDB_CARD->x() - liste.viewport()->mapTo(&L(), QPoint(0, 0)).x() - 2,
-                     zeile.height());
+    const QRect name(zeile.left() + 1, zeile.top(),
+                     L().IDB_CARD->x() - liste.viewport()->mapTo(&L(), QPoint(0, 0)).x() - 2, zeile.height());
     EXPECT_EQ(Tintenhoehe(b, name), ganz);
   }
 }
@@ -798,12 +821,16 @@ TEST_F(PersonenTest, AfterARefillNoLineLooksChosen) {
   Oeffne();
   const std::pair<const char*, std::function<void()>> aktionen[] = {
       {"change", [&] { Aendern(1, Ok); }},
-      {"new", [&] { Neu([](TIDD_CHANGE_PERSON& p) {
-         Tippe(p.IDE_CARD, U("9"));
-         return Ok(p);
-       }); }},
+      {"new",
+       [&] {
+         Neu([](TIDD_CHANGE_PERSON& p) {
+           Tippe(p.IDE_CARD, U("9"));
+           return Ok(p);
+         });
+       }},
       {"sort", [&] { L().IDB_CARD->click(); }},
-      {"delete", [&] {
+      {"delete",
+       [&] {
          Waehle(0);
          L().IDB_DELETEPERSON->click();
        }},
@@ -968,7 +995,10 @@ TEST_F(PersonenTest, BothWindowsRendered) {
   S().Geraetedaten.Flags = 0x7;
   S().Geraetetyp = 1;
   Fuege(Person("J\xFCrgen M\xFCller-Wei\xDF", "04A1B2C3D4E5F6A7B8C9D0E1", "Buero"));
-  Fuege(Person("Anna Sch\xF6n", "\xC4\xD6\xDC" "123", "werktags"));
+  Fuege(Person("Anna Sch\xF6n",
+               "\xC4\xD6\xDC"
+               "123",
+               "werktags"));
   Fuege(Person("Max Mustermann", "0815", "Spaetschich"));
   Oeffne();
   Waehle(1);

@@ -1,24 +1,26 @@
 // The printed reports on a recording target with fixed measures: lh = 50, cw = 40 (every other
 // character 20 wide, a blank too), an A4 page of 2480 x 3508, the margin m = 155, the footer
 // rule at 3258.
-#include <QDate>
-#include <QDateTime>
-#include <QTime>
-
-#include <gtest/gtest.h>
+#include "printing/Druckbericht.h"
 
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "Druckaufnahme.h"
-#include "UiTest.h"
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
-#include "shared/StatusDlg.h"
 #include "model/Datum.h"
 #include "model/ListenZugriff.h"
-#include "printing/Druckbericht.h"
+
+#include "shared/StatusDlg.h"
+
+#include "Druckaufnahme.h"
+#include "UiTest.h"
 
 namespace {
 
@@ -57,8 +59,12 @@ class DruckberichtTest : public ::testing::Test {
     auto p = std::make_unique<PROFIL>();
     SchreibeText(p->Name, name);
     for (int i = 0; i < linien; ++i) {
-      p->Zeitlinien[i] = Zeitlinie{.VonStunde = static_cast<std::uint8_t>(i % 24), .VonMinute = 5, .BisStunde = 23,
-                                   .BisMinute = 55, .Tage = 0x7FF, .Tueren = 1};
+      p->Zeitlinien[i] = Zeitlinie{.VonStunde = static_cast<std::uint8_t>(i % 24),
+                                   .VonMinute = 5,
+                                   .BisStunde = 23,
+                                   .BisMinute = 55,
+                                   .Tage = 0x7FF,
+                                   .Tueren = 1};
     }
     PROFIL& ref = *p;
     HaengeAn(s.Profile, std::move(p));
@@ -83,9 +89,8 @@ class DruckberichtTest : public ::testing::Test {
         for (const Druckaufnahme::TextEintrag& t : seite.texte) {
           for (const Druckaufnahme::TextEintrag& rechts : seite.texte) {
             if (rechts.y != t.y || rechts.x <= t.x) continue;
-            EXPECT_LT(t.x + t.breite, rechts.x)
-                << t.text.toStdString() << " runs into " << rechts.text.toStdString() << " in "
-                << a.titel.toStdString();
+            EXPECT_LT(t.x + t.breite, rechts.x) << t.text.toStdString() << " runs into " << rechts.text.toStdString()
+                                                << " in " << a.titel.toStdString();
           }
         }
       }
@@ -177,7 +182,9 @@ TEST_F(DruckberichtTest, DevicePageOfANewDocument) {
 TEST_F(DruckberichtTest, DoorsInUseWithTheirLinesAndStates) {
   s.Geraetedaten.Flags |= GD_TUER2 | GD_TUER3 | GD_ANTIPASSBACK | GD_SONDERTAG2;
   s.Geraetetyp = 1;
-  SchreibeText(s.Geraetedaten.NameTuer2, "Eingang S\xFC" "d");
+  SchreibeText(s.Geraetedaten.NameTuer2,
+               "Eingang S\xFC"
+               "d");
   TUERPROFIL& tuer2 = Element(s.Tuerprofile, 1);
   tuer2.Freigabezeit = 12;
   tuer2.Zeitlinien[0] = Zeitlinie{.VonStunde = 7, .BisStunde = 18, .BisMinute = 30, .Tage = TAG_DAUEROFFEN | 0x1F};
@@ -237,8 +244,8 @@ TEST_F(DruckberichtTest, ProfilesWithTheirLinesAndAProfileWithoutLines) {
   const int c = (2480 - 8 * m) / 11;
   // "nie": name, rule, heading, rule, the column heads, no line; then two lines of space.
   const QStringList nie = seite.Texte().mid(4, 15);
-  EXPECT_EQ(nie, (QStringList{U("Zutrittsprofil: nie"), U("Zeitlinien:"), U("von"), U("bis"), U("Mo"), U("Di"),
-                              U("Mi"), U("Do"), U("Fr"), U("Sa"), U("So"), U("hF"), U("FT"), U("S1"), U("S2")}));
+  EXPECT_EQ(nie, (QStringList{U("Zutrittsprofil: nie"), U("Zeitlinien:"), U("von"), U("bis"), U("Mo"), U("Di"), U("Mi"),
+                              U("Do"), U("Fr"), U("Sa"), U("So"), U("hF"), U("FT"), U("S1"), U("S2")}));
   EXPECT_EQ(seite.Finde(U("Zutrittsprofil: nie"))->y, 200);
   EXPECT_EQ(seite.Finde(U("Zeitlinien:"))->x, 2 * m);
   EXPECT_EQ(seite.Finde(U("Zeitlinien:"))->y, 300);
@@ -374,28 +381,29 @@ TEST_F(DruckberichtTest, EmptyListsPrintNothingDeviceAndHolidaysAHeaderPage) {
 }
 
 TEST_F(DruckberichtTest, HolidaysOfOneYearWithTheirKinds) {
-  s.NameSondertag1 = "Br\xFC" "ckentag";
+  s.NameSondertag1 =
+      "Br\xFC"
+      "ckentag";
   struct Eintrag {
     int jahr, monat, tag;
     Feiertagseintrag art;
   };
   const Eintrag eintraege[] = {
-      {2026, 12, 25, FT_FEIERTAG},  {2027, 1, 1, FT_FEIERTAG},         {2027, 3, 28, FT_UMSCHALTTAG},
-      {2027, 5, 5, 0x2000},         {2027, 6, 1, FT_SONDERTAG1},       {2027, 12, 24, FT_HALBER_FEIERTAG},
+      {2026, 12, 25, FT_FEIERTAG},   {2027, 1, 1, FT_FEIERTAG},   {2027, 3, 28, FT_UMSCHALTTAG},
+      {2027, 5, 5, 0x2000},          {2027, 6, 1, FT_SONDERTAG1}, {2027, 12, 24, FT_HALBER_FEIERTAG},
       {2027, 12, 31, FT_SONDERTAG2}, {2028, 1, 1, FT_FEIERTAG},
   };
   std::size_t i = 0;
   for (const Eintrag& e : eintraege) {
-    s.Feiertagstabelle[i++] =
-        static_cast<Feiertagseintrag>(datum::Tagesnummer(2026, e.jahr, e.monat, e.tag) | e.art);
+    s.Feiertagstabelle[i++] = static_cast<Feiertagseintrag>(datum::Tagesnummer(2026, e.jahr, e.monat, e.tag) | e.art);
   }
   s.Feiertagstabelle[i++] = FT_ENDE;
   s.Feiertagstabelle[i] = static_cast<Feiertagseintrag>(datum::Tagesnummer(2026, 2027, 7, 1) | FT_FEIERTAG);
   bericht.DruckeFeiertage(2027, 2027);
   const Druckaufnahme::Seite& seite = aufnahme.Auftraege().at(0).seiten.at(0);
-  const QStringList zeilen{U("01.01.2027 Feiertag"),   U("28.03.2027 Sommer-Winter-Umschaltung"),
-                           U("05.05.2027 "),           U("01.06.2027 Brückentag"),
-                           U("24.12.2027 halber Feiertag"), U("31.12.2027 Sondertag2")};
+  const QStringList zeilen{
+      U("01.01.2027 Feiertag"),   U("28.03.2027 Sommer-Winter-Umschaltung"), U("05.05.2027 "),
+      U("01.06.2027 Brückentag"), U("24.12.2027 halber Feiertag"),           U("31.12.2027 Sondertag2")};
   EXPECT_EQ(seite.Texte().mid(4), zeilen);
   for (int k = 0; k < zeilen.size(); ++k) {
     const auto t = seite.Finde(zeilen[k]);
@@ -410,8 +418,8 @@ TEST_F(DruckberichtTest, BookingsWithTheirDoorTexts) {
     std::uint8_t ereignis1;
     const char* tuer;
   };
-  const Fall faelle[] = {{0x01, "Tür 1"}, {0x02, "Tür 2"}, {0x04, "Tür 3 (MK)"}, {0x03, "Tür 2"},
-                         {0x05, "Tür 3 (MK)"}, {0x18, " "}, {0x00, " "}};
+  const Fall faelle[] = {{0x01, "Tür 1"},      {0x02, "Tür 2"}, {0x04, "Tür 3 (MK)"}, {0x03, "Tür 2"},
+                         {0x05, "Tür 3 (MK)"}, {0x18, " "},     {0x00, " "}};
   int tag = 1;
   for (const Fall& f : faelle) NeueBuchung(tag++, 9, "AB12", "J\xFCrgen", f.ereignis1);
   bericht.DruckeBuchungen(2);
@@ -498,7 +506,7 @@ TEST_F(DruckberichtTest, TextsThatWouldReachTheNextColumnAreCut) {
   const Fall faelle[] = {
       // The footer: the path up to 1945 pixels before "Seite 1" at 2120.
       {0, QString::fromStdString(pfad.substr(0, 96)) + U("…"), m},
-      {1, U("WWWWWWWWWWWWWWWWW…"), m},       // 19 "W" of 760 pixels: 17 and the dots, 700
+      {1, U("WWWWWWWWWWWWWWWWW…"), m},                      // 19 "W" of 760 pixels: 17 and the dots, 700
       {1, U("WWWWWWWWWWWWWWWWWWWWWWWW"), m + c3, c3 - 20},  // the card of 24, narrowed
       {1, U("Wolfgang Mustermann"), m},
       {1, U("0123456789ABCDEF01234567"), m + c3, c3 - 20},
@@ -506,9 +514,9 @@ TEST_F(DruckberichtTest, TextsThatWouldReachTheNextColumnAreCut) {
       {2, U("Tür 1: WWWWWWWWW…"), 2 * m},  // up to 548 pixels before the release time
       {2, U("Tür 3: Meldekontakt"), 2 * m},
       {2, U("dauergesperrt"), 2 * m + m / 4},
-      {3, U("01.06.2026 WWWWWWWWWWWWWWWWWWWW"), m},  // alone on its line
+      {3, U("01.06.2026 WWWWWWWWWWWWWWWWWWWW"), m},         // alone on its line
       {4, U("WWWWWWWWWWWWWWWWWWWWWWWW"), m + c4, c4 - 20},  // the card of 24, narrowed
-      {4, U("WWWWWWWWWWWW…"), m + 2 * c4},         // the name of 20
+      {4, U("WWWWWWWWWWWW…"), m + 2 * c4},                  // the name of 20
       {4, U("0123456789ABCDEF01234567"), m + c4, c4 - 20},
       {4, U("WWWWWWWWWWWWW"), m + 2 * c4},  // 520 pixels: whole
       {4, U("Tür 3 (MK)"), m + 3 * c4},
@@ -518,14 +526,13 @@ TEST_F(DruckberichtTest, TextsThatWouldReachTheNextColumnAreCut) {
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.gedruckt.toStdString());
     const std::vector<Druckaufnahme::TextEintrag>& texte = aufnahme.Auftraege()[f.auftrag].seiten.at(0).texte;
-    EXPECT_TRUE(std::any_of(texte.begin(), texte.end(),
-                            [&](const Druckaufnahme::TextEintrag& t) {
-                              return t.text == f.gedruckt && t.x == f.x && t.eingepasst == f.eingepasst;
-                            }));
+    EXPECT_TRUE(std::any_of(texte.begin(), texte.end(), [&](const Druckaufnahme::TextEintrag& t) {
+      return t.text == f.gedruckt && t.x == f.x && t.eingepasst == f.eingepasst;
+    }));
   }
   // The cut texts are nowhere whole; three texts of the bookings cut to the same.
-  const QStringList ganz{QString::fromStdString(pfad), U("WWWWWWWWWWWWWWWWWWW"), U("WWWWWWWWWWWWWWWWWWWW"), U("WWWWWWWWWWWWWa"), U("WWWWWWWWWWWW abcdef"),
-                         U("Tür 1: WWWWWWWWWWWWWWW")};
+  const QStringList ganz{QString::fromStdString(pfad), U("WWWWWWWWWWWWWWWWWWW"), U("WWWWWWWWWWWWWWWWWWWW"),
+                         U("WWWWWWWWWWWWWa"),          U("WWWWWWWWWWWW abcdef"), U("Tür 1: WWWWWWWWWWWWWWW")};
   for (const Druckaufnahme::Auftrag& a : aufnahme.Auftraege()) {
     for (const QString& text : ganz) EXPECT_FALSE(a.seiten.at(0).Finde(text)) << text.toStdString();
   }

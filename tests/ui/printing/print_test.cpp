@@ -1,6 +1,16 @@
 // The print window: set-up, the section boxes, the year range, the sort choices, printing on a
 // recording target and into PDF files read back with pdftotext, the failures, the main
 // window's print commands, and the window rendered offscreen.
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include <QCheckBox>
 #include <QDate>
 #include <QDateTime>
@@ -12,38 +22,29 @@
 #include <QRectF>
 #include <QTime>
 #include <QXmlStreamReader>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <iterator>
-#include <memory>
-#include <string>
-#include <vector>
+#include "document/Steuerung.h"
+#include "model/ListenZugriff.h"
+
+#include "main/Formulare.h"
+#include "main/MainDlg.h"
+#include "printing/Druckbericht.h"
+#include "printing/PrintDlg.h"
+#include "printing/QtDruckziel.h"
+#include "shared/StatusDlg.h"
 
 #include "Druckaufnahme.h"
 #include "Skript.h"
 #include "UiTest.h"
-#include "document/Steuerung.h"
-#include "main/Formulare.h"
-#include "main/MainDlg.h"
-#include "shared/StatusDlg.h"
-#include "model/ListenZugriff.h"
-#include "printing/QtDruckziel.h"
-#include "printing/Druckbericht.h"
-#include "printing/PrintDlg.h"
 
 namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-const QString kKeinDrucker = U(
-    "Es ist kein Drucker eingerichtet.\n"
-    "Bitte wählen Sie unter \"Druckersetup\" einen Drucker oder die Ausgabe in eine PDF-Datei.");
+const QString kKeinDrucker =
+    U("Es ist kein Drucker eingerichtet.\n"
+      "Bitte wählen Sie unter \"Druckersetup\" einen Drucker oder die Ausgabe in eine PDF-Datei.");
 
 // What `befehl` writes, its errors included.
 std::string Ausgabe(const std::string& befehl) {
@@ -112,7 +113,8 @@ void KeineUeberlappen(const std::vector<PdfWort>& woerter) {
   std::size_t ab = 0;
   for (const std::string& teil : teile) {
     const std::size_t stelle = text.find(teil, ab);
-    if (stelle == std::string::npos) return ::testing::AssertionFailure() << "\"" << teil << "\" missing after position " << ab << " in:\n" << text;
+    if (stelle == std::string::npos)
+      return ::testing::AssertionFailure() << "\"" << teil << "\" missing after position " << ab << " in:\n" << text;
     ab = stelle + teil.size();
   }
   return ::testing::AssertionSuccess();
@@ -167,8 +169,9 @@ class PrintTest : public ::testing::Test {
     const char* ziel = std::getenv("YBR_UI_BILDER");
     if (ziel == nullptr) return;
     for (const std::string& name : Inhalt(ordner.Pfad())) {
-      if (name.ends_with(".pdf")) std::filesystem::copy_file(ordner / name, std::string(ziel) + "/" + name,
-                                                             std::filesystem::copy_options::overwrite_existing);
+      if (name.ends_with(".pdf"))
+        std::filesystem::copy_file(ordner / name, std::string(ziel) + "/" + name,
+                                   std::filesystem::copy_options::overwrite_existing);
     }
   }
 
@@ -196,8 +199,8 @@ TEST_F(PrintTest, SetUpCaptionsSortChoicesAndYears) {
   EXPECT_EQ(fenster.IDL_TO->text(), U("bis"));
   EXPECT_EQ(fenster.IDB_PRINTER_SETUP->text(), U("Druckersetup"));
   EXPECT_EQ(fenster.IDB_PRINT->text(), U("Drucken"));
-  for (QCheckBox* box : {fenster.IDCB_PROFIL, fenster.IDCB_PERSON, fenster.IDCB_DOOR_UNIT, fenster.IDCB_HOLIDAYS,
-                         fenster.IDCB_BOOKS}) {
+  for (QCheckBox* box :
+       {fenster.IDCB_PROFIL, fenster.IDCB_PERSON, fenster.IDCB_DOOR_UNIT, fenster.IDCB_HOLIDAYS, fenster.IDCB_BOOKS}) {
     EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
   }
   ASSERT_EQ(fenster.IDCMB_SELBOOK->count(), 3);
@@ -246,8 +249,7 @@ TEST_F(PrintTest, TheYearsPullEachOther) {
       {fenster.IDE_FROM, 5, 2031, 2031},  // the from-year drags the to-year along
       {fenster.IDE_TO, 4, 2031, 2035},    // raising the to-year leaves the from-year
       {fenster.IDE_TO, -6, 2029, 2029},   // lowering it below the from-year drags that along
-      {fenster.IDE_FROM, -3, 2026, 2029},
-      {fenster.IDE_FROM, 30, 2046, 2046},  // both end at the last year
+      {fenster.IDE_FROM, -3, 2026, 2029}, {fenster.IDE_FROM, 30, 2046, 2046},  // both end at the last year
   };
   for (const Schritt& x : schritte) {
     x.feld->stepBy(x.schritte);
@@ -260,8 +262,8 @@ TEST_F(PrintTest, AllBoxesFiveJobsInOrderThenTheWindowCloses) {
   Fuelle();
   fenster.IDB_PRINT->click();
   EXPECT_EQ(aufnahme.Titel(), (QStringList{U("Zutrittskontrolle Zutrittsprofile"), U("Zutrittskontrolle Personendaten"),
-                                          U("Zutrittskontrolle Gerätedaten"), U("Zutrittskontrolle Feiertage"),
-                                          U("Zutrittskontrolle Buchungen")}));
+                                           U("Zutrittskontrolle Gerätedaten"), U("Zutrittskontrolle Feiertage"),
+                                           U("Zutrittskontrolle Buchungen")}));
   for (const Druckaufnahme::Auftrag& a : aufnahme.Auftraege()) EXPECT_TRUE(a.beendet);
   EXPECT_EQ(fenster.result(), fenster::mrOk);
   // Sorted as the choices stood: persons by name, bookings by date and time; so they stay.
@@ -272,13 +274,13 @@ TEST_F(PrintTest, AllBoxesFiveJobsInOrderThenTheWindowCloses) {
 TEST_F(PrintTest, WithoutPersonsAndBookingsThreeJobs) {
   fenster.IDB_PRINT->click();
   EXPECT_EQ(aufnahme.Titel(), (QStringList{U("Zutrittskontrolle Zutrittsprofile"), U("Zutrittskontrolle Gerätedaten"),
-                                          U("Zutrittskontrolle Feiertage")}));
+                                           U("Zutrittskontrolle Feiertage")}));
 }
 
 TEST_F(PrintTest, OnlyTheTickedSectionsWithTheChosenOrderAndYears) {
   Fuelle();
-  s.Feiertagstabelle[0] = static_cast<Feiertagseintrag>(1 | FT_FEIERTAG);             // 1 January 2026
-  s.Feiertagstabelle[1] = static_cast<Feiertagseintrag>((365 + 1) | FT_FEIERTAG);     // 1 January 2027
+  s.Feiertagstabelle[0] = static_cast<Feiertagseintrag>(1 | FT_FEIERTAG);          // 1 January 2026
+  s.Feiertagstabelle[1] = static_cast<Feiertagseintrag>((365 + 1) | FT_FEIERTAG);  // 1 January 2027
   s.Feiertagstabelle[2] = FT_ENDE;
   fenster.IDCB_PROFIL->click();
   fenster.IDCB_DOOR_UNIT->click();
@@ -287,12 +289,12 @@ TEST_F(PrintTest, OnlyTheTickedSectionsWithTheChosenOrderAndYears) {
   fenster.IDCMB_SELBOOK->setCurrentIndex(0);
   fenster.IDB_PRINT->click();
   ASSERT_EQ(aufnahme.Titel(), (QStringList{U("Zutrittskontrolle Personendaten"), U("Zutrittskontrolle Feiertage"),
-                                          U("Zutrittskontrolle Buchungen")}));
+                                           U("Zutrittskontrolle Buchungen")}));
   const QStringList feiertage = aufnahme.Auftraege()[1].seiten[0].Texte();
   EXPECT_TRUE(feiertage.contains(U("01.01.2027 Feiertag")));
   EXPECT_FALSE(feiertage.contains(U("01.01.2026 Feiertag")));
   EXPECT_EQ(Personen(), (std::vector<std::string>{"J\xFCrgen", "Berta", "Anton"}));  // by card
-  EXPECT_EQ(Buchungen(), (std::vector<std::string>{"Anna", "Mia", "Zora"}));       // by name
+  EXPECT_EQ(Buchungen(), (std::vector<std::string>{"Anna", "Mia", "Zora"}));         // by name
   const QStringList personen = aufnahme.Auftraege()[0].seiten[0].Texte();
   EXPECT_LT(personen.indexOf(U("Jürgen")), personen.indexOf(U("Anton")));
 }
@@ -347,7 +349,9 @@ TEST_F(PrintTest, AJobThatCannotBeginTheBoxAndNoFurtherJob) {
 TEST_F(PrintTest, IntoPdfFilesOneForEachSection) {
   Fuelle();
   SchreibeText(s.Geraetedaten.NameTuer1, "Haust\xFCr");
-  s.NameSondertag1 = "Br\xFC" "ckentag";
+  s.NameSondertag1 =
+      "Br\xFC"
+      "ckentag";
   s.Feiertagstabelle[0] = static_cast<Feiertagseintrag>(1 | FT_FEIERTAG);           // 1 January 2026
   s.Feiertagstabelle[1] = static_cast<Feiertagseintrag>(152 | FT_SONDERTAG1);       // 1 June 2026
   s.Feiertagstabelle[2] = static_cast<Feiertagseintrag>(358 | FT_HALBER_FEIERTAG);  // 24 December 2026
@@ -370,10 +374,10 @@ TEST_F(PrintTest, IntoPdfFilesOneForEachSection) {
   EXPECT_TRUE(InDieserFolge(PdfText(ordner / "druck_Personendaten.pdf"),
                             {"Zutrittskontrolle Personendaten", "Name/Aufdruck", "Kartencodierung", "Zutrittsprofil",
                              "Anton", "Berta", "Jürgen", "Seite 1"}));
-  EXPECT_TRUE(InDieserFolge(PdfText(ordner / "druck_Gerätedaten.pdf"),
-                            {"Zutrittskontrolle Gerätedaten", "Gerätetyp: ZO 10", "doppelten Zutritt prüfen: inaktiv",
-                             "Sondertage: inaktiv", "Türstandorte:", "Tür 1: Haustür", "Freigabezeit: 5s",
-                             "Überwachungszeit: 30s"}));
+  EXPECT_TRUE(InDieserFolge(
+      PdfText(ordner / "druck_Gerätedaten.pdf"),
+      {"Zutrittskontrolle Gerätedaten", "Gerätetyp: ZO 10", "doppelten Zutritt prüfen: inaktiv", "Sondertage: inaktiv",
+       "Türstandorte:", "Tür 1: Haustür", "Freigabezeit: 5s", "Überwachungszeit: 30s"}));
   EXPECT_TRUE(InDieserFolge(PdfText(ordner / "druck_Feiertage.pdf"),
                             {"Zutrittskontrolle Feiertage", "01.01.2026 Feiertag", "01.06.2026 Brückentag",
                              "24.12.2026 halber Feiertag", "Seite 1"}));
@@ -389,8 +393,9 @@ TEST_F(PrintTest, IntoPdfFilesOneForEachSection) {
 // letters, and no two words of a line overlap.
 TEST_F(PrintTest, TheWidestTextsReadBackWordForWordAndApart) {
   const std::string w24(24, 'W');
-  s.Dateiname = ordner / "Hauptverwaltung/Gebäudetechnik/Zutrittskontrolle/Standort Nord/Erweiterungsbau 2026/"
-                         "Zutrittskontrolle Erweiterungsbau Nord.wuz";
+  s.Dateiname = ordner /
+                "Hauptverwaltung/Gebäudetechnik/Zutrittskontrolle/Standort Nord/Erweiterungsbau 2026/"
+                "Zutrittskontrolle Erweiterungsbau Nord.wuz";
   PROFIL& profil = Element(s.Profile, 1);
   SchreibeText(profil.Name, std::string(15, 'W'));
   for (Zeitlinie& linie : profil.Zeitlinien) {
@@ -465,7 +470,7 @@ TEST_F(PrintTest, TheWidestTextsReadBackWordForWordAndApart) {
 // Card codes of the widest characters print whole as one word in their column, narrowed so
 // that they end before the next column; the names beside them are still cut.
 TEST_F(PrintTest, CardsPrintWholeInTheirColumnOfThePdf) {
-  const std::string karten[] = {std::string(24, 'W'), std::string(24, 'M'), "012345678901234567890123",
+  const std::string karten[] = {std::string(24, 'W'),       std::string(24, 'M'),       "012345678901234567890123",
                                 "WMQWERTZUIOPASDFGHJKLYXC", "0123456789ABCDEF01234567", "K1"};
   int tag = 1;
   for (const std::string& karte : karten) {

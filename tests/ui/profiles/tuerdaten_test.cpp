@@ -1,26 +1,27 @@
 // The door data window: the door list by flags and device type, the release time stored when
 // its edit is left, the monitoring times and flags written on OK only, the 0x7000 clear at
 // set-up, the line edit and delete, the graph by its pixels, and the openers.
-#include <QCoreApplication>
-#include <QFocusEvent>
-#include <QKeyEvent>
-#include <QTest>
-#include <QWheelEvent>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
+#include "model/ListenZugriff.h"
+
 #include "graphics/Wochengrafik.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "model/ListenZugriff.h"
 #include "profiles/EditTuerZeitlinieDlg.h"
 #include "profiles/TuerdatenDlg.h"
+
 #include "Skript.h"
 #include "UiTest.h"
 
@@ -407,7 +408,7 @@ TEST_F(Tuerdaten, GraphWorkedExampleMarkersAndCardOperation) {
   bild = Bild();
   for (int x : {203, 367}) {
     EXPECT_EQ(bild.pixelColor(x, 119), QColor(Qt::black)) << x;  // the tip, on the black outline
-    EXPECT_EQ(bild.pixelColor(x, 116), grafik::kGruen) << x;  // inside the triangle above the line
+    EXPECT_EQ(bild.pixelColor(x, 116), grafik::kGruen) << x;     // inside the triangle above the line
   }
 }
 
@@ -442,7 +443,8 @@ TEST_F(Tuerdaten, LineEditThroughTheDoorLineEditor) {
       return editor.result();
     });
     fenster.IDB_CHANGETL->click();
-    EXPECT_EQ(P(0).Zeitlinien[3].Tage, ok ? (TAG_MONTAG | TAG_SAMSTAG | TAG_SONDERTAG2 | TAG_DAUERGESPERRT) : TAG_MONTAG);
+    EXPECT_EQ(P(0).Zeitlinien[3].Tage,
+              ok ? (TAG_MONTAG | TAG_SAMSTAG | TAG_SONDERTAG2 | TAG_DAUERGESPERRT) : TAG_MONTAG);
     EXPECT_EQ(S().DatenGespeichert, !ok);
   }
   // Marked and drawn: red at Saturday's row, its markers below.

@@ -1,5 +1,11 @@
 // The two time-line editors: typed times, the bars pulling each other, the day boxes, what OK
 // writes into the caller's copy and that Abort and closing leave it.
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <tuple>
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -9,19 +15,13 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <ostream>
-#include <string>
-#include <tuple>
+#include "profiles/EditTuerZeitlinieDlg.h"
+#include "profiles/EditZeitlinieDlg.h"
 
 #include "Skript.h"
 #include "UiTest.h"
-#include "profiles/EditTuerZeitlinieDlg.h"
-#include "profiles/EditZeitlinieDlg.h"
 
 namespace {
 
@@ -58,8 +58,10 @@ void ErwarteZeiten(const TIDD_EDIT_TIMELINE& f, Gehalten g) {
   EXPECT_EQ(f.BisMinute(), g.bisM);
   EXPECT_EQ(f.IDSB_FROM_TIME->value(), g.vonH * 12 + g.vonM / 5);
   EXPECT_EQ(f.IDSB_TO_TIME->value(), g.bisH * 12 + g.bisM / 5);
-  EXPECT_EQ(f.IDE_FROM_TIME->text(), QStringLiteral("%1:%2").arg(g.vonH, 2, 10, QChar(u'0')).arg(g.vonM, 2, 10, QChar(u'0')));
-  EXPECT_EQ(f.IDE_TO_TIME->text(), QStringLiteral("%1:%2").arg(g.bisH, 2, 10, QChar(u'0')).arg(g.bisM, 2, 10, QChar(u'0')));
+  EXPECT_EQ(f.IDE_FROM_TIME->text(),
+            QStringLiteral("%1:%2").arg(g.vonH, 2, 10, QChar(u'0')).arg(g.vonM, 2, 10, QChar(u'0')));
+  EXPECT_EQ(f.IDE_TO_TIME->text(),
+            QStringLiteral("%1:%2").arg(g.bisH, 2, 10, QChar(u'0')).arg(g.bisM, 2, 10, QChar(u'0')));
 }
 
 struct TippFall {
@@ -171,11 +173,12 @@ TEST(Zeitlinien, LoadTicksTheDaysAndNamesThem) {
   TIDD_EDIT_TIMELINE fenster;
   Zeitlinie kopie = Linie(6, 30, 22, 0, 0x0511, 0x20);
   fenster.Init(kopie, 0x21);
-  const QCheckBox* tage[] = {fenster.IDCB_MONDAY,   fenster.IDCB_TUESDAY,     fenster.IDCB_WEDNESDAY, fenster.IDCB_THURSDAY,
-                             fenster.IDCB_FRIDAY,   fenster.IDCB_SATURDAY,    fenster.IDCB_SUNDAY,    fenster.IDCB_HALFFREEDAY,
-                             fenster.IDCB_HOLIDAY,  fenster.IDCB_SPECIAL1,    fenster.IDCB_SPECIAL2};
-  const char* namen[] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag", "halber Feiertag",
-                         "Feiertag"};
+  const QCheckBox* tage[] = {fenster.IDCB_MONDAY,   fenster.IDCB_TUESDAY,     fenster.IDCB_WEDNESDAY,
+                             fenster.IDCB_THURSDAY, fenster.IDCB_FRIDAY,      fenster.IDCB_SATURDAY,
+                             fenster.IDCB_SUNDAY,   fenster.IDCB_HALFFREEDAY, fenster.IDCB_HOLIDAY,
+                             fenster.IDCB_SPECIAL1, fenster.IDCB_SPECIAL2};
+  const char* namen[] = {"Montag",  "Dienstag", "Mittwoch",        "Donnerstag", "Freitag",
+                         "Samstag", "Sonntag",  "halber Feiertag", "Feiertag"};
   for (int k = 0; k < 11; ++k) {
     EXPECT_EQ(tage[k]->isChecked(), ((0x0511 >> k) & 1) != 0) << k;
     if (k < 9) {
@@ -267,7 +270,8 @@ TEST_P(TuerOk, WritesTheStateAndKeepsTheDoorWord) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Zeitlinien, TuerOk,
-                         ::testing::Values(TuerOkFall{"PermanentlyOpen", 0, 0x820}, TuerOkFall{"PermanentlyLocked", 1, 0x1020},
+                         ::testing::Values(TuerOkFall{"PermanentlyOpen", 0, 0x820},
+                                           TuerOkFall{"PermanentlyLocked", 1, 0x1020},
                                            TuerOkFall{"CardOperation", 2, 0x020}),
                          [](const auto& info) { return std::string(info.param.name); });
 

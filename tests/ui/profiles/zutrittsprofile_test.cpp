@@ -2,16 +2,6 @@
 // through the input window (what a paste keeps of its name), deleting profiles and lines,
 // editing a line through the time-line editor with its set-up by flags and device type, the
 // graph, and the main window's openers.
-#include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPixmap>
-#include <QScrollBar>
-#include <QApplication>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -19,17 +9,28 @@
 #include <ostream>
 #include <string>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "document/Steuerung.h"
+
+#include "graphics/Wochengrafik.h"
+#include "main/Formulare.h"
+#include "main/MainDlg.h"
+#include "profiles/EditZeitlinieDlg.h"
+#include "profiles/ZutrittprofileDlg.h"
+#include "shared/EingabeDlg.h"
+#include "shared/StatusDlg.h"
+
 #include "Eingabe.h"
 #include "Skript.h"
 #include "UiTest.h"
-#include "document/Steuerung.h"
-#include "graphics/Wochengrafik.h"
-#include "shared/EingabeDlg.h"
-#include "main/Formulare.h"
-#include "main/MainDlg.h"
-#include "shared/StatusDlg.h"
-#include "profiles/EditZeitlinieDlg.h"
-#include "profiles/ZutrittprofileDlg.h"
 
 namespace {
 
@@ -156,12 +157,11 @@ TEST_F(ProfilTest, AfterARefusedNameTheNextTypedNameAndReturnAddIt) {
     skript
         .Modal(QStringLiteral("IDC_INPUT"),
                [&](QDialog& d) {
-                 return tippe(d, QStringLiteral("Lager Nord"), [&d] {
-                   QTest::mouseClick(static_cast<TIDC_INPUT&>(d).BitBtn1, Qt::LeftButton);
-                 });
+                 return tippe(d, QStringLiteral("Lager Nord"),
+                              [&d] { QTest::mouseClick(static_cast<TIDC_INPUT&>(d).BitBtn1, Qt::LeftButton); });
                })
-        .Box(QStringLiteral("Ein Profilname hat höchstens 11 Zeichen und kein Leerzeichen."),
-             QStringLiteral("Fehler"), 16, 1)
+        .Box(QStringLiteral("Ein Profilname hat höchstens 11 Zeichen und kein Leerzeichen."), QStringLiteral("Fehler"),
+             16, 1)
         .Modal(QStringLiteral("IDC_INPUT"), [&](QDialog& d) {
           return tippe(d, QStringLiteral("Lager"),
                        [] { QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return); });
@@ -180,8 +180,8 @@ struct NamenFall {
   const char* name;
   const char* text;
   int ergebnis;
-  bool box;  // refused with a box
-  bool neu;  // a profile is added
+  bool box;                           // refused with a box
+  bool neu;                           // a profile is added
   const char* gespeichert = nullptr;  // the name the input window keeps, when not the text
 };
 
@@ -208,18 +208,18 @@ TEST_P(NeuerName, IsTakenOrRefused) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Profile, NeuerName,
-    ::testing::Values(NamenFall{"ElevenCharacters", "Schichtdien", fenster::mrOk, false, true},
-                      NamenFall{"Euro", "€-Kasse", fenster::mrOk, false, true},
-                      NamenFall{"EmptyWithOk", "", fenster::mrOk, false, false},
-                      NamenFall{"Cancel", "Lager", fenster::mrCancel, false, false},
-                      NamenFall{"TwelveCharacters", "Schichtdiens", fenster::mrOk, true, false},
-                      NamenFall{"ThirtyCharacters", "ABCDEFGHIJKLMNOPQRSTUVWXYZABCD", fenster::mrOk, true, false},
-                      NamenFall{"Blank", "Lager Nord", fenster::mrOk, true, false},
-                      NamenFall{"OnlyABlank", " ", fenster::mrOk, true, false},
-                      NamenFall{"NotWindows1252", "Ωmega", fenster::mrOk, false, true, "mega"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Profile, NeuerName,
+                         ::testing::Values(NamenFall{"ElevenCharacters", "Schichtdien", fenster::mrOk, false, true},
+                                           NamenFall{"Euro", "€-Kasse", fenster::mrOk, false, true},
+                                           NamenFall{"EmptyWithOk", "", fenster::mrOk, false, false},
+                                           NamenFall{"Cancel", "Lager", fenster::mrCancel, false, false},
+                                           NamenFall{"TwelveCharacters", "Schichtdiens", fenster::mrOk, true, false},
+                                           NamenFall{"ThirtyCharacters", "ABCDEFGHIJKLMNOPQRSTUVWXYZABCD",
+                                                     fenster::mrOk, true, false},
+                                           NamenFall{"Blank", "Lager Nord", fenster::mrOk, true, false},
+                                           NamenFall{"OnlyABlank", " ", fenster::mrOk, true, false},
+                                           NamenFall{"NotWindows1252", "Ωmega", fenster::mrOk, false, true, "mega"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A name pasted into the input window keeps what a record field can hold: control characters
 // (a tab, a line end) and characters Windows-1252 lacks are dropped; what the editor's own rule
@@ -379,7 +379,8 @@ TEST_F(ProfilTest, EditingALineWritesItOnOkOnly) {
       auto& e = static_cast<TIDD_EDIT_TIMELINE&>(d);
       e.IDSB_FROM_TIME->setValue(78);  // 06:30
       e.IDSB_TO_TIME->setValue(264);   // 22:00
-      for (QCheckBox* tag : {e.IDCB_MONDAY, e.IDCB_TUESDAY, e.IDCB_WEDNESDAY, e.IDCB_THURSDAY, e.IDCB_FRIDAY}) tag->setChecked(true);
+      for (QCheckBox* tag : {e.IDCB_MONDAY, e.IDCB_TUESDAY, e.IDCB_WEDNESDAY, e.IDCB_THURSDAY, e.IDCB_FRIDAY})
+        tag->setChecked(true);
       e.IDCB_DOOR1->setChecked(true);
       e.IDCB_DOOR2->setChecked(true);
       e.BitBtn1->click();

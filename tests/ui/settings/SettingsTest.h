@@ -3,17 +3,18 @@
 // with the local time fixed at 7 March 2026 14:05:09.
 #pragma once
 
-#include <QDateTime>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 
+#include <QDateTime>
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
+
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "shared/StatusDlg.h"
+
 #include "Skript.h"
 #include "UiTest.h"
 

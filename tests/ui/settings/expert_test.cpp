@@ -1,18 +1,19 @@
 // The expert mode: the password window and its two levels, the access log line and the
 // warning at level 1, the options window filled from the document, and the write-back on OK
 // with the flags and the profile lines; Cancel leaves the document as it was.
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include <QTest>
+#include <gtest/gtest.h>
+
 #include "model/ListenZugriff.h"
 #include "model/Records.h"
+
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
+
 #include "SettingsTest.h"
 
 namespace {
@@ -224,8 +225,12 @@ TEST_F(Expert, FlagsOnOk) {
     S().Geraetedaten.Flags = f.vorher;
     S().LeserTuerZuordnung = 0;
     Oeffne([&f](TIDD_ADVANCED& w) {
-      for (auto [box, bit] : {std::pair{w.door11, 0x01}, {w.door12, 0x02}, {w.door13, 0x04}, {w.door21, 0x10},
-                              {w.door22, 0x20}, {w.door23, 0x40}}) {
+      for (auto [box, bit] : {std::pair{w.door11, 0x01},
+                              {w.door12, 0x02},
+                              {w.door13, 0x04},
+                              {w.door21, 0x10},
+                              {w.door22, 0x20},
+                              {w.door23, 0x40}}) {
         box->setChecked((f.zuordnung & bit) != 0);
       }
       w.IDCB_ANTIPASS->setChecked(f.antipass);
@@ -308,8 +313,8 @@ TEST_F(Expert, CancelOrClosingLeavesTheSavedDocumentByteIdentical) {
   ASSERT_TRUE(S().Save(ordner / "a.wuz"));
   const std::string gespeichert = LiesDatei(ordner / "a.wuz");
   const std::function<void(TIDD_ADVANCED&)> wege[] = {[](TIDD_ADVANCED& f) { f.reject(); },
-                                                       [](TIDD_ADVANCED& f) { f.close(); },
-                                                       [](TIDD_ADVANCED& f) { QTest::keyClick(&f, Qt::Key_Escape); }};
+                                                      [](TIDD_ADVANCED& f) { f.close(); },
+                                                      [](TIDD_ADVANCED& f) { QTest::keyClick(&f, Qt::Key_Escape); }};
   for (const auto& weg : wege) {
     Oeffne([&weg](TIDD_ADVANCED& f) {
       f.door22->click();

@@ -1,19 +1,19 @@
 // Renders the connection window, the password window and the expert options window
 // offscreen into PNG files, so their German texts can be looked at: into $YBR_UI_BILDER when
 // set, else into a temporary folder. Every caption fits its control.
+#include <cstdlib>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QTabBar>
-
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
+
 #include "SettingsTest.h"
 
 namespace {

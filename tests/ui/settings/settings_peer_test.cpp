@@ -2,16 +2,17 @@
 // against controller_peer: what the user sees, and what reaches the controller.
 #include <stdlib.h>
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "common/PeerProcess.h"
+#include <gtest/gtest.h>
+
 #include "settings/AdvancedDlg.h"
 #include "settings/PasswdDlg.h"
 #include "settings/SelectCommDlg.h"
+
 #include "SettingsTest.h"
+#include "common/PeerProcess.h"
 
 namespace {
 

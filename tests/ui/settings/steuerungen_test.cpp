@@ -1,26 +1,27 @@
 // The controller-data window and the special-days window: what OK writes for each type
 // choice, what Abort leaves, the view of each type, door and special-day names as bytes (what
 // a paste keeps of its text too), the openers in the main window.
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
-#include "common/Textfeld.h"
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
 #include "document/Steuerung.h"
-#include "Eingabe.h"
+
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
 #include "settings/SpezialDlg.h"
 #include "settings/SteuerungenDlg.h"
+
+#include "Eingabe.h"
 #include "Skript.h"
 #include "UiTest.h"
+#include "common/Textfeld.h"
 
 namespace {
 
@@ -240,15 +241,34 @@ TEST_F(Steuerungsdaten, DoorAndSpecialDayNamesAreStoredAsTheEditsShowThem) {
   } faelle[] = {
       {"untouched", {}, {}, {}, {}, langeTuer, kurzeTuer, langerTag, kurzerTag},
       {"a key refused at the end, a key typed and taken back",
-       {QStringLiteral("x")}, {QStringLiteral("x\b")}, {QStringLiteral("x")}, {QStringLiteral("x\b")},
-       langeTuer, kurzeTuer, langerTag, kurzerTag},
+       {QStringLiteral("x")},
+       {QStringLiteral("x\b")},
+       {QStringLiteral("x")},
+       {QStringLiteral("x\b")},
+       langeTuer,
+       kurzeTuer,
+       langerTag,
+       kurzerTag},
       {"edited, an umlaut or a small letter last",
-       {zurueck3 + QStringLiteral("Sü")}, {zurueck3 + QStringLiteral("lager")}, {zurueck5}, {QStringLiteral(" Süd")},
-       "Haupteingang S\xFC", "lager", "Tag der offenen T\xFCr", "Inventur S\xFC" "d"},
+       {zurueck3 + QStringLiteral("Sü")},
+       {zurueck3 + QStringLiteral("lager")},
+       {zurueck5},
+       {QStringLiteral(" Süd")},
+       "Haupteingang S\xFC",
+       "lager",
+       "Tag der offenen T\xFCr",
+       "Inventur S\xFC"
+       "d"},
       {"pasted",
-       {zurueck3, QStringLiteral("Nr")}, {{}, QStringLiteral(" Süd")}, {zurueck5, QStringLiteral("!")},
+       {zurueck3, QStringLiteral("Nr")},
+       {{}, QStringLiteral(" Süd")},
+       {zurueck5, QStringLiteral("!")},
        {{}, QStringLiteral(" Nord")},
-       "Haupteingang Nr", "Tor S\xFC" "d", "Tag der offenen T\xFCr!", "Inventur Nord"},
+       "Haupteingang Nr",
+       "Tor S\xFC"
+       "d",
+       "Tag der offenen T\xFCr!",
+       "Inventur Nord"},
   };
   TIDD_SYSTEMDATA& fenster = *IDD_SYSTEMDATA;
   fenster.show();
@@ -298,8 +318,7 @@ TEST_F(Steuerungsdaten, APasteIntoADoorOrSpecialDayNameKeepsWhatTheFieldCanHold)
   } faelle[] = {
       {"a tab inside", QStringLiteral("Öl\tlager"), Weg::StrgV, "\xD6llager", "\xD6llager"},
       {"line ends", QStringLiteral("Lager\r\nNord\n"), Weg::StrgV, "LagerNord", "LagerNord"},
-      {"other control characters", QString::fromUtf8("\x01Tor\x1B\x7F\u0085\u009F 7"), Weg::StrgV, "Tor 7",
-       "Tor 7"},
+      {"other control characters", QString::fromUtf8("\x01Tor\x1B\x7F\u0085\u009F 7"), Weg::StrgV, "Tor 7", "Tor 7"},
       {"longer than the limit", lang, Weg::StrgV, "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNOPQRST"},
       {"longer than the limit with a tab", QStringLiteral("Öl\tlager Nord-Ost Halle 12"), Weg::StrgV,
        "\xD6llager Nord-Os", "\xD6llager Nord-Ost Hal"},
@@ -307,7 +326,11 @@ TEST_F(Steuerungsdaten, APasteIntoADoorOrSpecialDayNameKeepsWhatTheFieldCanHold)
        "M\xFCller ukas"},
       {"the euro sign, which Windows-1252 has", QStringLiteral("€ 5 Kasse"), Weg::StrgV, "\x80 5 Kasse",
        "\x80 5 Kasse"},
-      {"a clean text", QStringLiteral("Süd-Tor"), Weg::StrgV, "S\xFC" "d-Tor", "S\xFC" "d-Tor"},
+      {"a clean text", QStringLiteral("Süd-Tor"), Weg::StrgV,
+       "S\xFC"
+       "d-Tor",
+       "S\xFC"
+       "d-Tor"},
       {"the context menu, a tab inside", QStringLiteral("Öl\tlager"), Weg::Menue, "\xD6llager", "\xD6llager"},
       {"the context menu, longer than the limit", lang, Weg::Menue, "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNOPQRST"},
       {"dropped, longer than the limit with a tab", QStringLiteral("Öl\tlager Nord-Ost Halle 12"), Weg::Ablegen,

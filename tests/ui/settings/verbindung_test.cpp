@@ -1,20 +1,20 @@
 // The connection window: its pages and the programming cable that locks them, the address,
 // OK with its order of writes and the main window's panel, the protocol log, the host text
 // that refuses control characters, and Wup.ini written back one key per line.
-#include <QApplication>
-#include <QClipboard>
-#include <QTabBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QTabBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
 #include "settings/SelectCommDlg.h"
+
 #include "SettingsTest.h"
 
 namespace {

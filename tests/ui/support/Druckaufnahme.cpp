@@ -1,8 +1,8 @@
 #include "Druckaufnahme.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+
+#include <gtest/gtest.h>
 
 std::optional<Druckaufnahme::TextEintrag> Druckaufnahme::Seite::Finde(const QString& text) const {
   for (const TextEintrag& t : texte) {
@@ -81,13 +81,9 @@ int Druckaufnahme::Textbreite(const QString& text) const {
   return breite;
 }
 
-int Druckaufnahme::Texthoehe(const QString& text) const {
-  return weiter_ ? weiter_->Texthoehe(text) : 5 * groesse_;
-}
+int Druckaufnahme::Texthoehe(const QString& text) const { return weiter_ ? weiter_->Texthoehe(text) : 5 * groesse_; }
 
-int Druckaufnahme::Seitennummer() const {
-  return laeuft_ ? static_cast<int>(auftraege_.back().seiten.size()) : 0;
-}
+int Druckaufnahme::Seitennummer() const { return laeuft_ ? static_cast<int>(auftraege_.back().seiten.size()) : 0; }
 
 Druckaufnahme::Seite& Druckaufnahme::AktuelleSeite() {
   static Seite verloren;

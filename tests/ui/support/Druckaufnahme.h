@@ -5,11 +5,11 @@
 // with that target's measures.
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
 #include <optional>
 #include <vector>
+
+#include <QString>
+#include <QStringList>
 
 #include "printing/Druckziel.h"
 
@@ -20,7 +20,7 @@ class Druckaufnahme final : public drucken::Druckziel {
     int y = 0;
     int groesse = 0;
     QString text;
-    int breite = 0;  // as the target measured it; at most `eingepasst` for a narrowed text
+    int breite = 0;      // as the target measured it; at most `eingepasst` for a narrowed text
     int eingepasst = 0;  // the width a text was narrowed to fit (EingepassterText); 0 for Text
   };
   struct LinienEintrag {

@@ -1,5 +1,7 @@
 #include "Eingabe.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -11,10 +13,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
-
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 void Gib(QLineEdit& edit, const Eingabe& eingabe) {
   edit.setFocus();

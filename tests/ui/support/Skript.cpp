@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QStringList>
-
 #include <gtest/gtest.h>
 
 Skript::Skript() : vorher_(fenster::Installiere(this)) {}

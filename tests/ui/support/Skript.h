@@ -1,16 +1,16 @@
 // Test stand-in for the user: message boxes, file dialogs, modal windows, popup menus and the
-// printer set-up dialog answered from a script, in order. Anything the script does not expect fails the test at once and is
-// answered with Cancel (no choice), so nothing waits for a user.
+// printer set-up dialog answered from a script, in order. Anything the script does not expect fails the test at once
+// and is answered with Cancel (no choice), so nothing waits for a user.
 #pragma once
-
-#include <QDialog>
-#include <QString>
 
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <QDialog>
+#include <QString>
 
 #include "windowing/Fenster.h"
 

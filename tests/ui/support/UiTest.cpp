@@ -1,5 +1,10 @@
 #include "UiTest.h"
 
+#include <stdlib.h>
+
+#include <memory>
+#include <vector>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,17 +13,14 @@
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
-
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <memory>
-#include <vector>
-
-#include "Skript.h"
 #include "document/Steuerung.h"
+
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
+
+#include "Skript.h"
 
 namespace {
 

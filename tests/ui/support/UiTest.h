@@ -3,17 +3,19 @@
 // whole-file reads come from common/TempOrdner.h.
 #pragma once
 
-#include <QDateTime>
-#include <QString>
-
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "common/TempOrdner.h"
+#include <QDateTime>
+#include <QString>
+
 #include "platform/Plattform.h"
+
 #include "shared/QtPlattform.h"
+
+#include "common/TempOrdner.h"
 
 class QImage;
 class QRect;

@@ -2,6 +2,14 @@
 // showing, every window shown again as at its first showing, popup menus, the printer set-up
 // dialog, the exception guard, help, the script that stands in for the user, and the engine's
 // platform on Qt with a fixed clock.
+#include "windowing/Fenster.h"
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -18,29 +26,18 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
-
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
-#include <stdexcept>
-#include <utility>
-#include <vector>
-
-#include "windowing/Fenster.h"
-#include "shared/QtPlattform.h"
-#include "Skript.h"
-#include "bookings/BuchungenDlg.h"
-#include "calendar/FeiertagkalDlg.h"
-#include "calendar/FeiertageDlg.h"
 #include "document/Steuerung.h"
+
+#include "bookings/BuchungenDlg.h"
+#include "calendar/FeiertageDlg.h"
+#include "calendar/FeiertagkalDlg.h"
 #include "main/AboutDlg.h"
 #include "main/DatenSendenDlg.h"
-#include "shared/EingabeDlg.h"
 #include "main/Formulare.h"
 #include "main/MainDlg.h"
-#include "shared/StatusDlg.h"
 #include "persons/PersonAendernDlg.h"
 #include "persons/PersonendatenDlg.h"
 #include "printing/PrintDlg.h"
@@ -53,6 +50,11 @@
 #include "settings/SelectCommDlg.h"
 #include "settings/SpezialDlg.h"
 #include "settings/SteuerungenDlg.h"
+#include "shared/EingabeDlg.h"
+#include "shared/QtPlattform.h"
+#include "shared/StatusDlg.h"
+
+#include "Skript.h"
 #include "UiTest.h"
 
 namespace {
@@ -106,9 +108,10 @@ TEST(MessageBox, StyleFlagsGiveIconButtonsAndAnswers) {
     EXPECT_EQ(icon, f.icon);
     EXPECT_EQ(knoepfe, f.knoepfe);
     // The buttons speak German, whatever translations are installed.
-    const std::map<QMessageBox::StandardButton, QString> deutsch = {
-        {B::Ok, QStringLiteral("OK")}, {B::Cancel, QStringLiteral("Abbrechen")},
-        {B::Yes, QStringLiteral("&Ja")}, {B::No, QStringLiteral("&Nein")}};
+    const std::map<QMessageBox::StandardButton, QString> deutsch = {{B::Ok, QStringLiteral("OK")},
+                                                                    {B::Cancel, QStringLiteral("Abbrechen")},
+                                                                    {B::Yes, QStringLiteral("&Ja")},
+                                                                    {B::No, QStringLiteral("&Nein")}};
     for (const auto& [knopf, text] : texte) EXPECT_EQ(text, deutsch.at(knopf));
   }
 }
@@ -184,8 +187,8 @@ TEST(Dateidialog, QtSaveDialogDoesNotAskAboutOverwritingAndProposesTheName) {
     vorgeschlagen = dialog->selectedFiles();
     dialog->reject();
   });
-  EXPECT_FALSE(fenster::SpeichernDialog(nullptr, QStringLiteral("wuz"), QStringLiteral("Steuerungsdaten|*.wuz"),
-                                        vorschlag));
+  EXPECT_FALSE(
+      fenster::SpeichernDialog(nullptr, QStringLiteral("wuz"), QStringLiteral("Steuerungsdaten|*.wuz"), vorschlag));
   // The dialog proposes the name in its folder (with the default extension it adds).
   ASSERT_EQ(vorgeschlagen.size(), 1);
   EXPECT_TRUE(vorgeschlagen[0] == vorschlag || vorgeschlagen[0] == vorschlag + QStringLiteral(".wuz"))
@@ -497,7 +500,8 @@ TEST(Schutz, EveryExceptionClassEndsInAnErrorBox) {
   };
   const Fall faelle[] = {
       {[] { throw StdError("Fehler beim Lesen der Version"); }, "Fehler beim Lesen der Version"},
-      {[] { throw KommError("Kommunikationsfehler ", "\nbeim Zeitstellen"); }, "Kommunikationsfehler \nbeim Zeitstellen"},
+      {[] { throw KommError("Kommunikationsfehler ", "\nbeim Zeitstellen"); },
+       "Kommunikationsfehler \nbeim Zeitstellen"},
       {[] { throw IoError("Fehler beim Öffnen der Datei", "/x/ä.wuz"); }, "Fehler beim Öffnen der Datei/x/ä.wuz"},
       {[] { throw ListError(" Element not found ", 4); }, " Element not found 4"},
       // A standard exception in the program's words, never in the library's.

@@ -1,11 +1,12 @@
 // Reading a typed number and the box that refuses a text that is not one.
-#include <gtest/gtest.h>
+#include "windowing/Zahl.h"
 
 #include <optional>
 
+#include <gtest/gtest.h>
+
 #include "Skript.h"
 #include "UiTest.h"
-#include "windowing/Zahl.h"
 
 namespace {
 
@@ -14,9 +15,18 @@ TEST(Zahl, ReadsWholeDecimalTextsOnly) {
     const char* text;
     std::optional<int> wert;
   };
-  const Fall faelle[] = {{"5", 5},          {" 42 ", 42},     {"007", 7},  {"-3", -3},         {"+8", 8},
-                         {"", std::nullopt}, {" ", std::nullopt}, {"x", std::nullopt}, {"1x", std::nullopt},
-                         {"1 2", std::nullopt}, {"0x10", std::nullopt}, {"99999999999", std::nullopt}};
+  const Fall faelle[] = {{"5", 5},
+                         {" 42 ", 42},
+                         {"007", 7},
+                         {"-3", -3},
+                         {"+8", 8},
+                         {"", std::nullopt},
+                         {" ", std::nullopt},
+                         {"x", std::nullopt},
+                         {"1x", std::nullopt},
+                         {"1 2", std::nullopt},
+                         {"0x10", std::nullopt},
+                         {"99999999999", std::nullopt}};
   for (const Fall& f : faelle) EXPECT_EQ(fenster::Zahl(QString::fromUtf8(f.text)), f.wert) << f.text;
 }
 
