@@ -36,9 +36,18 @@ void* operator new(std::size_t groesse, const std::nothrow_t&) noexcept {
   }
 }
 void* operator new[](std::size_t groesse, const std::nothrow_t& nt) noexcept { return operator new(groesse, nt); }
+// The pair is malloc and free by design; GCC, once it inlines a new and a delete into their
+// caller, takes free for the wrong partner of operator new.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
