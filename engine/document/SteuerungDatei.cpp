@@ -68,6 +68,10 @@ constexpr std::size_t kMaxDokumentGroesse = FEIERTAGSTABELLE_GROESSE + 3 * 2 +
                                             kMaxAnzahl * (PROFIL::Groesse + PERSON::Groesse + TUERPROFIL::Groesse) +
                                             GERAETEDATEN::Groesse + 2 * kSondertagLaenge + 2 + kTagLaenge;
 
+// Far above any real bookings file (a million bookings take 62 MB): a larger one is refused
+// before it is read, like one that does not fit in memory.
+constexpr std::size_t kMaxBuchungsdateiGroesse = std::size_t{1} << 30;
+
 // A document file's content, read in one go.
 struct Dateiinhalt {
   std::vector<std::uint8_t> Bytes;
@@ -222,6 +226,10 @@ Buchungslesung LiesBuchungsdatei(const std::string& pfad, Array<books*>& buchung
       const bool bekannt = fstat(fileno(datei.get()), &info) == 0;
       if (bekannt) gelesenVon = KennungAus(info);
       const std::size_t laenge = bekannt && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+      if (laenge > kMaxBuchungsdateiGroesse) {
+        throw StdError("Die Buchungsdatei ist zu groß (" + std::to_string(laenge) + " Bytes, höchstens " +
+                       std::to_string(kMaxBuchungsdateiGroesse) + ").");
+      }
       // Read in pieces of whole records, so loading needs little more than the records.
       std::size_t offen = laenge / books::Groesse;
       std::uint8_t stueck[books::Groesse * 1024];

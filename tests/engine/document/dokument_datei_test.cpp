@@ -720,6 +720,21 @@ TEST_F(DokumentDateiTest, AFileLargerThanAnyDocumentIsRefusedBeforeItIsRead) {
   EXPECT_EQ(s->Personen.Anzahl, 65535);
 }
 
+TEST_F(DokumentDateiTest, ABookingsFileLargerThanAnyIsRefusedBeforeItIsReadAndKept) {
+  auto s = Gefuellt(1, 2);
+  ASSERT_TRUE(s->Save(ordner / "a.wuz"));
+  // 2 GiB of zeros, sparse: it would read as 34 million empty bookings.
+  std::filesystem::resize_file(ordner / "a.bks", std::uintmax_t{1} << 31);
+  plattform.ExpectBox("Fehler", 16, plattform::ID_OK,
+                      "Die Buchungsdatei ist zu groß (2147483648 Bytes, höchstens 1073741824).");
+  ASSERT_TRUE(s->Load(ordner / "a.wuz"));
+  EXPECT_EQ(s->Buchungen.Anzahl, 0);
+  // Unread, it is never written over.
+  plattform.ExpectBox("Fehler", 16, plattform::ID_OK);
+  ASSERT_TRUE(s->Save(ordner / "a.wuz"));
+  EXPECT_EQ(std::filesystem::file_size(ordner / "a.bks"), std::uintmax_t{1} << 31);
+}
+
 TEST_F(DokumentDateiTest, FilesThatOpenButCannotBeReadAreReported) {
   // Reading this process's memory from address 0 fails at once; the file has no size.
   auto s = Gefuellt(1, 2);
