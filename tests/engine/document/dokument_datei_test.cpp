@@ -1307,6 +1307,25 @@ TEST_F(GeaenderteBuchungsdateiTest, ABookingsFileRewrittenSinceTheLoadKeepsItsRe
   }
 }
 
+// Equal bookings count one by one: of a booking the file held twice and the list holds three
+// times, one was fetched since, and it alone follows the rewritten file's bookings.
+TEST_F(GeaenderteBuchungsdateiTest, OfEqualBookingsOnlyThoseBeyondTheFilesCountAsFetched) {
+  TempOrdner hier;
+  const std::string wuz = hier / "a.wuz";
+  const std::string bks = hier / "a.bks";
+  ASSERT_TRUE(Gefuellt(1, 0)->Save(wuz));
+  SchreibeDatei(bks, Bytes(Buchung(7)) + Bytes(Buchung(8)) + Bytes(Buchung(7)));
+  auto s = Neu();
+  ASSERT_TRUE(s->Load(wuz));
+  HaengeAn(s->Buchungen, std::make_unique<books>(Buchung(7)));
+  s->BuchungenGespeichert = false;
+  s->SortiereBuchungen(1, 0);  // by card: the three equal ones first
+  SchreibeDatei(bks, Bytes(Buchung(1000)));
+  ErwarteGeaendert(bks);
+  ASSERT_TRUE(s->Save(wuz));
+  EXPECT_TRUE(LiesDatei(bks) == Bytes(Buchung(1000)) + Bytes(Buchung(7)));
+}
+
 // A new document's bookings file is not there or was never read: as long as it is still not
 // there, the save asks nothing; once another instance has made it, its bookings are kept.
 TEST_F(GeaenderteBuchungsdateiTest, AMissingBookingsFileIsNotChangedUntilItIsThere) {
