@@ -312,18 +312,16 @@ bool GleicheBuchungen(std::vector<Buchungsbytes>& a, std::vector<Buchungsbytes>&
 // most; in the order of their addresses. Sorts `stand` by its bytes.
 std::vector<const books*> Enthaltene(const Array<books*>& liste, std::vector<Buchungsbytes>& stand) {
   std::sort(stand.begin(), stand.end());
-  std::vector<bool> vergeben(stand.size());
+  // For each run of equal bookings in `stand`, at its first place: how many of it are taken.
+  std::vector<std::size_t> vergeben(stand.size());
   std::vector<const books*> treffer;
   for (const ArrayElement<books*>* k = liste.Kopf; k != nullptr && treffer.size() < stand.size(); k = k->Next) {
-    const Buchungsbytes bytes = BytesVon(*k->Daten);
-    const auto [von, bis] = std::equal_range(stand.begin(), stand.end(), bytes);
-    for (auto i = von; i != bis; ++i) {
-      const auto stelle = static_cast<std::size_t>(i - stand.begin());
-      if (vergeben[stelle]) continue;
-      vergeben[stelle] = true;
-      treffer.push_back(k->Daten);
-      break;
-    }
+    const auto [von, bis] = std::equal_range(stand.begin(), stand.end(), BytesVon(*k->Daten));
+    if (von == bis) continue;
+    std::size_t& genommen = vergeben[static_cast<std::size_t>(von - stand.begin())];
+    if (genommen == static_cast<std::size_t>(bis - von)) continue;
+    ++genommen;
+    treffer.push_back(k->Daten);
   }
   std::sort(treffer.begin(), treffer.end(), std::less<>());
   return treffer;
