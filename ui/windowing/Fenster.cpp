@@ -1,7 +1,6 @@
 #include "windowing/Fenster.h"
 
 #include <utility>
-#include <vector>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,7 +11,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -28,27 +26,11 @@
 namespace fenster {
 namespace {
 
-// The windows shown modally through ZeigeModal, the innermost last.
-std::vector<QPointer<QWidget>> modalOffen;
-
-// Holds `fenster` as the innermost modal window while it is shown.
-class ModalOffen {
- public:
-  explicit ModalOffen(QWidget& fenster) { modalOffen.emplace_back(&fenster); }
-  ~ModalOffen() { modalOffen.pop_back(); }
-  ModalOffen(const ModalOffen&) = delete;
-  ModalOffen& operator=(const ModalOffen&) = delete;
-};
-
 // The window that opens a box, a dialog or a modal window now: the innermost modal window
-// that is shown, else the program's main window. The progress window of a transfer is shown
-// modally without ZeigeModal and stands above the window that started the transfer: what the
-// transfer asks meanwhile is tied to it.
+// that is shown (a window of ZeigeModal, or the progress window of a transfer, which stands
+// above the window that started it), else the program's main window.
 QWidget* Oeffner() {
   if (QWidget* oben = QApplication::activeModalWidget(); oben != nullptr && oben->isVisible()) return oben;
-  for (auto it = modalOffen.rbegin(); it != modalOffen.rend(); ++it) {
-    if (*it != nullptr && (*it)->isVisible()) return *it;
-  }
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (qobject_cast<QMainWindow*>(w) != nullptr && w->isVisible()) return w;
   }
@@ -193,7 +175,6 @@ void BindeAnOeffner(QWidget& fenster) {
 
 int ZeigeModal(QDialog& fenster) {
   BindeAnOeffner(fenster);
-  const ModalOffen offen(fenster);
   return installiert->Modal(fenster);
 }
 

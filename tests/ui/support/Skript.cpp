@@ -101,10 +101,14 @@ int Skript::Modal(QDialog& fenster) {
   const std::optional<Schritt> s = Naechster(Art::Modal, was);
   if (!s) return fenster::mrCancel;
   EXPECT_EQ(fenster.objectName().toStdString(), s->name.toStdString());
-  // Shown as the user sees it, so that what the window does when it is shown runs.
+  // Shown as the user sees it, modal, so that what the window does when it is shown runs and
+  // what it opens meanwhile finds it as its opener.
+  const Qt::WindowModality vorher = fenster.windowModality();
+  fenster.setWindowModality(Qt::ApplicationModal);
   fenster.show();
   const int ergebnis = s->handeln ? s->handeln(fenster) : fenster::mrCancel;
   fenster.hide();
+  fenster.setWindowModality(vorher);
   return ergebnis;
 }
 
