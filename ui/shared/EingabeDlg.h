@@ -1,6 +1,6 @@
-// The one-line input window. Its user empties IDE_INPUT (feld::Zeige), sets the prompt and the caption,
-// shows it modally and reads IDE_INPUT after OK. IDE_INPUT takes only characters a record
-// field can hold (feld::Speicherbar): a paste drops the others.
+// The one-line input window. Its user empties IDE_INPUT (feld::Zeige), sets the prompt and
+// the caption, shows it modally and reads IDE_INPUT after OK. IDE_INPUT takes only characters
+// a record field can hold (feld::Speicherbar): a paste drops the others.
 #pragma once
 
 #include "windowing/Fenster.h"
